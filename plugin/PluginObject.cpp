@@ -1,0 +1,30 @@
+// The plug-in object's life and its small services: construction, the log helper, and the
+// settings page's name and Dear ImGui context.
+#include <utility>
+
+#include "Sundown.h"
+
+namespace {
+
+// The resting colour of both buttons: blue, hue 4/7.
+ImVec4 restingButtonColor() { return ImColor::HSV(4.0F / 7.0F, 0.6F, 0.6F, 1.0F); }
+
+}  // namespace
+
+Sundown::Sundown()
+    : timerButtonColor(restingButtonColor()), enableButtonColor(restingButtonColor()) {}
+
+// Releases gameService, then cvarService; nothing the plug-in registered is unregistered.
+Sundown::~Sundown() = default;
+
+void Sundown::writeLog(std::string message) {
+    if (logEnabled) {
+        cvarService->log(std::move(message));
+    }
+}
+
+std::string Sundown::GetPageName() { return "Sundown"; }
+
+void Sundown::AdoptImGuiContext(std::uintptr_t context) {
+    ImGui::SetCurrentContext(reinterpret_cast<ImGuiContext*>(context));
+}

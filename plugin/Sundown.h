@@ -1,0 +1,114 @@
+// The Sundown plug-in object: every piece of the plug-in's state, and the operations the host
+// reaches through its callbacks. It ends a stretch of online play at a limit chosen in advance.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include <imgui.h>
+
+#include "CVarWrapper.h"
+#include "CanvasWrapper.h"
+#include "LinearColor.h"
+#include "PluginSettingsWindow.h"
+#include "VantrelPlugin.h"
+
+class Sundown : public Vantrel::Plugin::VantrelPlugin,
+                public Vantrel::Plugin::PluginSettingsWindow,
+                public std::enable_shared_from_this<Sundown> {
+public:
+    // Host plug-in interface. renderOverlay comes first of the new virtual operations so that
+    // it takes the third slot of the plug-in part's table, after onLoad and onUnload.
+    void onLoad() override;
+    // Called by the host's drawable on every canvas frame.
+    virtual void renderOverlay(CanvasWrapper canvas);
+
+    Sundown();
+    ~Sundown() override;
+    Sundown(const Sundown&) = delete;
+    Sundown& operator=(const Sundown&) = delete;
+
+    // Host settings-page interface.
+    void DrawSettings() override;
+    std::string GetPageName() override;
+    void AdoptImGuiContext(std::uintptr_t context) override;
+
+    // Log helper: one finished line to the host console, while logEnabled holds.
+    void writeLog(std::string message);
+
+    // Match handlers, hooked to game functions; the function's name is ignored.
+    void GameStart(std::string eventName);
+    void GameEnd(std::string eventName);
+    void GameDestroyed(std::string eventName);
+
+    // Leaving the game.
+    void delayedDisconnect();
+    void delayedExit();
+
+    // Session timer.
+    void EnableByTime();
+    void runSeconds();
+
+    // Master switch and its status line.
+    void toggleEnabled();
+    void hideOverlay();
+    std::string overlayText() const;
+    // Sets the played, won and lost counts to 0: the answer to "resetGamesCount".
+    void resetGamesCount();
+    // Binds the key named on the settings page to the master switch.
+    void applyKeyBind();
+
+    bool logEnabled = false;
+    std::uint8_t numberOfGamesPlayed = 0;
+    std::uint8_t numberOfWins = 0;
+    std::uint8_t numberOfLosses = 0;
+    std::uint8_t maxNumberOfGames = 0;
+    std::uint8_t maxNumberOfGamesStep = 1;
+    std::int32_t selectedOption = 0;
+    bool enabled = false;
+    bool gameApproved = false;
+    bool exitPending = false;
+    std::int32_t maxMinutes = 1;
+    std::int32_t minutesElapsed = 0;
+    std::int32_t secondsElapsed = 0;
+    bool timerRunning = false;
+    ImVec4 timerButtonColor;
+    ImVec4 enableButtonColor;
+    bool blinkPhase = false;
+    LinearColor overlayColor{0.0F, 0.0F, 0.0F, 0.0F};
+    std::int32_t overlayAlpha = 0;
+    // Which run of the session timer the armed tick belongs to; a tick of an earlier run
+    // must not count in this one.
+    std::uint32_t timerRun = 0;
+    // Whether the page has seeded maxMinutes from the saved minute limit yet.
+    bool savedMinutesLoaded = false;
+
+private:
+    // Callables handed to the host hold the object weakly: the host may keep them, and run
+    // them, after the object is gone. Once it is, they do nothing.
+    template <typename... HostArguments, typename Body>
+    std::function<void(HostArguments...)> whileAlive(Body body) {
+        return [self = weak_from_this(), body](HostArguments... arguments) {
+            if (const std::shared_ptr<Sundown> alive = self.lock()) {
+                body(*alive, arguments...);
+            }
+        };
+    }
+
+    void hookGameEvent(const std::string& eventName, void (Sundown::*handler)(std::string));
+    void armTimeout(void (Sundown::*operation)(), float seconds);
+    void registerSettings();
+
+    // Rules shared by the two end handlers.
+    void countResult(std::uint8_t playerTeam, std::uint8_t winningTeam);
+    bool quitRuleMet(const char* handlerName);
+    void scheduleLeave();
+
+    // Settings the page and the toggle load from the console variables.
+    void loadCountSettings();
+
+    void drawCountRows(CVarWrapper& gamesVariable, CVarWrapper& modeVariable);
+    void drawTimerRows(CVarWrapper& minutesVariable);
+};

@@ -1,0 +1,50 @@
+// The game canvas: drawables run on every canvas frame, and what they draw is kept.
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "CanvasWrapper.h"
+#include "HostApi.h"
+#include "LinearColor.h"
+
+class HostWorld;
+
+struct CanvasText {
+    std::string text;
+    LinearColor color;
+    float xScale;
+    float yScale;
+    bool dropShadow;
+    bool wrapText;
+};
+
+class VANTREL_SDK_API Canvas {
+public:
+    using Drawable = std::function<void(CanvasWrapper)>;
+
+    explicit Canvas(HostWorld& world);
+
+    void addDrawable(Drawable drawable);
+    std::size_t drawables() const { return drawableList.size(); }
+    void dropDrawables() { drawableList.clear(); }
+
+    // Runs one canvas frame: every drawable, each with its own copy of the canvas.
+    void frame();
+    std::size_t frames() const { return frameCount; }
+    // What the last frame drew, in order.
+    const std::vector<CanvasText>& lastFrame() const { return drawn; }
+
+    // Called through CanvasWrapper while a frame runs.
+    void setColor(LinearColor color) { current = color; }
+    void drawString(std::string text, float xScale, float yScale, bool dropShadow, bool wrapText);
+
+private:
+    HostWorld* world;
+    std::vector<Drawable> drawableList;
+    std::vector<CanvasText> drawn;
+    LinearColor current{0.0F, 0.0F, 0.0F, 0.0F};
+    std::size_t frameCount = 0;
+};

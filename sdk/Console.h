@@ -1,0 +1,53 @@
+// The host console: variables, notifiers, key bindings, and the command lines that run them.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "ConsoleVariable.h"
+#include "HostApi.h"
+#include "ObjectHandle.h"
+
+using Notifier = std::function<void(std::vector<std::string>)>;
+
+class VANTREL_SDK_API Console {
+public:
+    explicit Console(HostWorld& world);
+
+    // Registering a name again keeps the variable and its value, as the host console does.
+    ObjectHandle registerVariable(VariableRegistration registration);
+    // An empty handle for a name the console does not know.
+    ObjectHandle find(const std::string& name) const;
+    const ConsoleVariable* variable(const std::string& name) const;
+    std::vector<std::string> variableNames() const;
+    // Sets a variable as typed at the console; false when there is no such variable.
+    bool set(const std::string& name, const std::string& value, const std::string& by);
+    // Removes a variable, as when the host forgets an unsaved one.
+    void forget(const std::string& name);
+
+    void registerNotifier(const std::string& name, Notifier callback);
+    bool hasNotifier(const std::string& name) const;
+    void dropNotifiers();
+
+    void bind(const std::string& key, const std::string& command);
+    // The command bound to `key`, or empty text.
+    std::string boundTo(const std::string& key) const;
+    // Runs what is bound to `key`; false when nothing is.
+    bool press(const std::string& key);
+
+    // Runs one console line: a notifier with its words, "bind KEY COMMAND", "set NAME VALUE",
+    // a variable's name to print it, or a command for the game. `by` is "plugin" or "script".
+    void run(const std::string& line, const std::string& by);
+
+private:
+    bool runConsoleVerb(const std::vector<std::string>& words, const std::string& by);
+
+    HostWorld* world;
+    std::map<std::string, ObjectHandle> variables;
+    std::vector<std::string> registrationOrder;
+    std::map<std::string, Notifier> notifiers;
+    std::map<std::string, std::string> binds;
+};

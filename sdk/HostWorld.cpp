@@ -1,0 +1,68 @@
+#include "HostWorld.h"
+
+#include <utility>
+#include <vector>
+
+HostWorld::HostWorld() : consoleState(*this), canvasState(*this), gameState(*this) {}
+
+HostWorld::~HostWorld() = default;
+
+void HostWorld::record(std::string type, std::string first, std::string second) {
+    eventRecord.add(clockState.now(), std::move(type), std::move(first), std::move(second));
+}
+
+void HostWorld::queueExecute(std::function<void()> callable) {
+    executes.push_back(std::move(callable));
+}
+
+void HostWorld::runExecutes() {
+    std::vector<std::function<void()>> due;
+    due.swap(executes);
+    for (auto& callable : due) {
+        callable();
+    }
+}
+
+void HostWorld::frame(const std::function<void()>& settingsFrame) {
+    runExecutes();
+    if (settingsFrame) {
+        settingsFrame();
+    }
+    canvasState.frame();
+}
+
+std::int64_t HostWorld::frameTime(std::int64_t index, int framesPerSecond) {
+    return index * 1000000 / framesPerSecond;
+}
+
+void HostWorld::advanceTo(std::int64_t target, int framesPerSecond,
+                          const std::function<void()>& settingsFrame) {
+    if (framesPerSecond <= 0) {
+        clockState.runUntil(target);
+        return;
+    }
+    // Frames fall on whole frame numbers counted from time 0, so they never drift.
+    std::int64_t index = clockState.now() * framesPerSecond / 1000000 + 1;
+    while (frameTime(index, framesPerSecond) <= target && !gameState.quit()) {
+        clockState.runUntil(frameTime(index, framesPerSecond));
+        frame(settingsFrame);
+        ++index;
+    }
+    if (!gameState.quit()) {
+        clockState.runUntil(target);
+    }
+}
+
+void HostWorld::dropRegistrations() {
+    hookState.dropAll();
+    consoleState.dropNotifiers();
+    canvasState.dropDrawables();
+    clockState.dropTimeouts();
+    executes.clear();
+}
+
+void HostWorld::disconnected() {
+    if (onDisconnect) {
+        onDisconnect();
+    }
+}

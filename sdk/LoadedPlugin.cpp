@@ -1,0 +1,62 @@
+#include "LoadedPlugin.h"
+
+#include <cxxabi.h>
+
+#include <typeinfo>
+
+#include "HostWorld.h"
+
+using Vantrel::Plugin::PluginSettingsWindow;
+using Vantrel::Plugin::VantrelPlugin;
+
+LoadedPlugin::LoadedPlugin(HostWorld& world, const std::string& path)
+    : world(&world), library(std::make_unique<PluginLibrary>(path)) {
+    const std::uintptr_t address = library->record().createEntry();
+    if (address != 0) {
+        instance = *reinterpret_cast<const std::shared_ptr<VantrelPlugin>*>(address);
+    }
+    if (!instance) {
+        library.reset();
+        throw PluginRefused("plug-in '" + path + "' refused: its createEntry gave no plug-in");
+    }
+    instance->cvarService = std::make_shared<CVarManagerWrapper>(world);
+    instance->gameService = std::make_shared<GameWrapper>(world);
+    instance->onLoad();
+}
+
+LoadedPlugin::~LoadedPlugin() { unload(); }
+
+namespace {
+
+// The host finds a plug-in's settings page the way a cross cast does, but from the object's
+// own type information alone: the base class's is compiled into the plug-in, not the host.
+PluginSettingsWindow* settingsPageOf(VantrelPlugin* plugin) {
+    if (plugin == nullptr) {
+        return nullptr;
+    }
+    void* whole = dynamic_cast<void*>(plugin);
+    const auto* wholeType = dynamic_cast<const abi::__class_type_info*>(&typeid(*plugin));
+    const auto* pageType =
+        dynamic_cast<const abi::__class_type_info*>(&typeid(PluginSettingsWindow));
+    if (wholeType == nullptr || pageType == nullptr) {
+        return nullptr;
+    }
+    return static_cast<PluginSettingsWindow*>(abi::__dynamic_cast(whole, wholeType, pageType, -1));
+}
+
+}  // namespace
+
+PluginSettingsWindow* LoadedPlugin::settings() const { return settingsPageOf(instance.get()); }
+
+void LoadedPlugin::unload() {
+    if (!library) {
+        return;
+    }
+    if (instance) {
+        instance->onUnload();
+    }
+    world->dropRegistrations();
+    instance.reset();
+    library->record().releaseEntry();
+    library.reset();
+}

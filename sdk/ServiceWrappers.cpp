@@ -1,0 +1,65 @@
+// The two host services a plug-in is given: the console and the game.
+#include <utility>
+
+#include "CVarManagerWrapper.h"
+#include "GameWrapper.h"
+#include "HostWorld.h"
+
+CVarManagerWrapper::CVarManagerWrapper(HostWorld& world) : world(&world) {}
+
+CVarWrapper CVarManagerWrapper::registerCvar(std::string name, std::string defaultValue,
+                                             std::string description, bool listed, bool useMin,
+                                             float minimum, bool useMax, float maximum,
+                                             bool persist) {
+    VariableRegistration registration{std::move(name), std::move(defaultValue),
+                                      std::move(description), listed, useMin, minimum, useMax,
+                                      maximum, persist};
+    return CVarWrapper(world->console().registerVariable(std::move(registration)));
+}
+
+void CVarManagerWrapper::registerNotifier(std::string name,
+                                          std::function<void(std::vector<std::string>)> callback,
+                                          std::string /*description*/,
+                                          std::uint8_t /*accessLevel*/) {
+    world->console().registerNotifier(name, std::move(callback));
+}
+
+CVarWrapper CVarManagerWrapper::getCvar(std::string name) {
+    return CVarWrapper(world->console().find(name));
+}
+
+void CVarManagerWrapper::executeCommand(std::string command, bool /*log*/) {
+    world->console().run(command, "plugin");
+}
+
+void CVarManagerWrapper::log(std::string text) { world->record("log", std::move(text), "plugin"); }
+
+void CVarManagerWrapper::setBind(std::string key, std::string command) {
+    world->console().bind(key, command);
+}
+
+GameWrapper::GameWrapper(HostWorld& world) : world(&world) {}
+
+void GameWrapper::HookEvent(std::string eventName, std::function<void(std::string)> callback) {
+    world->record("register", "hook", eventName);
+    world->hooks().add(std::move(eventName), std::move(callback));
+}
+
+void GameWrapper::SetTimeout(std::function<void(GameWrapper*)> callback, float seconds) {
+    world->clock().arm([this, callback = std::move(callback)] { callback(this); }, seconds);
+}
+
+void GameWrapper::Execute(std::function<void(GameWrapper*)> callback) {
+    world->queueExecute([this, callback = std::move(callback)] { callback(this); });
+}
+
+void GameWrapper::RegisterDrawable(std::function<void(CanvasWrapper)> callback) {
+    world->record("register", "drawable", "");
+    world->canvas().addDrawable(std::move(callback));
+}
+
+bool GameWrapper::IsInOnlineGame() const { return world->game().online(); }
+
+ServerWrapper GameWrapper::GetOnlineGame() const {
+    return ServerWrapper(world->game().onlineGameObject());
+}

@@ -1,0 +1,182 @@
+#include "SettingsWindow.h"
+
+#include <imgui.h>
+#include <imgui_internal.h>
+
+namespace {
+
+constexpr const char* kWindowName = "Plugins##settings";
+
+// Key codes of the host's keyboard, mapped into Dear ImGui's key map.
+constexpr int kEnterKey = 13;
+constexpr int kDeleteKey = 127;
+
+}  // namespace
+
+SettingsWindow::SettingsWindow(float width, float height) { createContext(width, height); }
+
+SettingsWindow::~SettingsWindow() { ImGui::DestroyContext(imgui); }
+
+void SettingsWindow::createContext(float width, float height) {
+    imgui = ImGui::CreateContext();
+    ImGui::SetCurrentContext(imgui);
+    ImGuiIO& io = ImGui::GetIO();
+    io.IniFilename = nullptr;
+    io.LogFilename = nullptr;
+    io.DisplaySize = ImVec2(width, height);
+    io.KeyMap[ImGuiKey_Enter] = kEnterKey;
+    io.KeyMap[ImGuiKey_Delete] = kDeleteKey;
+    unsigned char* pixels = nullptr;
+    int atlasWidth = 0;
+    int atlasHeight = 0;
+    io.Fonts->GetTexDataAsRGBA32(&pixels, &atlasWidth, &atlasHeight);
+}
+
+void SettingsWindow::adopt(Vantrel::Plugin::PluginSettingsWindow& page) {
+    page.AdoptImGuiContext(reinterpret_cast<std::uintptr_t>(imgui));
+}
+
+void SettingsWindow::replaceContext(Vantrel::Plugin::PluginSettingsWindow& page) {
+    const ImVec2 size = ImGui::GetIO().DisplaySize;
+    ImGui::DestroyContext(imgui);
+    createContext(size.x, size.y);
+    steps.clear();
+    adopt(page);
+}
+
+void SettingsWindow::resize(float width, float height) {
+    ImGui::SetCurrentContext(imgui);
+    ImGui::GetIO().DisplaySize = ImVec2(width, height);
+}
+
+void SettingsWindow::click(const std::string& label, char step) {
+    steps.emplace_back(Action::Locate, label, step);
+    steps.emplace_back(Action::Hover, label, step);
+    steps.emplace_back(Action::Press, label, step);
+    steps.emplace_back(Action::Release, label, step);
+    steps.emplace_back(Action::Settle, label, step);
+}
+
+void SettingsWindow::type(const std::string& label, const std::string& typed) {
+    // Ctrl+click opens a slider's text entry and selects all a field holds.
+    steps.emplace_back(Action::Locate, label);
+    steps.emplace_back(Action::Hover, label);
+    steps.emplace_back(Action::Press, label, 0, "", true);
+    steps.emplace_back(Action::Release, label, 0, "", true);
+    steps.emplace_back(typed.empty() ? Action::Erase : Action::Type, label, 0, typed);
+    steps.emplace_back(Action::Enter, label);
+    steps.emplace_back(Action::Settle, label);
+}
+
+void SettingsWindow::frame(Vantrel::Plugin::PluginSettingsWindow& page, float deltaSeconds) {
+    ImGui::SetCurrentContext(imgui);
+    ImGuiIO& io = ImGui::GetIO();
+    io.DeltaTime = deltaSeconds > 0.0F ? deltaSeconds : 1.0F / 60.0F;
+    io.MousePos = ImVec2(mouseX, mouseY);
+    io.MouseDown[0] = false;
+    io.KeyCtrl = false;
+    io.KeysDown[kEnterKey] = false;
+    io.KeysDown[kDeleteKey] = false;
+
+    const bool stepping = !steps.empty();
+    const Step step = stepping ? steps.front() : Step(Action::Settle, "");
+    if (stepping) {
+        steps.pop_front();
+        applyBeforeDrawing(step);
+    }
+    ImGui::NewFrame();
+    drawPage(page);
+    if (stepping) {
+        applyAfterDrawing(step);
+    }
+    ImGui::Render();
+    ++frameCount;
+}
+
+void SettingsWindow::drawPage(Vantrel::Plugin::PluginSettingsWindow& page) {
+    ImGui::SetNextWindowPos(ImVec2(0.0F, 0.0F));
+    ImGui::SetNextWindowSize(ImGui::GetIO().DisplaySize);
+    ImGui::Begin(kWindowName, nullptr,
+                 ImGuiWindowFlags_NoMove | ImGuiWindowFlags_NoResize |
+                     ImGuiWindowFlags_NoCollapse | ImGuiWindowFlags_NoSavedSettings |
+                     ImGuiWindowFlags_NoTitleBar);
+    ImGui::LogToBuffer();
+    page.DrawSettings();
+    ImGuiContext& g = *ImGui::GetCurrentContext();
+    text.assign(g.LogBuffer.begin(), g.LogBuffer.end());
+    g.LogBuffer.clear();
+    ImGui::LogFinish();
+    ImGui::End();
+}
+
+unsigned SettingsWindow::widgetId(const Step& step) const {
+    ImGuiWindow* window = ImGui::FindWindowByName(kWindowName);
+    if (window == nullptr) {
+        return 0;
+    }
+    // The page pushes no IDs of its own: a widget's ID is its label hashed into the window's,
+    // and a number field's step buttons hash their sign into the field's.
+    ImGuiID id = ImHashStr(step.label.c_str(), 0, window->ID);
+    if (step.part != 0) {
+        const char sign[2] = {step.part, '\0'};
+        id = ImHashStr(sign, 0, id);
+    }
+    return id;
+}
+
+void SettingsWindow::applyBeforeDrawing(const Step& step) {
+    ImGuiIO& io = ImGui::GetIO();
+    switch (step.action) {
+        case Action::Locate: {
+            problem.clear();
+            ImGuiWindow* window = ImGui::FindWindowByName(kWindowName);
+            const ImGuiID id = widgetId(step);
+            if (window == nullptr || id == 0) {
+                problem = "the settings window has not been drawn yet";
+                steps.clear();
+                return;
+            }
+            // Keyboard-navigation focus makes Dear ImGui note the widget's rectangle.
+            ImGui::SetFocusID(id, window);
+            break;
+        }
+        case Action::Press:
+            io.MouseDown[0] = true;
+            io.KeyCtrl = step.ctrl;
+            break;
+        case Action::Release:
+            io.KeyCtrl = step.ctrl;
+            break;
+        case Action::Type:
+            io.AddInputCharactersUTF8(step.typed.c_str());
+            break;
+        case Action::Erase:
+            io.KeysDown[kDeleteKey] = true;
+            break;
+        case Action::Enter:
+            io.KeysDown[kEnterKey] = true;
+            break;
+        case Action::Hover:
+        case Action::Settle:
+            break;
+    }
+}
+
+void SettingsWindow::applyAfterDrawing(const Step& step) {
+    if (step.action != Action::Locate) {
+        return;
+    }
+    ImGuiContext& g = *ImGui::GetCurrentContext();
+    ImGuiWindow* window = ImGui::FindWindowByName(kWindowName);
+    if (!g.NavIdIsAlive || g.NavId != widgetId(step) || window == nullptr) {
+        problem = "no widget '" + step.label + (step.part != 0 ? std::string(" ") + step.part : "") +
+                  "' on the page";
+        steps.clear();
+        return;
+    }
+    const ImRect rect = ImGui::WindowRectRelToAbs(window, window->NavRectRel[g.NavLayer]);
+    mouseX = (rect.Min.x + rect.Max.x) * 0.5F;
+    mouseY = (rect.Min.y + rect.Max.y) * 0.5F;
+    // The mouse takes over from here; the focus was only a way to find the widget.
+    g.NavDisableHighlight = true;
+}

@@ -1,0 +1,73 @@
+// The host's settings window, headless: it draws a plug-in's page into the host's own Dear
+// ImGui context, plays a player's mouse and keyboard on it frame by frame, and keeps the
+// page's last drawing as text.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <utility>
+
+#include "PluginSettingsWindow.h"
+
+struct ImGuiContext;
+
+class SettingsWindow {
+public:
+    SettingsWindow(float width = 900.0F, float height = 420.0F);
+    ~SettingsWindow();
+    SettingsWindow(const SettingsWindow&) = delete;
+    SettingsWindow& operator=(const SettingsWindow&) = delete;
+
+    ImGuiContext* context() const { return imgui; }
+    // Hands the host's context to the page, as the host does before it first draws it.
+    void adopt(Vantrel::Plugin::PluginSettingsWindow& page);
+    // Swaps in a fresh context, as a host does when it rebuilds its interface.
+    void replaceContext(Vantrel::Plugin::PluginSettingsWindow& page);
+    void resize(float width, float height);
+
+    // Draws one frame with the page, applying the next queued input step.
+    void frame(Vantrel::Plugin::PluginSettingsWindow& page, float deltaSeconds);
+    // The page's last drawing as text: buttons "[ label ]", radio buttons "( )" and "(x)",
+    // fields "{ value }", one row a line.
+    const std::string& pageText() const { return text; }
+    std::uint64_t frames() const { return frameCount; }
+
+    // Queues a mouse click on the widget with `label`; `step` '+' or '-' picks the step
+    // buttons of a number field.
+    void click(const std::string& label, char step = 0);
+    // Queues replacing what the field or slider with `label` holds by `typed`, then Enter.
+    void type(const std::string& label, const std::string& typed);
+    // Whether queued input is still to be played.
+    bool busy() const { return !steps.empty(); }
+    // Why the last input could not be played; empty when it could.
+    const std::string& inputProblem() const { return problem; }
+
+private:
+    enum class Action { Locate, Hover, Press, Release, Type, Erase, Enter, Settle };
+    struct Step {
+        Step(Action action, std::string label, char part = 0, std::string typed = {},
+             bool ctrl = false)
+            : action(action), label(std::move(label)), part(part), typed(std::move(typed)),
+              ctrl(ctrl) {}
+        Action action;
+        std::string label;
+        char part;
+        std::string typed;
+        bool ctrl;
+    };
+
+    void createContext(float width, float height);
+    void applyBeforeDrawing(const Step& step);
+    void applyAfterDrawing(const Step& step);
+    void drawPage(Vantrel::Plugin::PluginSettingsWindow& page);
+    unsigned widgetId(const Step& step) const;
+
+    ImGuiContext* imgui = nullptr;
+    std::string text;
+    std::deque<Step> steps;
+    std::string problem;
+    float mouseX = -1.0F;
+    float mouseY = -1.0F;
+    std::uint64_t frameCount = 0;
+};

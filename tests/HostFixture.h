@@ -1,0 +1,71 @@
+// A host with the real built plug-in loaded, and the moves of play that tests make with it.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "HostWorld.h"
+#include "LoadedPlugin.h"
+#include "SettingsWindow.h"
+#include "Sundown.h"
+
+namespace hooks {
+inline const std::string kRoundStart = "Function GameEvent_Soccar_TA.Active.StartRound";
+inline const std::string kMatchEnded = "Function TAGame.GameEvent_Soccar_TA.EventMatchEnded";
+inline const std::string kSoccarDestroyed = "Function TAGame.GameEvent_Soccar_TA.Destroyed";
+inline const std::string kEventDestroyed = "Function TAGame.GameEvent_TA.Destroyed";
+}  // namespace hooks
+
+enum class Result { Win, Loss, NoWinner };
+
+class PluginHost {
+public:
+    PluginHost();
+    ~PluginHost();
+
+    HostWorld world;
+    std::unique_ptr<LoadedPlugin> loaded;
+
+    // The plug-in object, seen through its own class so tests can read its fields.
+    Sundown& sundown() const;
+
+    // Joins an online game and starts a round in it.
+    void startOnlineMatch();
+    // The match ends with `result` for the local player; the hook fires once.
+    void endMatch(Result result);
+    // Both destroyed hooks fire, then the player is back in the menus.
+    void destroyMatch();
+    // A whole online match: join, round start, end, both destroyed hooks, back to the menus.
+    void playMatch(Result result);
+
+    // Advances the virtual clock with 60 host frames a second.
+    void wait(double seconds);
+    void canvasFrame() { world.canvas().frame(); }
+    // Runs the console line as the player types it.
+    void console(const std::string& line) { world.console().run(line, "script"); }
+    void set(const std::string& name, const std::string& value);
+    std::string var(const std::string& name);
+
+    // Commands the plug-in handed to the host, in order, with the virtual second of each.
+    std::vector<std::string> pluginCommands() const;
+    std::vector<double> pluginCommandTimes(const std::string& command) const;
+    std::vector<std::string> logLines() const;
+
+    // The settings window, opened on first use; frames draw the page.
+    SettingsWindow& settings();
+    void drawPage(int frames = 1);
+    // Plays a click or a typing on the page to its end, drawing frames as it goes.
+    void clickOnPage(const std::string& label, char step = 0);
+    void typeOnPage(const std::string& label, const std::string& text);
+    const std::string& pageText() { return settings().pageText(); }
+
+    // The last status line drawn, and its alpha.
+    std::string statusText() const;
+    float statusAlpha() const;
+
+private:
+    void playInput();
+    std::unique_ptr<SettingsWindow> window;
+};

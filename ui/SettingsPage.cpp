@@ -1,0 +1,100 @@
+// The settings page in the host's settings window, drawn whole at every call from the
+// plug-in object and the console variables.
+#include <string>
+
+#include "CVarWrapper.h"
+#include "LibraryState.h"
+#include "SavedSettings.h"
+#include "Sundown.h"
+
+namespace {
+
+// A button drawn in `face` colour; hovered and pressed colours stay the host's.
+bool colouredButton(const char* label, const ImVec4& face) {
+    ImGui::PushStyleColor(ImGuiCol_Button, face);
+    const bool clicked = ImGui::Button(label);
+    ImGui::PopStyleColor();
+    return clicked;
+}
+
+}  // namespace
+
+void Sundown::DrawSettings() {
+    ImGui::TextUnformatted("Sundown plugin settings");
+    CVarWrapper enableVariable = cvarService->getCvar("enableSundown");
+    CVarWrapper gamesVariable = cvarService->getCvar("numOfGames");
+    CVarWrapper minutesVariable = cvarService->getCvar("numOfMinutes");
+    CVarWrapper modeVariable = cvarService->getCvar("enableByNumOption");
+    if (!enableVariable || !gamesVariable || !minutesVariable) {
+        return;
+    }
+    if (const auto mode = decodeLimitMode(modeVariable.getStringValue())) {
+        selectedOption = *mode;
+    }
+    enabled = enableVariable.getBoolValue();
+    if (!savedMinutesLoaded) {
+        // The minute limit the page saved survives a reload.
+        savedMinutesLoaded = true;
+        const int savedMinutes = minutesVariable.getIntValue();
+        if (savedMinutes >= 1) {
+            maxMinutes = savedMinutes;
+        }
+    }
+    drawCountRows(gamesVariable, modeVariable);
+    drawTimerRows(minutesVariable);
+}
+
+void Sundown::drawCountRows(CVarWrapper& gamesVariable, CVarWrapper& modeVariable) {
+    if (colouredButton("Enable/Disable Quit after games count", enableButtonColor)) {
+        toggleEnabled();
+    }
+    ImGui::SameLine();
+    ImGui::Text("Select option:");
+
+    for (std::size_t index = 0; index < optionLabels.size(); ++index) {
+        if (index > 0) {
+            ImGui::SameLine();
+        }
+        const auto option = static_cast<std::int32_t>(index);
+        if (ImGui::RadioButton(optionLabels[index], selectedOption == option)) {
+            selectedOption = option;
+            modeVariable.setValue(std::string(optionLabels[index]));
+        }
+    }
+
+    maxNumberOfGames = decodeGameLimit(gamesVariable.getIntValue());
+    if (ImGui::InputScalar("Quit after # games", ImGuiDataType_U8, &maxNumberOfGames,
+                           &maxNumberOfGamesStep, nullptr, "%u")) {
+        gamesVariable.setValue(int{maxNumberOfGames});
+    }
+
+    if (ImGui::Button("Reset Games Count")) {
+        gameService->Execute(whileAlive<GameWrapper*>([](Sundown& self, GameWrapper*) {
+            self.cvarService->executeCommand("resetGamesCount", true);
+        }));
+    }
+    ImGui::SameLine();
+    ImGui::Text("Current Games played:%0d Wins:%0d Losses:%0d", int{numberOfGamesPlayed},
+                int{numberOfWins}, int{numberOfLosses});
+
+    if (ImGui::Button("Set Bind")) {
+        gameService->Execute(
+            whileAlive<GameWrapper*>([](Sundown& self, GameWrapper*) { self.applyKeyBind(); }));
+    }
+    ImGui::SameLine();
+    ImGui::Text("Current Status: %s", enabled ? "Enabled" : "Disabled");
+
+    ImGui::InputText("##KeyBindInput", keyBindBuffer, kKeyBindCapacity);
+}
+
+void Sundown::drawTimerRows(CVarWrapper& minutesVariable) {
+    ImGui::Text("Enable Quit by time (minutes)");
+    if (ImGui::SliderInt("Quit after # minutes", &maxMinutes, 1, 360, "%0d") && maxMinutes >= 1) {
+        minutesVariable.setValue(maxMinutes);
+    }
+    if (colouredButton("Start/Stop", timerButtonColor)) {
+        EnableByTime();
+    }
+    ImGui::SameLine();
+    ImGui::Text("Elapsed time: %0d:%0d", minutesElapsed, secondsElapsed);
+}
