@@ -34,14 +34,14 @@ PluginSettingsWindow* settingsPageOf(VantrelPlugin* plugin) {
     if (plugin == nullptr) {
         return nullptr;
     }
-    void* whole = dynamic_cast<void*>(plugin);
-    const auto* wholeType = dynamic_cast<const abi::__class_type_info*>(&typeid(*plugin));
+    void* object = dynamic_cast<void*>(plugin);
+    const std::type_info& wholeType = typeid(*plugin);
     const auto* pageType =
         dynamic_cast<const abi::__class_type_info*>(&typeid(PluginSettingsWindow));
-    if (wholeType == nullptr || pageType == nullptr) {
+    if (pageType == nullptr || !wholeType.__do_upcast(pageType, &object)) {
         return nullptr;
     }
-    return static_cast<PluginSettingsWindow*>(abi::__dynamic_cast(whole, wholeType, pageType, -1));
+    return static_cast<PluginSettingsWindow*>(object);
 }
 
 }  // namespace

@@ -82,12 +82,16 @@ void SettingsWindow::frame(Vantrel::Plugin::PluginSettingsWindow& page, float de
     const Step step = stepping ? steps.front() : Step(Action::Settle, "");
     if (stepping) {
         steps.pop_front();
-        applyBeforeDrawing(step);
+        applyInput(step);
     }
     ImGui::NewFrame();
+    bool focused = false;
+    if (stepping && step.action == Action::Locate) {
+        focused = focus(step);
+    }
     drawPage(page);
-    if (stepping) {
-        applyAfterDrawing(step);
+    if (focused) {
+        locate(step);
     }
     ImGui::Render();
     ++frameCount;
@@ -124,22 +128,22 @@ unsigned SettingsWindow::widgetId(const Step& step) const {
     return id;
 }
 
-void SettingsWindow::applyBeforeDrawing(const Step& step) {
+bool SettingsWindow::focus(const Step& step) {
+    problem.clear();
+    ImGuiWindow* window = ImGui::FindWindowByName(kWindowName);
+    if (window == nullptr) {
+        // The window has never been drawn: draw it once, then look again.
+        steps.push_front(step);
+        return false;
+    }
+    // Keyboard-navigation focus makes Dear ImGui note the widget's rectangle as it is drawn.
+    ImGui::SetFocusID(widgetId(step), window);
+    return true;
+}
+
+void SettingsWindow::applyInput(const Step& step) {
     ImGuiIO& io = ImGui::GetIO();
     switch (step.action) {
-        case Action::Locate: {
-            problem.clear();
-            ImGuiWindow* window = ImGui::FindWindowByName(kWindowName);
-            const ImGuiID id = widgetId(step);
-            if (window == nullptr || id == 0) {
-                problem = "the settings window has not been drawn yet";
-                steps.clear();
-                return;
-            }
-            // Keyboard-navigation focus makes Dear ImGui note the widget's rectangle.
-            ImGui::SetFocusID(id, window);
-            break;
-        }
         case Action::Press:
             io.MouseDown[0] = true;
             io.KeyCtrl = step.ctrl;
@@ -156,16 +160,14 @@ void SettingsWindow::applyBeforeDrawing(const Step& step) {
         case Action::Enter:
             io.KeysDown[kEnterKey] = true;
             break;
+        case Action::Locate:
         case Action::Hover:
         case Action::Settle:
             break;
     }
 }
 
-void SettingsWindow::applyAfterDrawing(const Step& step) {
-    if (step.action != Action::Locate) {
-        return;
-    }
+void SettingsWindow::locate(const Step& step) {
     ImGuiContext& g = *ImGui::GetCurrentContext();
     ImGuiWindow* window = ImGui::FindWindowByName(kWindowName);
     if (!g.NavIdIsAlive || g.NavId != widgetId(step) || window == nullptr) {

@@ -58,8 +58,9 @@ private:
     };
 
     void createContext(float width, float height);
-    void applyBeforeDrawing(const Step& step);
-    void applyAfterDrawing(const Step& step);
+    bool focus(const Step& step);
+    void applyInput(const Step& step);
+    void locate(const Step& step);
     void drawPage(Vantrel::Plugin::PluginSettingsWindow& page);
     unsigned widgetId(const Step& step) const;
 

@@ -43,7 +43,7 @@ void PluginHost::playMatch(Result result) {
 
 void PluginHost::wait(double seconds) {
     const std::int64_t target = world.clock().now() + VirtualClock::fromSeconds(seconds);
-    if (window) {
+    if (window && loaded->settings() != nullptr) {
         world.advanceTo(target, 60, [this] { window->frame(*loaded->settings(), 1.0F / 60.0F); });
     } else {
         world.advanceTo(target, 60);

@@ -60,6 +60,8 @@ public:
     void clickOnPage(const std::string& label, char step = 0);
     void typeOnPage(const std::string& label, const std::string& text);
     const std::string& pageText() { return settings().pageText(); }
+    // Clicks the session timer's Start/Stop button on the page.
+    void pressStartStop() { clickOnPage("Start/Stop"); }
 
     // The last status line drawn, and its alpha.
     std::string statusText() const;

@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Installs what building and testing Sundown needs on Debian 12, where it is missing.
+set -euo pipefail
+packages=(cmake ninja-build g++ pkg-config libimgui-dev libgtest-dev libbenchmark-dev)
+missing=()
+for package in "${packages[@]}"; do
+  dpkg -s "$package" >/dev/null 2>&1 || missing+=("$package")
+done
+if ((${#missing[@]})); then
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq "${missing[@]}" >/dev/null
+fi

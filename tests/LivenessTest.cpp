@@ -1,0 +1,43 @@
+// The host may keep what the plug-in handed it after the object is gone; nothing may run then.
+#include <gtest/gtest.h>
+
+#include "HostFixture.h"
+
+TEST(Liveness, NothingRunsOnAReleasedObject) {
+    PluginHost host;
+    Sundown& sundown = host.sundown();
+    sundown.enabled = true;
+    sundown.maxNumberOfGames = 1;
+    host.set("numOfMinutes", "5");
+    host.playMatch(Result::Loss);          // arms the leave pair
+    host.pressStartStop();                 // arms a tick
+    host.console("SundownEnableDisable");  // arms hideOverlay
+    host.clickOnPage("Set Bind");
+    host.settings().click("Reset Games Count");
+    while (host.settings().busy()) {
+        host.settings().frame(*host.loaded->settings(), 1.0F / 60.0F);
+    }
+    ASSERT_EQ(host.world.clock().pending(), 4U);
+    ASSERT_EQ(host.world.pendingExecutes(), 1U);
+
+    host.loaded->releaseEntry();
+    host.loaded->dropHostCopy();
+    const std::size_t recorded = host.world.events().size();
+
+    host.world.runExecutes();
+    host.wait(10);
+    host.startOnlineMatch();
+    host.endMatch(Result::Loss);
+    host.destroyMatch();
+    host.console("SundownEnableDisable");
+    host.console("resetGamesCount");
+    host.canvasFrame();
+
+    EXPECT_TRUE(host.world.canvas().lastFrame().empty());
+    EXPECT_FALSE(host.world.game().quit());
+    for (std::size_t index = recorded; index < host.world.events().size(); ++index) {
+        const RecordedEvent& event = host.world.events().events()[index];
+        EXPECT_NE(event.second, "plugin") << event.type << " " << event.first;
+        EXPECT_NE(event.type, "var") << event.first;
+    }
+}
