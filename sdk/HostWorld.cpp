@@ -31,8 +31,17 @@ void HostWorld::frame(const std::function<void()>& settingsFrame) {
     canvasState.frame();
 }
 
+// Frames fall on whole frame numbers counted from time 0, so they never drift.
 std::int64_t HostWorld::frameTime(std::int64_t index, int framesPerSecond) {
     return index * 1000000 / framesPerSecond;
+}
+
+std::int64_t HostWorld::nextFrameIndex(std::int64_t now, int framesPerSecond) {
+    std::int64_t index = now * framesPerSecond / 1000000;
+    while (frameTime(index, framesPerSecond) <= now) {
+        ++index;
+    }
+    return index;
 }
 
 void HostWorld::advanceTo(std::int64_t target, int framesPerSecond,
@@ -41,8 +50,7 @@ void HostWorld::advanceTo(std::int64_t target, int framesPerSecond,
         clockState.runUntil(target);
         return;
     }
-    // Frames fall on whole frame numbers counted from time 0, so they never drift.
-    std::int64_t index = clockState.now() * framesPerSecond / 1000000 + 1;
+    std::int64_t index = nextFrameIndex(clockState.now(), framesPerSecond);
     while (frameTime(index, framesPerSecond) <= target && !gameState.quit()) {
         clockState.runUntil(frameTime(index, framesPerSecond));
         frame(settingsFrame);

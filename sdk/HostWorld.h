@@ -47,6 +47,8 @@ public:
     void advanceTo(std::int64_t target, int framesPerSecond = 0,
                    const std::function<void()>& settingsFrame = {});
     static std::int64_t frameTime(std::int64_t index, int framesPerSecond);
+    // The number of the first frame after `now`.
+    static std::int64_t nextFrameIndex(std::int64_t now, int framesPerSecond);
 
     // Forgets every callable that plug-ins handed over: the host unloads them.
     void dropRegistrations();

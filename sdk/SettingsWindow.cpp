@@ -89,7 +89,7 @@ void SettingsWindow::frame(Vantrel::Plugin::PluginSettingsWindow& page, float de
     if (stepping && step.action == Action::Locate) {
         focused = focus(step);
     }
-    drawPage(page);
+    drawPage(page, ImGui::GetIO().DisplaySize);
     if (focused) {
         locate(step);
     }
@@ -97,9 +97,30 @@ void SettingsWindow::frame(Vantrel::Plugin::PluginSettingsWindow& page, float de
     ++frameCount;
 }
 
-void SettingsWindow::drawPage(Vantrel::Plugin::PluginSettingsWindow& page) {
+void SettingsWindow::drawPicture(Vantrel::Plugin::PluginSettingsWindow* page,
+                                 const std::string& canvasText, const float canvasColor[4],
+                                 float canvasHeight) {
+    ImGui::SetCurrentContext(imgui);
+    ImGuiIO& io = ImGui::GetIO();
+    const ImVec2 pageSize = io.DisplaySize;
+    io.DisplaySize.y += canvasHeight;
+    io.DeltaTime = 1.0F / 60.0F;
+    io.MousePos = ImVec2(-1.0F, -1.0F);
+    ImGui::NewFrame();
+    if (page != nullptr) {
+        drawPage(*page, pageSize);
+    }
+    const ImU32 color = IM_COL32(canvasColor[0], canvasColor[1], canvasColor[2], canvasColor[3]);
+    ImGui::GetBackgroundDrawList()->AddText(ImGui::GetFont(), ImGui::GetFontSize() * 4.0F,
+                                            ImVec2(12.0F, pageSize.y + 12.0F), color,
+                                            canvasText.c_str());
+    ImGui::Render();
+    io.DisplaySize = pageSize;
+}
+
+void SettingsWindow::drawPage(Vantrel::Plugin::PluginSettingsWindow& page, ImVec2 size) {
     ImGui::SetNextWindowPos(ImVec2(0.0F, 0.0F));
-    ImGui::SetNextWindowSize(ImGui::GetIO().DisplaySize);
+    ImGui::SetNextWindowSize(size);
     ImGui::Begin(kWindowName, nullptr,
                  ImGuiWindowFlags_NoMove | ImGuiWindowFlags_NoResize |
                      ImGuiWindowFlags_NoCollapse | ImGuiWindowFlags_NoSavedSettings |

@@ -11,10 +11,11 @@
 #include "PluginSettingsWindow.h"
 
 struct ImGuiContext;
+struct ImVec2;
 
 class SettingsWindow {
 public:
-    SettingsWindow(float width = 900.0F, float height = 420.0F);
+    SettingsWindow(float width = 1400.0F, float height = 300.0F);
     ~SettingsWindow();
     SettingsWindow(const SettingsWindow&) = delete;
     SettingsWindow& operator=(const SettingsWindow&) = delete;
@@ -38,6 +39,12 @@ public:
     void click(const std::string& label, char step = 0);
     // Queues replacing what the field or slider with `label` holds by `typed`, then Enter.
     void type(const std::string& label, const std::string& typed);
+    // Draws one frame for a picture: the page in the window's area, and below it a strip of
+    // game canvas `canvasHeight` tall with `canvasText` in `canvasColor` (RGBA, 0 to 255) at
+    // scale 4, as the status line is drawn. Leaves Dear ImGui's draw data for a renderer.
+    void drawPicture(Vantrel::Plugin::PluginSettingsWindow* page, const std::string& canvasText,
+                     const float canvasColor[4], float canvasHeight);
+
     // Whether queued input is still to be played.
     bool busy() const { return !steps.empty(); }
     // Why the last input could not be played; empty when it could.
@@ -61,7 +68,7 @@ private:
     bool focus(const Step& step);
     void applyInput(const Step& step);
     void locate(const Step& step);
-    void drawPage(Vantrel::Plugin::PluginSettingsWindow& page);
+    void drawPage(Vantrel::Plugin::PluginSettingsWindow& page, ImVec2 size);
     unsigned widgetId(const Step& step) const;
 
     ImGuiContext* imgui = nullptr;

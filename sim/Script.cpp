@@ -1,0 +1,147 @@
+#include "Script.h"
+
+#include <map>
+
+#include "Durations.h"
+#include "Words.h"
+
+namespace {
+
+bool oneOf(const std::string& word, std::initializer_list<const char*> choices) {
+    for (const char* choice : choices) {
+        if (word == choice) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void requireCount(const ScriptLine& line, std::size_t least, std::size_t most,
+                  const char* usage) {
+    const std::size_t given = line.words.size() - 1;
+    if (given < least || given > most) {
+        throw ScriptError(line, std::string("usage: ") + usage);
+    }
+}
+
+void requireDuration(const ScriptLine& line, const std::string& word) {
+    if (!parseDuration(word)) {
+        throw ScriptError(line, "'" + word + "' is not a duration (250ms, 2s, 1.5s, 10m, 1h)");
+    }
+}
+
+void checkMatch(const ScriptLine& line) {
+    requireCount(line, 1, 3, "match win|loss|none [online|offline] [DURATION]");
+    if (!oneOf(line.words[1], {"win", "loss", "none"})) {
+        throw ScriptError(line, "a match ends in win, loss or none, not '" + line.words[1] + "'");
+    }
+    for (std::size_t index = 2; index < line.words.size(); ++index) {
+        if (!oneOf(line.words[index], {"online", "offline"})) {
+            requireDuration(line, line.words[index]);
+        }
+    }
+}
+
+void checkExpect(const ScriptLine& line) {
+    requireCount(line, 1, 4, "expect quit|running|command|no-command|var|bind|log|overlay|page");
+    const std::string& what = line.words[1];
+    const std::size_t given = line.words.size() - 2;
+    if (oneOf(what, {"quit", "running"})) {
+        requireCount(line, 1, 1, "expect quit | expect running");
+    } else if (what == "command") {
+        if (given != 1 && !(given == 3 && line.words[3] == "at")) {
+            throw ScriptError(line, "usage: expect command \"TEXT\" [at TIME]");
+        }
+        if (given == 3 && !parseTimePoint(line.words[4])) {
+            throw ScriptError(line, "'" + line.words[4] + "' is not a time (61s, 1:01, 1:01.5)");
+        }
+    } else if (oneOf(what, {"no-command", "log", "page"})) {
+        requireCount(line, 2, 2, "expect no-command|log|page \"TEXT\"");
+    } else if (oneOf(what, {"var", "bind"})) {
+        requireCount(line, 3, 3, "expect var NAME VALUE | expect bind KEY COMMAND");
+    } else if (what == "overlay") {
+        requireCount(line, 2, 3, "expect overlay \"TEXT\" [visible|hidden]");
+        if (given == 2 && !oneOf(line.words[3], {"visible", "hidden"})) {
+            throw ScriptError(line, "the status line is visible or hidden, not '" + line.words[3] +
+                                        "'");
+        }
+    } else {
+        throw ScriptError(line, "nothing to expect called '" + what + "'");
+    }
+}
+
+void checkLine(const ScriptLine& line) {
+    const std::string& verb = line.words.front();
+    if (verb == "set" || verb == "type") {
+        requireCount(line, 2, 2, verb == "set" ? "set NAME VALUE" : "type LABEL TEXT");
+    } else if (verb == "command" || verb == "press") {
+        requireCount(line, 1, 1, verb == "command" ? "command \"TEXT\"" : "press KEY");
+    } else if (verb == "wait") {
+        requireCount(line, 1, 1, "wait DURATION");
+        requireDuration(line, line.words[1]);
+    } else if (oneOf(verb, {"online", "offline", "round-start", "destroy"})) {
+        requireCount(line, 0, 0, verb.c_str());
+    } else if (verb == "match-end") {
+        requireCount(line, 1, 1, "match-end win|loss|none");
+        if (!oneOf(line.words[1], {"win", "loss", "none"})) {
+            throw ScriptError(line, "a match ends in win, loss or none, not '" + line.words[1] +
+                                        "'");
+        }
+    } else if (verb == "match") {
+        checkMatch(line);
+    } else if (verb == "settings") {
+        requireCount(line, 1, 1, "settings open|close");
+        if (!oneOf(line.words[1], {"open", "close"})) {
+            throw ScriptError(line, "usage: settings open|close");
+        }
+    } else if (verb == "click") {
+        requireCount(line, 1, 2, "click LABEL [+|-]");
+        if (line.words.size() == 3 && !oneOf(line.words[2], {"+", "-"})) {
+            throw ScriptError(line, "a number field's step buttons are + and -");
+        }
+    } else if (verb == "show") {
+        requireCount(line, 1, 1, "show settings|overlay|vars");
+        if (!oneOf(line.words[1], {"settings", "overlay", "vars"})) {
+            throw ScriptError(line, "usage: show settings|overlay|vars");
+        }
+    } else if (verb == "snapshot") {
+        requireCount(line, 1, 1, "snapshot FILE.png");
+    } else if (verb == "expect") {
+        checkExpect(line);
+    } else {
+        throw ScriptError(line, "unknown verb '" + verb + "'");
+    }
+}
+
+}  // namespace
+
+std::vector<ScriptLine> readScript(std::istream& input, const std::string& file) {
+    std::vector<ScriptLine> lines;
+    std::string text;
+    int number = 0;
+    while (std::getline(input, text)) {
+        ++number;
+        ScriptLine line{file, number, {}};
+        // A '#' outside quotes starts a comment.
+        bool quoted = false;
+        for (std::size_t index = 0; index < text.size(); ++index) {
+            if (text[index] == '"') {
+                quoted = !quoted;
+            } else if (text[index] == '#' && !quoted) {
+                text.resize(index);
+                break;
+            }
+        }
+        const auto words = splitWords(text);
+        if (!words) {
+            throw ScriptError(line, "a double quote is left open");
+        }
+        if (words->empty()) {
+            continue;
+        }
+        line.words = *words;
+        checkLine(line);
+        lines.push_back(std::move(line));
+    }
+    return lines;
+}

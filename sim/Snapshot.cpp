@@ -1,0 +1,76 @@
+#include "Snapshot.h"
+
+#include <GL/osmesa.h>
+#include <imgui.h>
+#include <backends/imgui_impl_opengl2.h>
+
+#include <memory>
+
+extern "C" int stbi_write_png(const char* filename, int w, int h, int comp, const void* data,
+                              int stride_in_bytes);
+
+namespace {
+
+constexpr float kCanvasStrip = 96.0F;
+
+// An off-screen OpenGL context drawing into memory, current while it lives.
+class OffscreenContext {
+public:
+    OffscreenContext(int width, int height)
+        : pixels(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4U) {
+        context = OSMesaCreateContextExt(OSMESA_RGBA, 16, 0, 0, nullptr);
+        if (context != nullptr &&
+            OSMesaMakeCurrent(context, pixels.data(), GL_UNSIGNED_BYTE, width, height)) {
+            OSMesaPixelStore(OSMESA_Y_UP, 0);
+            ready = true;
+        }
+    }
+    ~OffscreenContext() {
+        if (context != nullptr) {
+            OSMesaDestroyContext(context);
+        }
+    }
+    OffscreenContext(const OffscreenContext&) = delete;
+    OffscreenContext& operator=(const OffscreenContext&) = delete;
+
+    bool ready = false;
+    std::vector<unsigned char> pixels;
+
+private:
+    OSMesaContext context = nullptr;
+};
+
+}  // namespace
+
+std::string writeSnapshot(const std::string& path, SettingsWindow& window,
+                          Vantrel::Plugin::PluginSettingsWindow* page,
+                          const std::vector<CanvasText>& canvas) {
+    ImGui::SetCurrentContext(window.context());
+    const ImVec2 size = ImGui::GetIO().DisplaySize;
+    const int width = static_cast<int>(size.x);
+    const int height = static_cast<int>(size.y + kCanvasStrip);
+    OffscreenContext offscreen(width, height);
+    if (!offscreen.ready) {
+        return "no off-screen OpenGL context for the picture";
+    }
+    ImGui_ImplOpenGL2_Init();
+    ImGui_ImplOpenGL2_NewFrame();
+    const std::string text = canvas.empty() ? std::string() : canvas.back().text;
+    const float color[4] = {canvas.empty() ? 0.0F : canvas.back().color.R,
+                            canvas.empty() ? 0.0F : canvas.back().color.G,
+                            canvas.empty() ? 0.0F : canvas.back().color.B,
+                            canvas.empty() ? 0.0F : canvas.back().color.A};
+    window.drawPicture(page, text, color, kCanvasStrip);
+
+    glViewport(0, 0, width, height);
+    glClearColor(0.10F, 0.12F, 0.16F, 1.0F);
+    glClear(GL_COLOR_BUFFER_BIT);
+    ImGui_ImplOpenGL2_RenderDrawData(ImGui::GetDrawData());
+    glFinish();
+    ImGui_ImplOpenGL2_Shutdown();
+
+    if (stbi_write_png(path.c_str(), width, height, 4, offscreen.pixels.data(), width * 4) == 0) {
+        return "cannot write the picture to '" + path + "'";
+    }
+    return "";
+}

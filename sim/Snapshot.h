@@ -1,0 +1,15 @@
+// Pictures of a session: the host's settings window with the page, and the game canvas with
+// the status line, rendered headless to a PNG file.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "Canvas.h"
+#include "PluginSettingsWindow.h"
+#include "SettingsWindow.h"
+
+// Returns why no picture could be written; empty when it was.
+std::string writeSnapshot(const std::string& path, SettingsWindow& window,
+                          Vantrel::Plugin::PluginSettingsWindow* page,
+                          const std::vector<CanvasText>& canvas);

@@ -1,0 +1,13 @@
+// What the world recorded, told two ways: a line a player reads, and a JSON object a machine reads.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "EventRecord.h"
+
+// The timeline line for an event, without its timestamp; none for events a player would not see.
+std::optional<std::string> describe(const RecordedEvent& event);
+
+// The event as one line of JSON; none for events outside the event log.
+std::optional<std::string> toJson(const RecordedEvent& event);
