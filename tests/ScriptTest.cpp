@@ -1,0 +1,82 @@
+// Reading session scripts, durations and times, and the event log's JSON.
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+#include "Durations.h"
+#include "Script.h"
+#include "Timeline.h"
+
+namespace {
+
+std::string refusal(const std::string& script) {
+    std::istringstream input(script);
+    try {
+        readScript(input, "story");
+    } catch (const ScriptError& error) {
+        return error.what();
+    }
+    return "";
+}
+
+}  // namespace
+
+TEST(Durations, ReadEveryUnitAndRefuseTheRest) {
+    EXPECT_EQ(parseDuration("250ms"), 250'000);
+    EXPECT_EQ(parseDuration("2s"), 2'000'000);
+    EXPECT_EQ(parseDuration("1.5s"), 1'500'000);
+    EXPECT_EQ(parseDuration("10m"), 600'000'000);
+    EXPECT_EQ(parseDuration("1h"), 3'600'000'000);
+    for (const char* bad : {"", "s", "5", "-1s", "1e3s", "5 minutes", "1.2.3s", "nans", "99999999h"}) {
+        EXPECT_FALSE(parseDuration(bad)) << bad;
+    }
+}
+
+TEST(Durations, TimePointsAndTimestamps) {
+    EXPECT_EQ(parseTimePoint("61s"), 61'000'000);
+    EXPECT_EQ(parseTimePoint("1:01"), 61'000'000);
+    EXPECT_EQ(parseTimePoint("1:01.5"), 61'500'000);
+    EXPECT_FALSE(parseTimePoint("1:1"));
+    EXPECT_FALSE(parseTimePoint("1:60"));
+    EXPECT_FALSE(parseTimePoint("1.5:00"));
+    EXPECT_EQ(formatTimestamp(61'000'000), "[  1:01.000]");
+    EXPECT_EQ(formatTimestamp(21'600'016'666), "[360:00.016]");
+}
+
+TEST(Scripts, CommentsQuotesAndBlankLines) {
+    std::istringstream input(
+        "# a comment\n\n  command \"SundownEnableDisable # not a comment\"  # a comment\n");
+    const auto lines = readScript(input, "story");
+    ASSERT_EQ(lines.size(), 1U);
+    EXPECT_EQ(lines[0].number, 3);
+    EXPECT_EQ(lines[0].words,
+              (std::vector<std::string>{"command", "SundownEnableDisable # not a comment"}));
+}
+
+TEST(Scripts, BadLinesAreRefusedWithTheirPlaceAndReason) {
+    EXPECT_EQ(refusal("wait 1s\nfly away\n"), "story:2: unknown verb 'fly'");
+    EXPECT_EQ(refusal("match draw\n"), "story:1: a match ends in win, loss or none, not 'draw'");
+    EXPECT_EQ(refusal("match win online 5 minutes\n"),
+              "story:1: usage: match win|loss|none [online|offline] [DURATION]");
+    EXPECT_EQ(refusal("expect command exit at noon\n"),
+              "story:1: 'noon' is not a time (61s, 1:01, 1:01.5)");
+    EXPECT_EQ(refusal("expect overlay \"x\" faded\n"),
+              "story:1: the status line is visible or hidden, not 'faded'");
+    EXPECT_EQ(refusal("click Set Bind\n"), "story:1: a number field's step buttons are + and -");
+    EXPECT_EQ(refusal("expect\n"),
+              "story:1: usage: expect quit|running|command|no-command|var|bind|log|overlay|page");
+    EXPECT_EQ(refusal("show everything\n"), "story:1: usage: show settings|overlay|vars");
+}
+
+TEST(EventLog, WritesEachTypeWithItsFieldsAndEscapes) {
+    EXPECT_EQ(toJson({61'000'000, "command", "unreal_command exit", "plugin"}),
+              "{\"t\":61.000000,\"type\":\"command\",\"text\":\"unreal_command exit\","
+              "\"by\":\"plugin\"}");
+    EXPECT_EQ(toJson({0, "command", "bind F5 x", "key"}),
+              "{\"t\":0.000000,\"type\":\"command\",\"text\":\"bind F5 x\",\"by\":\"script\"}");
+    EXPECT_EQ(toJson({500'000, "overlay", "say \"hi\"\\", "255"}),
+              "{\"t\":0.500000,\"type\":\"overlay\",\"text\":\"say \\\"hi\\\"\\\\\",\"alpha\":255}");
+    EXPECT_EQ(toJson({0, "quit", "", ""}), "{\"t\":0.000000,\"type\":\"quit\"}");
+    EXPECT_FALSE(toJson({0, "story", "you join", ""}));
+    EXPECT_FALSE(toJson({0, "register", "cvar", "numOfGames"}));
+}
