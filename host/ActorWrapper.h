@@ -4,7 +4,7 @@
 #include "ObjectHandle.h"
 
 class VANTREL_SDK_API ActorWrapper {
-public:
+  public:
     explicit ActorWrapper(ObjectHandle handle);
     virtual ~ActorWrapper();
     ActorWrapper(const ActorWrapper&) = default;
@@ -15,6 +15,6 @@ public:
 
     const ObjectHandle& handle() const { return object; }
 
-private:
+  private:
     ObjectHandle object;
 };

@@ -12,7 +12,7 @@
 class HostWorld;
 
 class VANTREL_SDK_API CVarManagerWrapper {
-public:
+  public:
     explicit CVarManagerWrapper(HostWorld& world);
 
     CVarWrapper registerCvar(std::string name, std::string defaultValue, std::string description,
@@ -26,6 +26,6 @@ public:
     void log(std::string text);
     void setBind(std::string key, std::string command);
 
-private:
+  private:
     HostWorld* world;
 };

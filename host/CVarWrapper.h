@@ -7,7 +7,7 @@
 #include "ObjectHandle.h"
 
 class VANTREL_SDK_API CVarWrapper {
-public:
+  public:
     explicit CVarWrapper(ObjectHandle handle);
     CVarWrapper(const CVarWrapper&) = default;
     CVarWrapper& operator=(const CVarWrapper&) = default;
@@ -23,6 +23,6 @@ public:
     void setValue(int value);
     void setValue(std::string value);
 
-private:
+  private:
     ObjectHandle variable;
 };

@@ -7,7 +7,7 @@
 #include "ObjectHandle.h"
 
 class VANTREL_SDK_API CanvasWrapper {
-public:
+  public:
     explicit CanvasWrapper(ObjectHandle handle);
     CanvasWrapper(const CanvasWrapper&) = default;
     CanvasWrapper& operator=(const CanvasWrapper&) = default;
@@ -17,6 +17,6 @@ public:
     void SetColor(LinearColor color);
     void DrawString(std::string text, float xScale, float yScale, bool dropShadow, bool wrapText);
 
-private:
+  private:
     ObjectHandle canvas;
 };

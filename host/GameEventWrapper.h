@@ -5,7 +5,7 @@
 #include "PlayerControllerWrapper.h"
 
 class VANTREL_SDK_API GameEventWrapper : public ActorWrapper {
-public:
+  public:
     using ActorWrapper::ActorWrapper;
 
     // The player at this machine; a null wrapper when there is none.

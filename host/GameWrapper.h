@@ -12,7 +12,7 @@
 class HostWorld;
 
 class VANTREL_SDK_API GameWrapper {
-public:
+  public:
     explicit GameWrapper(HostWorld& world);
 
     // The host runs `callback` with the function's name each time the game function runs.
@@ -28,6 +28,6 @@ public:
     // The online game; a null wrapper outside one.
     ServerWrapper GetOnlineGame() const;
 
-private:
+  private:
     HostWorld* world;
 };

@@ -4,7 +4,7 @@
 #include "HostApi.h"
 
 class VANTREL_SDK_API ObjectHandle {
-public:
+  public:
     explicit ObjectHandle(HostObject* object = nullptr);
     ObjectHandle(const ObjectHandle& other);
     ObjectHandle& operator=(const ObjectHandle& other);
@@ -13,6 +13,6 @@ public:
     HostObject* get() const { return object; }
     bool empty() const { return object == nullptr; }
 
-private:
+  private:
     HostObject* object;
 };

@@ -5,7 +5,7 @@
 #include "PriWrapper.h"
 
 class VANTREL_SDK_API PlayerControllerWrapper : public ActorWrapper {
-public:
+  public:
     using ActorWrapper::ActorWrapper;
 
     // The player's replicated information; a null wrapper when there is none.

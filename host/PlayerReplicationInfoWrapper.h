@@ -6,7 +6,7 @@
 #include "ActorWrapper.h"
 
 class VANTREL_SDK_API PlayerReplicationInfoWrapper : public ActorWrapper {
-public:
+  public:
     using ActorWrapper::ActorWrapper;
 
     // The number of the player's team; 0 on a null wrapper.

@@ -7,7 +7,7 @@
 namespace Vantrel::Plugin {
 
 class PluginSettingsWindow {
-public:
+  public:
     virtual ~PluginSettingsWindow() = default;
     // Called by the host each time it draws the page, after AdoptImGuiContext.
     virtual void DrawSettings() = 0;
@@ -15,7 +15,7 @@ public:
     // Called by the host with its Dear ImGui context before the page is drawn.
     virtual void AdoptImGuiContext(std::uintptr_t context) = 0;
 
-protected:
+  protected:
     PluginSettingsWindow() = default;
     PluginSettingsWindow(const PluginSettingsWindow&) = default;
     PluginSettingsWindow& operator=(const PluginSettingsWindow&) = default;

@@ -4,6 +4,6 @@
 #include "PlayerReplicationInfoWrapper.h"
 
 class VANTREL_SDK_API PriWrapper : public PlayerReplicationInfoWrapper {
-public:
+  public:
     using PlayerReplicationInfoWrapper::PlayerReplicationInfoWrapper;
 };

@@ -5,7 +5,7 @@
 #include "TeamWrapper.h"
 
 class VANTREL_SDK_API ServerWrapper : public GameEventWrapper {
-public:
+  public:
     using GameEventWrapper::GameEventWrapper;
 
     // The team that won the match; a null wrapper while there is no winner.

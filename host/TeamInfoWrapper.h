@@ -6,7 +6,7 @@
 #include "ActorWrapper.h"
 
 class VANTREL_SDK_API TeamInfoWrapper : public ActorWrapper {
-public:
+  public:
     using ActorWrapper::ActorWrapper;
 
     // The team number; 0 on a null wrapper.

@@ -4,6 +4,6 @@
 #include "TeamInfoWrapper.h"
 
 class VANTREL_SDK_API TeamWrapper : public TeamInfoWrapper {
-public:
+  public:
     using TeamInfoWrapper::TeamInfoWrapper;
 };

@@ -12,7 +12,7 @@ namespace Vantrel::Plugin {
 
 // No virtual destructor: the owning shared pointer's deleter destroys the full object.
 class VANTREL_PLUGIN_API VantrelPlugin {
-public:
+  public:
     VantrelPlugin();
     VantrelPlugin(const VantrelPlugin& other);
     VantrelPlugin(VantrelPlugin&& other) noexcept;

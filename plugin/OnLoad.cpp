@@ -9,10 +9,8 @@
 void Sundown::onLoad() {
     globalCvarService = cvarService;
 
-    gameService->RegisterDrawable(
-        whileAlive<CanvasWrapper>([](Sundown& self, CanvasWrapper canvas) {
-            self.renderOverlay(std::move(canvas));
-        }));
+    gameService->RegisterDrawable(whileAlive<CanvasWrapper>(
+        [](Sundown& self, CanvasWrapper canvas) { self.renderOverlay(std::move(canvas)); }));
 
     registerSettings();
 
@@ -42,8 +40,8 @@ void Sundown::registerSettings() {
     // The returned wrappers are dropped at once: the page fetches variables when it draws.
     cvarService->registerCvar("enableSundown", "0", "enableSundownByCount", true, true, 0.0F, true,
                               1.0F, false);
-    cvarService->registerCvar("enableByNumOption", "0", "enableByNumOption", true, true, 0.0F,
-                              true, 2.0F, false);
+    cvarService->registerCvar("enableByNumOption", "0", "enableByNumOption", true, true, 0.0F, true,
+                              2.0F, false);
     cvarService->registerCvar("numOfGames", "1", "How many games before quitting", true, true, 1.0F,
                               false, 50.0F, true);
     cvarService->registerCvar("enableByMinutes", "0", "enableSundownByMinutes", true, true, 0.0F,
@@ -61,8 +59,7 @@ void Sundown::hookGameEvent(const std::string& eventName, void (Sundown::*handle
 
 void Sundown::armTimeout(void (Sundown::*operation)(), float seconds) {
     gameService->SetTimeout(
-        whileAlive<GameWrapper*>([operation](Sundown& self, GameWrapper* /*game*/) {
-            (self.*operation)();
-        }),
+        whileAlive<GameWrapper*>(
+            [operation](Sundown& self, GameWrapper* /*game*/) { (self.*operation)(); }),
         seconds);
 }

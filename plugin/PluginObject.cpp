@@ -7,7 +7,9 @@
 namespace {
 
 // The resting colour of both buttons: blue, hue 4/7.
-ImVec4 restingButtonColor() { return ImColor::HSV(4.0F / 7.0F, 0.6F, 0.6F, 1.0F); }
+ImVec4 restingButtonColor() {
+    return ImColor::HSV(4.0F / 7.0F, 0.6F, 0.6F, 1.0F);
+}
 
 }  // namespace
 
@@ -23,7 +25,9 @@ void Sundown::writeLog(std::string message) {
     }
 }
 
-std::string Sundown::GetPageName() { return "Sundown"; }
+std::string Sundown::GetPageName() {
+    return "Sundown";
+}
 
 void Sundown::AdoptImGuiContext(std::uintptr_t context) {
     ImGui::SetCurrentContext(reinterpret_cast<ImGuiContext*>(context));

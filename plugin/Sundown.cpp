@@ -31,18 +31,14 @@ VANTREL_PLUGIN_API std::uintptr_t getPlugin() {
 }
 
 // Called by the host when it is done with the plug-in. Copies the host made still own it.
-VANTREL_PLUGIN_API void deleteMe() { pluginInstance.reset(); }
+VANTREL_PLUGIN_API void deleteMe() {
+    pluginInstance.reset();
+}
 
 VANTREL_PLUGIN_API extern const PluginRecord exports;
 const PluginRecord exports = {
-    kVantrelSdkBuild,
-    __FILE__,
-    "Sundown",
-    "End your session while still unruffled",
-    "1.0.0.129",
-    1,
-    &getPlugin,
-    &deleteMe,
+    kVantrelSdkBuild, __FILE__, "Sundown",  "End your session while still unruffled",
+    "1.0.0.129",      1,        &getPlugin, &deleteMe,
 };
 
 }  // extern "C"

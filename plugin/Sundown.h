@@ -18,7 +18,7 @@
 class Sundown : public Vantrel::Plugin::VantrelPlugin,
                 public Vantrel::Plugin::PluginSettingsWindow,
                 public std::enable_shared_from_this<Sundown> {
-public:
+  public:
     // Host plug-in interface. renderOverlay comes first of the new virtual operations so that
     // it takes the third slot of the plug-in part's table, after onLoad and onUnload.
     void onLoad() override;
@@ -85,7 +85,7 @@ public:
     // Whether the page has seeded maxMinutes from the saved minute limit yet.
     bool savedMinutesLoaded = false;
 
-private:
+  private:
     // Callables handed to the host hold the object weakly: the host may keep them, and run
     // them, after the object is gone. Once it is, they do nothing.
     template <typename... HostArguments, typename Body>

@@ -7,7 +7,9 @@
 
 namespace {
 
-std::string valueLine(const std::string& label, int value) { return label + std::to_string(value); }
+std::string valueLine(const std::string& label, int value) {
+    return label + std::to_string(value);
+}
 
 // The objects an end handler asks the host for; they are released when the run ends.
 struct MatchResult {
@@ -126,7 +128,8 @@ bool Sundown::quitRuleMet(const char* handlerName) {
             return false;
         case 1:
             if (numberOfLosses >= maxNumberOfGames) {
-                writeLog(valueLine(prefix + ": Trying to Exit by Loss count. Losses:", numberOfLosses));
+                writeLog(
+                    valueLine(prefix + ": Trying to Exit by Loss count. Losses:", numberOfLosses));
                 return true;
             }
             return false;

@@ -5,8 +5,12 @@
 
 namespace {
 
-ImVec4 blinkColor() { return ImColor::HSV(3.0F / 7.0F, 0.6F, 0.6F, 1.0F); }
-ImVec4 restingColor() { return ImColor::HSV(4.0F / 7.0F, 0.6F, 0.6F, 1.0F); }
+ImVec4 blinkColor() {
+    return ImColor::HSV(3.0F / 7.0F, 0.6F, 0.6F, 1.0F);
+}
+ImVec4 restingColor() {
+    return ImColor::HSV(4.0F / 7.0F, 0.6F, 0.6F, 1.0F);
+}
 
 }  // namespace
 

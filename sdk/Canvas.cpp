@@ -8,7 +8,7 @@ namespace {
 
 // What a CanvasWrapper refers to: the canvas of the frame that runs.
 class CanvasObject : public HostObject {
-public:
+  public:
     CanvasObject(HostWorld& world, Canvas& canvas) : HostObject(world), canvas(&canvas) {}
     Canvas* canvas;
 };
@@ -22,7 +22,9 @@ Canvas* canvasOf(const ObjectHandle& handle) {
 
 Canvas::Canvas(HostWorld& world) : world(&world) {}
 
-void Canvas::addDrawable(Drawable drawable) { drawableList.push_back(std::move(drawable)); }
+void Canvas::addDrawable(Drawable drawable) {
+    drawableList.push_back(std::move(drawable));
+}
 
 void Canvas::frame() {
     ++frameCount;

@@ -22,7 +22,7 @@ struct CanvasText {
 };
 
 class VANTREL_SDK_API Canvas {
-public:
+  public:
     using Drawable = std::function<void(CanvasWrapper)>;
 
     explicit Canvas(HostWorld& world);
@@ -41,7 +41,7 @@ public:
     void setColor(LinearColor color) { current = color; }
     void drawString(std::string text, float xScale, float yScale, bool dropShadow, bool wrapText);
 
-private:
+  private:
     HostWorld* world;
     std::vector<Drawable> drawableList;
     std::vector<CanvasText> drawn;

@@ -49,16 +49,22 @@ bool Console::set(const std::string& name, const std::string& value, const std::
     return true;
 }
 
-void Console::forget(const std::string& name) { variables.erase(name); }
+void Console::forget(const std::string& name) {
+    variables.erase(name);
+}
 
 void Console::registerNotifier(const std::string& name, Notifier callback) {
     notifiers[name] = std::move(callback);
     world->record("register", "notifier", name);
 }
 
-bool Console::hasNotifier(const std::string& name) const { return notifiers.count(name) != 0; }
+bool Console::hasNotifier(const std::string& name) const {
+    return notifiers.count(name) != 0;
+}
 
-void Console::dropNotifiers() { notifiers.clear(); }
+void Console::dropNotifiers() {
+    notifiers.clear();
+}
 
 void Console::bind(const std::string& key, const std::string& command) {
     binds[key] = command;

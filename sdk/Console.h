@@ -14,7 +14,7 @@
 using Notifier = std::function<void(std::vector<std::string>)>;
 
 class VANTREL_SDK_API Console {
-public:
+  public:
     explicit Console(HostWorld& world);
 
     // Registering a name again keeps the variable and its value, as the host console does.
@@ -42,7 +42,7 @@ public:
     // a variable's name to print it, or a command for the game. `by` is "plugin" or "script".
     void run(const std::string& line, const std::string& by);
 
-private:
+  private:
     bool runConsoleVerb(const std::vector<std::string>& words, const std::string& by);
 
     HostWorld* world;

@@ -20,7 +20,7 @@ struct VariableRegistration {
 };
 
 class VANTREL_SDK_API ConsoleVariable : public HostObject {
-public:
+  public:
     ConsoleVariable(HostWorld& world, VariableRegistration registration);
 
     const VariableRegistration& registration() const { return setup; }
@@ -33,7 +33,7 @@ public:
     int intValue() const;
     float floatValue() const;
 
-private:
+  private:
     VariableRegistration setup;
     std::string value;
 };

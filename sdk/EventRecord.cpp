@@ -19,7 +19,7 @@ std::vector<RecordedEvent> EventRecord::ofType(const std::string& type, std::siz
 }
 
 std::size_t EventRecord::count(const std::string& type, const std::string& text) const {
-    return static_cast<std::size_t>(std::count_if(entries.begin(), entries.end(), [&](const auto& e) {
-        return e.type == type && e.first == text;
-    }));
+    return static_cast<std::size_t>(
+        std::count_if(entries.begin(), entries.end(),
+                      [&](const auto& e) { return e.type == type && e.first == text; }));
 }

@@ -16,7 +16,7 @@ struct RecordedEvent {
 };
 
 class VANTREL_SDK_API EventRecord {
-public:
+  public:
     void add(std::int64_t microseconds, std::string type, std::string first,
              std::string second = {});
 
@@ -28,6 +28,6 @@ public:
     std::size_t count(const std::string& type, const std::string& text) const;
     void clear() { entries.clear(); }
 
-private:
+  private:
     std::vector<RecordedEvent> entries;
 };

@@ -9,7 +9,7 @@
 #include "HostApi.h"
 
 class VANTREL_SDK_API GameHooks {
-public:
+  public:
     using Hook = std::function<void(std::string)>;
 
     void add(std::string functionName, Hook hook);
@@ -18,6 +18,6 @@ public:
     std::vector<std::string> hookedNames() const;
     void dropAll() { hooks.clear(); }
 
-private:
+  private:
     std::vector<std::pair<std::string, Hook>> hooks;
 };

@@ -3,9 +3,13 @@
 #include "HostWorld.h"
 #include "ObjectHandle.h"
 
-HostObject::HostObject(HostWorld& world) : owner(&world) { owner->objectCreated(); }
+HostObject::HostObject(HostWorld& world) : owner(&world) {
+    owner->objectCreated();
+}
 
-HostObject::~HostObject() { owner->objectDestroyed(); }
+HostObject::~HostObject() {
+    owner->objectDestroyed();
+}
 
 void HostObject::release() {
     if (--references == 0) {

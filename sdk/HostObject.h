@@ -4,7 +4,7 @@
 class HostWorld;
 
 class HostObject {
-public:
+  public:
     explicit HostObject(HostWorld& world);
     virtual ~HostObject();
     HostObject(const HostObject&) = delete;
@@ -16,7 +16,7 @@ public:
 
     HostWorld& world() const { return *owner; }
 
-private:
+  private:
     HostWorld* owner;
     int references = 0;
 };

@@ -18,7 +18,7 @@
 class GameWrapper;
 
 class VANTREL_SDK_API HostWorld {
-public:
+  public:
     HostWorld();
     ~HostWorld();
     HostWorld(const HostWorld&) = delete;
@@ -62,7 +62,7 @@ public:
     void objectCreated() { ++objects; }
     void objectDestroyed() { --objects; }
 
-private:
+  private:
     EventRecord eventRecord;
     Console consoleState;
     VirtualClock clockState;

@@ -24,7 +24,9 @@ LoadedPlugin::LoadedPlugin(HostWorld& world, const std::string& path)
     instance->onLoad();
 }
 
-LoadedPlugin::~LoadedPlugin() { unload(); }
+LoadedPlugin::~LoadedPlugin() {
+    unload();
+}
 
 namespace {
 
@@ -46,7 +48,9 @@ PluginSettingsWindow* settingsPageOf(VantrelPlugin* plugin) {
 
 }  // namespace
 
-PluginSettingsWindow* LoadedPlugin::settings() const { return settingsPageOf(instance.get()); }
+PluginSettingsWindow* LoadedPlugin::settings() const {
+    return settingsPageOf(instance.get());
+}
 
 void LoadedPlugin::unload() {
     if (!library) {

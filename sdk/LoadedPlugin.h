@@ -14,7 +14,7 @@
 class HostWorld;
 
 class LoadedPlugin {
-public:
+  public:
     // Opens the library, creates the plug-in and calls onLoad. Throws PluginRefused.
     LoadedPlugin(HostWorld& world, const std::string& path);
     // Unloads whatever is still loaded.
@@ -38,7 +38,7 @@ public:
     void unload();
     bool loaded() const { return library != nullptr; }
 
-private:
+  private:
     HostWorld* world;
     std::unique_ptr<PluginLibrary> library;
     std::shared_ptr<Vantrel::Plugin::VantrelPlugin> instance;

@@ -25,11 +25,17 @@ ConsoleVariable* variableOf(const ObjectHandle& handle) {
 
 ActorWrapper::ActorWrapper(ObjectHandle handle) : object(std::move(handle)) {}
 ActorWrapper::~ActorWrapper() = default;
-bool ActorWrapper::IsNull() const { return object.empty(); }
+bool ActorWrapper::IsNull() const {
+    return object.empty();
+}
 
-std::uint8_t TeamInfoWrapper::GetTeamNum() const { return teamNumberOf(handle()); }
+std::uint8_t TeamInfoWrapper::GetTeamNum() const {
+    return teamNumberOf(handle());
+}
 
-std::uint8_t PlayerReplicationInfoWrapper::GetTeamNum() const { return teamNumberOf(handle()); }
+std::uint8_t PlayerReplicationInfoWrapper::GetTeamNum() const {
+    return teamNumberOf(handle());
+}
 
 PriWrapper PlayerControllerWrapper::GetPRI() const {
     OnlineGame* game = gameOf(handle());
@@ -63,7 +69,9 @@ void CanvasWrapper::DrawString(std::string text, float xScale, float yScale, boo
 
 CVarWrapper::CVarWrapper(ObjectHandle handle) : variable(std::move(handle)) {}
 
-CVarWrapper::operator bool() const { return variableOf(variable) != nullptr; }
+CVarWrapper::operator bool() const {
+    return variableOf(variable) != nullptr;
+}
 
 bool CVarWrapper::getBoolValue() const {
     const ConsoleVariable* known = variableOf(variable);
@@ -85,7 +93,9 @@ std::string CVarWrapper::getStringValue() const {
     return known == nullptr ? std::string() : known->text();
 }
 
-void CVarWrapper::setValue(int value) { setValue(std::to_string(value)); }
+void CVarWrapper::setValue(int value) {
+    setValue(std::to_string(value));
+}
 
 void CVarWrapper::setValue(std::string value) {
     if (ConsoleVariable* known = variableOf(variable)) {

@@ -7,14 +7,14 @@ namespace {
 
 // A game object that answers for a team number: a team, or a player's replication info.
 class TeamMember : public HostObject {
-public:
+  public:
     TeamMember(HostWorld& world, std::uint8_t team) : HostObject(world), team(team) {}
     std::uint8_t team;
 };
 
 // The online game, or the local player: objects that only lead on to others.
 class GameObject : public HostObject {
-public:
+  public:
     using HostObject::HostObject;
 };
 
@@ -33,7 +33,9 @@ void OnlineGame::join(std::uint8_t playerTeam) {
     winner.reset();
 }
 
-void OnlineGame::leave() { inOnlineGame = false; }
+void OnlineGame::leave() {
+    inOnlineGame = false;
+}
 
 void OnlineGame::command(const std::vector<std::string>& words) {
     if (hasQuit || words.size() != 2 || words[0] != "unreal_command") {

@@ -16,7 +16,7 @@ class HostWorld;
 std::uint8_t teamNumberOf(const ObjectHandle& handle);
 
 class VANTREL_SDK_API OnlineGame {
-public:
+  public:
     explicit OnlineGame(HostWorld& world);
 
     // Joining puts the player in a fresh online game with no winner yet.
@@ -44,7 +44,7 @@ public:
     ObjectHandle localPlayerObject();
     ObjectHandle replicationInfoObject();
 
-private:
+  private:
     HostWorld* world;
     bool inOnlineGame = false;
     bool hasQuit = false;

@@ -19,7 +19,9 @@ void* openLibrary(const std::string& path, std::string& error) {
     }
     return reinterpret_cast<void*>(module);
 }
-void closeLibrary(void* library) { FreeLibrary(reinterpret_cast<HMODULE>(library)); }
+void closeLibrary(void* library) {
+    FreeLibrary(reinterpret_cast<HMODULE>(library));
+}
 void* findSymbol(void* library, const char* name) {
     return reinterpret_cast<void*>(GetProcAddress(reinterpret_cast<HMODULE>(library), name));
 }
@@ -32,8 +34,12 @@ void* openLibrary(const std::string& path, std::string& error) {
     }
     return library;
 }
-void closeLibrary(void* library) { dlclose(library); }
-void* findSymbol(void* library, const char* name) { return dlsym(library, name); }
+void closeLibrary(void* library) {
+    dlclose(library);
+}
+void* findSymbol(void* library, const char* name) {
+    return dlsym(library, name);
+}
 #endif
 
 }  // namespace
@@ -69,6 +75,10 @@ PluginLibrary::PluginLibrary(const std::string& path) : file(path) {
     }
 }
 
-PluginLibrary::~PluginLibrary() { closeLibrary(library); }
+PluginLibrary::~PluginLibrary() {
+    closeLibrary(library);
+}
 
-void* PluginLibrary::symbol(const char* name) const { return findSymbol(library, name); }
+void* PluginLibrary::symbol(const char* name) const {
+    return findSymbol(library, name);
+}

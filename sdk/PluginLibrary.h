@@ -8,12 +8,12 @@
 #include "PluginRecord.h"
 
 class PluginRefused : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 class PluginLibrary {
-public:
+  public:
     // Throws PluginRefused for a missing file, a file that is not a library, a library without
     // the entry points, or one built for another SDK build.
     explicit PluginLibrary(const std::string& path);
@@ -26,7 +26,7 @@ public:
     // Looks up any exported symbol; null when there is none.
     void* symbol(const char* name) const;
 
-private:
+  private:
     std::string file;
     void* library = nullptr;
     const PluginRecord* exports = nullptr;

@@ -11,9 +11,15 @@ CVarWrapper CVarManagerWrapper::registerCvar(std::string name, std::string defau
                                              std::string description, bool listed, bool useMin,
                                              float minimum, bool useMax, float maximum,
                                              bool persist) {
-    VariableRegistration registration{std::move(name), std::move(defaultValue),
-                                      std::move(description), listed, useMin, minimum, useMax,
-                                      maximum, persist};
+    VariableRegistration registration{std::move(name),
+                                      std::move(defaultValue),
+                                      std::move(description),
+                                      listed,
+                                      useMin,
+                                      minimum,
+                                      useMax,
+                                      maximum,
+                                      persist};
     return CVarWrapper(world->console().registerVariable(std::move(registration)));
 }
 
@@ -32,7 +38,9 @@ void CVarManagerWrapper::executeCommand(std::string command, bool /*log*/) {
     world->console().run(command, "plugin");
 }
 
-void CVarManagerWrapper::log(std::string text) { world->record("log", std::move(text), "plugin"); }
+void CVarManagerWrapper::log(std::string text) {
+    world->record("log", std::move(text), "plugin");
+}
 
 void CVarManagerWrapper::setBind(std::string key, std::string command) {
     world->console().bind(key, command);
@@ -58,7 +66,9 @@ void GameWrapper::RegisterDrawable(std::function<void(CanvasWrapper)> callback) 
     world->canvas().addDrawable(std::move(callback));
 }
 
-bool GameWrapper::IsInOnlineGame() const { return world->game().online(); }
+bool GameWrapper::IsInOnlineGame() const {
+    return world->game().online();
+}
 
 ServerWrapper GameWrapper::GetOnlineGame() const {
     return ServerWrapper(world->game().onlineGameObject());

@@ -13,9 +13,13 @@ constexpr int kDeleteKey = 127;
 
 }  // namespace
 
-SettingsWindow::SettingsWindow(float width, float height) { createContext(width, height); }
+SettingsWindow::SettingsWindow(float width, float height) {
+    createContext(width, height);
+}
 
-SettingsWindow::~SettingsWindow() { ImGui::DestroyContext(imgui); }
+SettingsWindow::~SettingsWindow() {
+    ImGui::DestroyContext(imgui);
+}
 
 void SettingsWindow::createContext(float width, float height) {
     imgui = ImGui::CreateContext();
@@ -122,9 +126,8 @@ void SettingsWindow::drawPage(Vantrel::Plugin::PluginSettingsWindow& page, ImVec
     ImGui::SetNextWindowPos(ImVec2(0.0F, 0.0F));
     ImGui::SetNextWindowSize(size);
     ImGui::Begin(kWindowName, nullptr,
-                 ImGuiWindowFlags_NoMove | ImGuiWindowFlags_NoResize |
-                     ImGuiWindowFlags_NoCollapse | ImGuiWindowFlags_NoSavedSettings |
-                     ImGuiWindowFlags_NoTitleBar);
+                 ImGuiWindowFlags_NoMove | ImGuiWindowFlags_NoResize | ImGuiWindowFlags_NoCollapse |
+                     ImGuiWindowFlags_NoSavedSettings | ImGuiWindowFlags_NoTitleBar);
     ImGui::LogToBuffer();
     page.DrawSettings();
     ImGuiContext& g = *ImGui::GetCurrentContext();
@@ -192,8 +195,8 @@ void SettingsWindow::locate(const Step& step) {
     ImGuiContext& g = *ImGui::GetCurrentContext();
     ImGuiWindow* window = ImGui::FindWindowByName(kWindowName);
     if (!g.NavIdIsAlive || g.NavId != widgetId(step) || window == nullptr) {
-        problem = "no widget '" + step.label + (step.part != 0 ? std::string(" ") + step.part : "") +
-                  "' on the page";
+        problem = "no widget '" + step.label +
+                  (step.part != 0 ? std::string(" ") + step.part : "") + "' on the page";
         steps.clear();
         return;
     }

@@ -14,7 +14,7 @@ struct ImGuiContext;
 struct ImVec2;
 
 class SettingsWindow {
-public:
+  public:
     SettingsWindow(float width = 1400.0F, float height = 300.0F);
     ~SettingsWindow();
     SettingsWindow(const SettingsWindow&) = delete;
@@ -50,12 +50,15 @@ public:
     // Why the last input could not be played; empty when it could.
     const std::string& inputProblem() const { return problem; }
 
-private:
+  private:
     enum class Action { Locate, Hover, Press, Release, Type, Erase, Enter, Settle };
     struct Step {
         Step(Action action, std::string label, char part = 0, std::string typed = {},
              bool ctrl = false)
-            : action(action), label(std::move(label)), part(part), typed(std::move(typed)),
+            : action(action),
+              label(std::move(label)),
+              part(part),
+              typed(std::move(typed)),
               ctrl(ctrl) {}
         Action action;
         std::string label;

@@ -10,7 +10,7 @@
 #include "HostApi.h"
 
 class VANTREL_SDK_API VirtualClock {
-public:
+  public:
     using Callback = std::function<void()>;
 
     static std::int64_t fromSeconds(double seconds);
@@ -26,7 +26,7 @@ public:
     std::vector<std::int64_t> pendingDueTimes() const;
     void dropTimeouts() { timeouts.clear(); }
 
-private:
+  private:
     struct Timeout {
         std::int64_t due;
         std::uint64_t order;

@@ -16,8 +16,7 @@ bool oneOf(const std::string& word, std::initializer_list<const char*> choices) 
     return false;
 }
 
-void requireCount(const ScriptLine& line, std::size_t least, std::size_t most,
-                  const char* usage) {
+void requireCount(const ScriptLine& line, std::size_t least, std::size_t most, const char* usage) {
     const std::size_t given = line.words.size() - 1;
     if (given < least || given > most) {
         throw ScriptError(line, std::string("usage: ") + usage);
@@ -62,8 +61,8 @@ void checkExpect(const ScriptLine& line) {
     } else if (what == "overlay") {
         requireCount(line, 2, 3, "expect overlay \"TEXT\" [visible|hidden]");
         if (given == 2 && !oneOf(line.words[3], {"visible", "hidden"})) {
-            throw ScriptError(line, "the status line is visible or hidden, not '" + line.words[3] +
-                                        "'");
+            throw ScriptError(line,
+                              "the status line is visible or hidden, not '" + line.words[3] + "'");
         }
     } else {
         throw ScriptError(line, "nothing to expect called '" + what + "'");
@@ -84,8 +83,8 @@ void checkLine(const ScriptLine& line) {
     } else if (verb == "match-end") {
         requireCount(line, 1, 1, "match-end win|loss|none");
         if (!oneOf(line.words[1], {"win", "loss", "none"})) {
-            throw ScriptError(line, "a match ends in win, loss or none, not '" + line.words[1] +
-                                        "'");
+            throw ScriptError(line,
+                              "a match ends in win, loss or none, not '" + line.words[1] + "'");
         }
     } else if (verb == "match") {
         checkMatch(line);

@@ -16,7 +16,7 @@ struct ScriptLine {
 
 // A line the simulator cannot play; the message names the file, the line and why.
 class ScriptError : public std::runtime_error {
-public:
+  public:
     ScriptError(const ScriptLine& line, const std::string& why)
         : std::runtime_error(line.where() + ": " + why) {}
     explicit ScriptError(const std::string& message) : std::runtime_error(message) {}

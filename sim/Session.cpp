@@ -17,7 +17,9 @@ const std::string kEventDestroyed = "Function TAGame.GameEvent_TA.Destroyed";
 constexpr std::int64_t kPostMatchScreens = 10'000'000;
 constexpr std::int64_t kDefaultMatchLength = 300'000'000;
 
-std::string inQuotes(const std::string& text) { return "\"" + text + "\""; }
+std::string inQuotes(const std::string& text) {
+    return "\"" + text + "\"";
+}
 
 }  // namespace
 
@@ -283,7 +285,8 @@ void Session::expect(const ScriptLine& line) {
     const auto& events = world.events().events();
     if (what == "quit" || what == "running") {
         const bool quit = world.game().quit();
-        check(line, quit == (what == "quit"), what == "quit" ? "the game to have quit" : "the game still running",
+        check(line, quit == (what == "quit"),
+              what == "quit" ? "the game to have quit" : "the game still running",
               quit ? "it has quit" : "it is running");
     } else if (what == "command" || what == "no-command") {
         std::vector<std::int64_t> times;
@@ -327,9 +330,10 @@ void Session::expect(const ScriptLine& line) {
         if (words.size() == 4) {
             held = held && visible == (words[3] == "visible");
         }
-        check(line, held,
-              "status line " + inQuotes(words[2]) + (words.size() == 4 ? " " + words[3] : ""),
-              drawn ? inQuotes(overlayText) + (visible ? " visible" : " hidden") : "no canvas frame");
+        check(
+            line, held,
+            "status line " + inQuotes(words[2]) + (words.size() == 4 ? " " + words[3] : ""),
+            drawn ? inQuotes(overlayText) + (visible ? " visible" : " hidden") : "no canvas frame");
     } else if (what == "page") {
         const std::string& page = window->pageText();
         check(line, pageDrawn && page.find(words[2]) != std::string::npos,
@@ -344,8 +348,9 @@ void Session::show(const ScriptLine& line) {
     if (what == "settings") {
         text = pageDrawn ? window->pageText() : "(the settings page has not been drawn)";
     } else if (what == "overlay") {
-        text = overlayAlpha.empty() ? "(no canvas frame yet)"
-                                    : "status line: " + overlayText + " (alpha " + overlayAlpha + ")";
+        text = overlayAlpha.empty()
+                   ? "(no canvas frame yet)"
+                   : "status line: " + overlayText + " (alpha " + overlayAlpha + ")";
     } else {
         for (const std::string& name : world.console().variableNames()) {
             text += name + " = " + world.console().variable(name)->text() + "\n";

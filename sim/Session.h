@@ -23,7 +23,7 @@ struct SessionOptions {
 };
 
 class Session {
-public:
+  public:
     // Loads the plug-in; throws PluginRefused when the host refuses the file.
     explicit Session(SessionOptions options);
     ~Session();
@@ -35,7 +35,7 @@ public:
     int passed() const { return expectationsHeld; }
     int failed() const { return expectationsFailed; }
 
-private:
+  private:
     void run(const ScriptLine& line);
     bool runGameLine(const ScriptLine& line);
     void expect(const ScriptLine& line);

@@ -1,8 +1,8 @@
 #include "Snapshot.h"
 
 #include <GL/osmesa.h>
-#include <imgui.h>
 #include <backends/imgui_impl_opengl2.h>
+#include <imgui.h>
 
 #include <memory>
 
@@ -15,7 +15,7 @@ constexpr float kCanvasStrip = 96.0F;
 
 // An off-screen OpenGL context drawing into memory, current while it lives.
 class OffscreenContext {
-public:
+  public:
     OffscreenContext(int width, int height)
         : pixels(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4U) {
         context = OSMesaCreateContextExt(OSMESA_RGBA, 16, 0, 0, nullptr);
@@ -36,7 +36,7 @@ public:
     bool ready = false;
     std::vector<unsigned char> pixels;
 
-private:
+  private:
     OSMesaContext context = nullptr;
 };
 

@@ -78,7 +78,8 @@ std::optional<std::string> toJson(const RecordedEvent& event) {
     std::string json = std::string("{\"t\":") + time + ",\"type\":" + quoted(event.type);
     const std::string& type = event.type;
     if (type == "command") {
-        json += field("text", event.first) + field("by", event.second == "plugin" ? "plugin" : "script");
+        json += field("text", event.first) +
+                field("by", event.second == "plugin" ? "plugin" : "script");
     } else if (type == "log") {
         json += field("text", event.first);
     } else if (type == "var") {

@@ -55,7 +55,8 @@ std::string defaultPlugin(const char* argv0) {
 }
 
 bool parseRate(const std::string& text, int& rate) {
-    if (text.empty() || text.size() > 4 || text.find_first_not_of("0123456789") != std::string::npos) {
+    if (text.empty() || text.size() > 4 ||
+        text.find_first_not_of("0123456789") != std::string::npos) {
         return false;
     }
     rate = std::stoi(text);
@@ -122,7 +123,8 @@ int main(int argc, char** argv) {
         if (!options->events.empty()) {
             events.open(options->events);
             if (!events) {
-                std::cerr << "sundown-sim: cannot write the event log '" << options->events << "'\n";
+                std::cerr << "sundown-sim: cannot write the event log '" << options->events
+                          << "'\n";
                 return kBadInput;
             }
         }

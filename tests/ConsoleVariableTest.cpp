@@ -15,8 +15,9 @@ struct HostConsole : ::testing::Test {
     ObjectHandle handle;
 
     void SetUp() override {
-        handle = world.console().registerVariable(
-            {"numOfGames", "1", "How many games before quitting", true, true, 1.0F, false, 50.0F, true});
+        handle =
+            world.console().registerVariable({"numOfGames", "1", "How many games before quitting",
+                                              true, true, 1.0F, false, 50.0F, true});
         games = static_cast<ConsoleVariable*>(handle.get());
     }
 };
@@ -58,7 +59,8 @@ TEST_F(HostConsole, RegisteringAgainKeepsTheValueAndUnknownNamesAreHarmless) {
 
 TEST_F(HostConsole, CommandLinesReachNotifiersBindsAndTheGame) {
     std::vector<std::string> heard;
-    world.console().registerNotifier("hello", [&](std::vector<std::string> words) { heard = words; });
+    world.console().registerNotifier("hello",
+                                     [&](std::vector<std::string> words) { heard = words; });
     world.console().run("hello \"big world\" 2", "script");
     EXPECT_EQ(heard, (std::vector<std::string>{"hello", "big world", "2"}));
     world.console().run("bind F6 hello", "script");

@@ -11,7 +11,9 @@ PluginHost::~PluginHost() {
     loaded.reset();
 }
 
-Sundown& PluginHost::sundown() const { return static_cast<Sundown&>(*loaded->plugin()); }
+Sundown& PluginHost::sundown() const {
+    return static_cast<Sundown&>(*loaded->plugin());
+}
 
 void PluginHost::startOnlineMatch() {
     world.game().join(0);

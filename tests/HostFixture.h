@@ -21,7 +21,7 @@ inline const std::string kEventDestroyed = "Function TAGame.GameEvent_TA.Destroy
 enum class Result { Win, Loss, NoWinner };
 
 class PluginHost {
-public:
+  public:
     PluginHost();
     ~PluginHost();
 
@@ -67,7 +67,7 @@ public:
     std::string statusText() const;
     float statusAlpha() const;
 
-private:
+  private:
     void playInput();
     std::unique_ptr<SettingsWindow> window;
 };

@@ -184,6 +184,7 @@ TEST(PluginLoader, RefusesARecordItCannotUse) {
     EXPECT_EQ(refusalOf(OTHER_BUILD_PLUGIN_PATH),
               std::string("plug-in '") + OTHER_BUILD_PLUGIN_PATH +
                   "' refused: built for SDK build 94, this host is build 95");
-    EXPECT_EQ(refusalOf(NO_ENTRY_PLUGIN_PATH), std::string("plug-in '") + NO_ENTRY_PLUGIN_PATH +
-                                                   "' refused: it does not export its entry points");
+    EXPECT_EQ(refusalOf(NO_ENTRY_PLUGIN_PATH),
+              std::string("plug-in '") + NO_ENTRY_PLUGIN_PATH +
+                  "' refused: it does not export its entry points");
 }

@@ -215,7 +215,8 @@ TEST(QuitRules, TheDestroyedHandlerAppliesTheRuleWithItsOwnLines) {
     host.world.game().setWinner(1);
     host.destroyMatch();
     const auto lines = host.logLines();
-    const std::size_t rule = indexOf(lines, "GameDestroyed: Trying to Exit by Loss count. Losses:1");
+    const std::size_t rule =
+        indexOf(lines, "GameDestroyed: Trying to Exit by Loss count. Losses:1");
     ASSERT_LT(rule + 2, lines.size());
     EXPECT_EQ(lines[rule + 1], "GameDestroyed: After Execute");
     EXPECT_EQ(lines[rule + 2], "===== GameDestroyed: DONE=====");

@@ -27,7 +27,8 @@ TEST(Durations, ReadEveryUnitAndRefuseTheRest) {
     EXPECT_EQ(parseDuration("1.5s"), 1'500'000);
     EXPECT_EQ(parseDuration("10m"), 600'000'000);
     EXPECT_EQ(parseDuration("1h"), 3'600'000'000);
-    for (const char* bad : {"", "s", "5", "-1s", "1e3s", "5 minutes", "1.2.3s", "nans", "99999999h"}) {
+    for (const char* bad :
+         {"", "s", "5", "-1s", "1e3s", "5 minutes", "1.2.3s", "nans", "99999999h"}) {
         EXPECT_FALSE(parseDuration(bad)) << bad;
     }
 }
@@ -74,8 +75,9 @@ TEST(EventLog, WritesEachTypeWithItsFieldsAndEscapes) {
               "\"by\":\"plugin\"}");
     EXPECT_EQ(toJson({0, "command", "bind F5 x", "key"}),
               "{\"t\":0.000000,\"type\":\"command\",\"text\":\"bind F5 x\",\"by\":\"script\"}");
-    EXPECT_EQ(toJson({500'000, "overlay", "say \"hi\"\\", "255"}),
-              "{\"t\":0.500000,\"type\":\"overlay\",\"text\":\"say \\\"hi\\\"\\\\\",\"alpha\":255}");
+    EXPECT_EQ(
+        toJson({500'000, "overlay", "say \"hi\"\\", "255"}),
+        "{\"t\":0.500000,\"type\":\"overlay\",\"text\":\"say \\\"hi\\\"\\\\\",\"alpha\":255}");
     EXPECT_EQ(toJson({0, "quit", "", ""}), "{\"t\":0.000000,\"type\":\"quit\"}");
     EXPECT_FALSE(toJson({0, "story", "you join", ""}));
     EXPECT_FALSE(toJson({0, "register", "cvar", "numOfGames"}));

@@ -212,7 +212,8 @@ TEST(KeyBinding, AnEmptyKeyNameIsBoundAsIs) {
     EXPECT_TRUE(shows(host, "\n{ }\n")) << host.pageText();
     host.clickOnPage("Set Bind");
     host.drawPage();
-    EXPECT_EQ(host.logLines(), std::vector<std::string>{"New key bind set :  -> SundownEnableDisable"});
+    EXPECT_EQ(host.logLines(),
+              std::vector<std::string>{"New key bind set :  -> SundownEnableDisable"});
     EXPECT_EQ(host.world.events().ofType("bind").back().first, "");
 }
 

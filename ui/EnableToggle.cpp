@@ -14,7 +14,9 @@ void Sundown::toggleEnabled() {
     overlayAlpha = 255;
 }
 
-void Sundown::hideOverlay() { overlayAlpha = 0; }
+void Sundown::hideOverlay() {
+    overlayAlpha = 0;
+}
 
 void Sundown::loadCountSettings() {
     const CVarWrapper limitMode = cvarService->getCvar("enableByNumOption");

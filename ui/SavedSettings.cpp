@@ -11,4 +11,6 @@ std::optional<std::int32_t> decodeLimitMode(const std::string& saved) {
     return std::nullopt;
 }
 
-std::uint8_t decodeGameLimit(int saved) { return static_cast<std::uint8_t>(std::clamp(saved, 0, 255)); }
+std::uint8_t decodeGameLimit(int saved) {
+    return static_cast<std::uint8_t>(std::clamp(saved, 0, 255));
+}
