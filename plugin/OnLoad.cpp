@@ -10,7 +10,7 @@ void Sundown::onLoad() {
     globalCvarService = cvarService;
 
     gameService->RegisterDrawable(whileAlive<CanvasWrapper>(
-        [](Sundown& self, CanvasWrapper canvas) { self.renderOverlay(std::move(canvas)); }));
+        [](Sundown& self, CanvasWrapper canvas) { self.renderOverlay(canvas); }));
 
     registerSettings();
 

@@ -26,6 +26,9 @@ ObjectHandle::ObjectHandle(HostObject* object) : object(object) {
 ObjectHandle::ObjectHandle(const ObjectHandle& other) : ObjectHandle(other.object) {}
 
 ObjectHandle& ObjectHandle::operator=(const ObjectHandle& other) {
+    if (this == &other) {
+        return *this;
+    }
     if (other.object != nullptr) {
         other.object->retain();
     }

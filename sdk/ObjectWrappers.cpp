@@ -23,7 +23,7 @@ ConsoleVariable* variableOf(const ObjectHandle& handle) {
 
 }  // namespace
 
-ActorWrapper::ActorWrapper(ObjectHandle handle) : object(std::move(handle)) {}
+ActorWrapper::ActorWrapper(ObjectHandle handle) : object(handle) {}
 ActorWrapper::~ActorWrapper() = default;
 bool ActorWrapper::IsNull() const {
     return object.empty();
@@ -52,7 +52,7 @@ TeamWrapper ServerWrapper::GetGameWinner() const {
     return TeamWrapper(game == nullptr ? ObjectHandle() : game->winnerObject());
 }
 
-CanvasWrapper::CanvasWrapper(ObjectHandle handle) : canvas(std::move(handle)) {}
+CanvasWrapper::CanvasWrapper(ObjectHandle handle) : canvas(handle) {}
 
 void CanvasWrapper::SetColor(LinearColor color) {
     if (Canvas* target = canvasOf(canvas)) {
@@ -67,7 +67,7 @@ void CanvasWrapper::DrawString(std::string text, float xScale, float yScale, boo
     }
 }
 
-CVarWrapper::CVarWrapper(ObjectHandle handle) : variable(std::move(handle)) {}
+CVarWrapper::CVarWrapper(ObjectHandle handle) : variable(handle) {}
 
 CVarWrapper::operator bool() const {
     return variableOf(variable) != nullptr;

@@ -99,7 +99,7 @@ bool Session::runGameLine(const ScriptLine& line) {
     } else if (verb == "click") {
         if (pageOpen(line)) {
             story("you click " + inQuotes(words[1]) + (words.size() == 3 ? " " + words[2] : ""));
-            window->click(words[1], words.size() == 3 ? words[2][0] : 0);
+            window->click(words[1], words.size() == 3 ? words[2][0] : '\0');
             playInput(line);
         }
     } else if (verb == "type") {
