@@ -9,6 +9,8 @@ class VANTREL_SDK_API ActorWrapper {
     virtual ~ActorWrapper();
     ActorWrapper(const ActorWrapper&) = default;
     ActorWrapper& operator=(const ActorWrapper&) = default;
+    ActorWrapper(ActorWrapper&&) noexcept = default;
+    ActorWrapper& operator=(ActorWrapper&&) noexcept = default;
 
     // True when no game object stands behind the wrapper.
     bool IsNull() const;

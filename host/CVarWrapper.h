@@ -11,6 +11,8 @@ class VANTREL_SDK_API CVarWrapper {
     explicit CVarWrapper(ObjectHandle handle);
     CVarWrapper(const CVarWrapper&) = default;
     CVarWrapper& operator=(const CVarWrapper&) = default;
+    CVarWrapper(CVarWrapper&&) noexcept = default;
+    CVarWrapper& operator=(CVarWrapper&&) noexcept = default;
     ~CVarWrapper() = default;
 
     explicit operator bool() const;

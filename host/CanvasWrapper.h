@@ -11,6 +11,8 @@ class VANTREL_SDK_API CanvasWrapper {
     explicit CanvasWrapper(ObjectHandle handle);
     CanvasWrapper(const CanvasWrapper&) = default;
     CanvasWrapper& operator=(const CanvasWrapper&) = default;
+    CanvasWrapper(CanvasWrapper&&) noexcept = default;
+    CanvasWrapper& operator=(CanvasWrapper&&) noexcept = default;
     ~CanvasWrapper() = default;
 
     // Colour of what is drawn next.

@@ -8,6 +8,9 @@ class VANTREL_SDK_API ObjectHandle {
     explicit ObjectHandle(HostObject* object = nullptr);
     ObjectHandle(const ObjectHandle& other);
     ObjectHandle& operator=(const ObjectHandle& other);
+    // A moved handle takes the reference over; the one it leaves is empty.
+    ObjectHandle(ObjectHandle&& other) noexcept : object(other.object) { other.object = nullptr; }
+    ObjectHandle& operator=(ObjectHandle&& other) noexcept;
     ~ObjectHandle();
 
     HostObject* get() const { return object; }

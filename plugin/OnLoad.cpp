@@ -10,7 +10,7 @@ void Sundown::onLoad() {
     globalCvarService = cvarService;
 
     gameService->RegisterDrawable(whileAlive<CanvasWrapper>(
-        [](Sundown& self, CanvasWrapper canvas) { self.renderOverlay(canvas); }));
+        [](Sundown& self, const CanvasWrapper& canvas) { self.renderOverlay(canvas); }));
 
     registerSettings();
 

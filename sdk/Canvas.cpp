@@ -9,14 +9,15 @@ namespace {
 // What a CanvasWrapper refers to: the canvas of the frame that runs.
 class CanvasObject : public HostObject {
   public:
-    CanvasObject(HostWorld& world, Canvas& canvas) : HostObject(world), canvas(&canvas) {}
+    static constexpr Kind kKind = Kind::Canvas;
+    CanvasObject(HostWorld& world, Canvas& canvas) : HostObject(world, kKind), canvas(&canvas) {}
     Canvas* canvas;
 };
 
 }  // namespace
 
 Canvas* canvasOf(const ObjectHandle& handle) {
-    const auto* object = dynamic_cast<const CanvasObject*>(handle.get());
+    const auto* object = objectAs<CanvasObject>(handle.get());
     return object == nullptr ? nullptr : object->canvas;
 }
 
@@ -30,11 +31,14 @@ void Canvas::frame() {
     ++frameCount;
     drawn.clear();
     current = LinearColor{255.0F, 255.0F, 255.0F, 255.0F};
-    const CanvasWrapper canvas{ObjectHandle(new CanvasObject(*world, *this))};
-    // A copy: a drawable may register another while it runs.
-    const std::vector<Drawable> running = drawableList;
-    for (const auto& drawable : running) {
-        drawable(canvas);
+    if (!canvas) {
+        canvas.emplace(ObjectHandle(new CanvasObject(*world, *this)));
+    }
+    // By index: a drawable may register another while it runs; that one draws from the next
+    // frame. Drawables are dropped only between frames, when a plug-in is unloaded.
+    const std::size_t count = drawableList.size();
+    for (std::size_t index = 0; index < count; ++index) {
+        drawableList[index](*canvas);
     }
 }
 

@@ -3,12 +3,14 @@
 
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "CanvasWrapper.h"
 #include "HostApi.h"
 #include "LinearColor.h"
+#include "ObjectHandle.h"
 
 class HostWorld;
 
@@ -46,5 +48,6 @@ class VANTREL_SDK_API Canvas {
     std::vector<Drawable> drawableList;
     std::vector<CanvasText> drawn;
     LinearColor current{0.0F, 0.0F, 0.0F, 0.0F};
+    std::optional<CanvasWrapper> canvas;  // the canvas every frame hands out, made once
     std::size_t frameCount = 0;
 };

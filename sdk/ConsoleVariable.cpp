@@ -37,7 +37,7 @@ std::string formatNumber(double number) {
 }  // namespace
 
 ConsoleVariable::ConsoleVariable(HostWorld& world, VariableRegistration registration)
-    : HostObject(world), setup(std::move(registration)) {
+    : HostObject(world, kKind), setup(std::move(registration)) {
     store(setup.defaultValue);
 }
 

@@ -21,6 +21,7 @@ struct VariableRegistration {
 
 class VANTREL_SDK_API ConsoleVariable : public HostObject {
   public:
+    static constexpr Kind kKind = Kind::Variable;
     ConsoleVariable(HostWorld& world, VariableRegistration registration);
 
     const VariableRegistration& registration() const { return setup; }

@@ -3,7 +3,7 @@
 #include "HostWorld.h"
 #include "ObjectHandle.h"
 
-HostObject::HostObject(HostWorld& world) : owner(&world) {
+HostObject::HostObject(HostWorld& world, Kind kind) : owner(&world), objectKind(kind) {
     owner->objectCreated();
 }
 
@@ -43,4 +43,15 @@ ObjectHandle::~ObjectHandle() {
     if (object != nullptr) {
         object->release();
     }
+}
+
+ObjectHandle& ObjectHandle::operator=(ObjectHandle&& other) noexcept {
+    if (this != &other) {
+        if (object != nullptr) {
+            object->release();
+        }
+        object = other.object;
+        other.object = nullptr;
+    }
+    return *this;
 }

@@ -5,7 +5,10 @@ class HostWorld;
 
 class HostObject {
   public:
-    explicit HostObject(HostWorld& world);
+    // What stands behind a handle; wrappers check it before they use the object.
+    enum class Kind { Variable, Canvas, TeamMember, GameObject };
+
+    HostObject(HostWorld& world, Kind kind);
     virtual ~HostObject();
     HostObject(const HostObject&) = delete;
     HostObject& operator=(const HostObject&) = delete;
@@ -15,8 +18,17 @@ class HostObject {
     void release();
 
     HostWorld& world() const { return *owner; }
+    Kind kind() const { return objectKind; }
 
   private:
     HostWorld* owner;
+    Kind objectKind;
     int references = 0;
 };
+
+// The object behind a handle as `Object`, or null when it is another kind or there is none.
+template <typename Object>
+Object* objectAs(HostObject* object) {
+    return object != nullptr && object->kind() == Object::kKind ? static_cast<Object*>(object)
+                                                                : nullptr;
+}

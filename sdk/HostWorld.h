@@ -63,6 +63,8 @@ class VANTREL_SDK_API HostWorld {
     void objectDestroyed() { --objects; }
 
   private:
+    // First, so it outlives every member whose objects report their end to it.
+    std::int64_t objects = 0;
     EventRecord eventRecord;
     Console consoleState;
     VirtualClock clockState;
@@ -71,5 +73,4 @@ class VANTREL_SDK_API HostWorld {
     OnlineGame gameState;
     std::vector<std::function<void()>> executes;
     std::function<void()> onDisconnect;
-    std::int64_t objects = 0;
 };

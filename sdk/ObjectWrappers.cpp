@@ -18,7 +18,7 @@ OnlineGame* gameOf(const ObjectHandle& handle) {
 }
 
 ConsoleVariable* variableOf(const ObjectHandle& handle) {
-    return dynamic_cast<ConsoleVariable*>(handle.get());
+    return objectAs<ConsoleVariable>(handle.get());
 }
 
 }  // namespace

@@ -8,20 +8,22 @@ namespace {
 // A game object that answers for a team number: a team, or a player's replication info.
 class TeamMember : public HostObject {
   public:
-    TeamMember(HostWorld& world, std::uint8_t team) : HostObject(world), team(team) {}
+    static constexpr Kind kKind = Kind::TeamMember;
+    TeamMember(HostWorld& world, std::uint8_t team) : HostObject(world, kKind), team(team) {}
     std::uint8_t team;
 };
 
 // The online game, or the local player: objects that only lead on to others.
 class GameObject : public HostObject {
   public:
-    using HostObject::HostObject;
+    static constexpr Kind kKind = Kind::GameObject;
+    explicit GameObject(HostWorld& world) : HostObject(world, kKind) {}
 };
 
 }  // namespace
 
 std::uint8_t teamNumberOf(const ObjectHandle& handle) {
-    const auto* member = dynamic_cast<const TeamMember*>(handle.get());
+    const auto* member = objectAs<TeamMember>(handle.get());
     return member == nullptr ? 0 : member->team;
 }
 

@@ -128,6 +128,11 @@ void SettingsWindow::drawPage(Vantrel::Plugin::PluginSettingsWindow& page, ImVec
     ImGui::Begin(kWindowName, nullptr,
                  ImGuiWindowFlags_NoMove | ImGuiWindowFlags_NoResize | ImGuiWindowFlags_NoCollapse |
                      ImGuiWindowFlags_NoSavedSettings | ImGuiWindowFlags_NoTitleBar);
+    if (!capturing) {
+        page.DrawSettings();
+        ImGui::End();
+        return;
+    }
     ImGui::LogToBuffer();
     page.DrawSettings();
     ImGuiContext& g = *ImGui::GetCurrentContext();

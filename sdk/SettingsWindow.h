@@ -33,6 +33,8 @@ class SettingsWindow {
     // fields "{ value }", one row a line.
     const std::string& pageText() const { return text; }
     std::uint64_t frames() const { return frameCount; }
+    // Whether frames keep the page's text; a host that never reads it can skip the work.
+    void captureText(bool capture) { capturing = capture; }
 
     // Queues a mouse click on the widget with `label`; `step` '+' or '-' picks the step
     // buttons of a number field.
@@ -81,4 +83,5 @@ class SettingsWindow {
     float mouseX = -1.0F;
     float mouseY = -1.0F;
     std::uint64_t frameCount = 0;
+    bool capturing = true;
 };

@@ -1,5 +1,8 @@
 // The host opens the built plug-in library, reads its record, creates, loads and releases it.
 #include <cstdio>
+#if !defined(_WIN32)
+#include <dlfcn.h>
+#endif
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -157,6 +160,21 @@ TEST(PluginLifetime, LoadingFillsTheServicesAndUnloadingLetsGo) {
     EXPECT_FALSE(host->loaded->loaded());
     EXPECT_EQ(host->world.liveObjects(), 5) << "only the five console variables stay";
 }
+
+#if !defined(_WIN32)
+TEST(PluginLifetime, UnloadingReallyClosesTheLibrary) {
+    {
+        PluginHost host;
+        host.drawPage();
+    }
+    // Nothing may pin the library: a reload must start from fresh library state.
+    void* stillThere = dlopen(SUNDOWN_PLUGIN_PATH, RTLD_NOW | RTLD_NOLOAD);
+    EXPECT_EQ(stillThere, nullptr);
+    if (stillThere != nullptr) {
+        dlclose(stillThere);
+    }
+}
+#endif
 
 TEST(PluginLifetime, TheLogHelperIsSilentWhileLoggingIsOff) {
     PluginHost host;

@@ -1,5 +1,8 @@
 // The status line on the game canvas: drawn on every frame, seen only while opaque.
+#include <charconv>
+#include <cstring>
 #include <string>
+#include <string_view>
 
 #include "Sundown.h"
 
@@ -10,7 +13,7 @@ constexpr float kRed = 3.0F;
 constexpr float kGreen = 150.0F;
 constexpr float kBlue = 58.0F;
 
-const char* modePiece(std::int32_t selectedOption) {
+std::string_view modePiece(std::int32_t selectedOption) {
     switch (selectedOption) {
         case 0:
             return " Game count ";
@@ -35,11 +38,13 @@ std::string Sundown::overlayText() const {
     if (!enabled) {
         return "Sundown Disabled";
     }
-    // Room for the longest line, so the text is allocated once.
-    std::string text;
-    text.reserve(48);
-    text += "Sundown Enabled By:";
-    text += modePiece(selectedOption);
-    text += std::to_string(int{maxNumberOfGames});
-    return text;
+    // Built on the stack and allocated once: the line is drawn on every frame.
+    constexpr std::string_view lead = "Sundown Enabled By:";
+    const std::string_view piece = modePiece(selectedOption);
+    char text[64];
+    std::memcpy(text, lead.data(), lead.size());
+    std::memcpy(text + lead.size(), piece.data(), piece.size());
+    char* const numberStart = text + lead.size() + piece.size();
+    char* const end = std::to_chars(numberStart, text + sizeof text, int{maxNumberOfGames}).ptr;
+    return std::string(text, static_cast<std::size_t>(end - text));
 }

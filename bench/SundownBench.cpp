@@ -1,0 +1,148 @@
+// The plug-in's cost per frame and per match, measured through our host with the real built
+// library. Each benchmark reports heap allocations per iteration.
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include "AllocationCounter.h"
+#include "HostWorld.h"
+#include "LoadedPlugin.h"
+#include "Script.h"
+#include "Session.h"
+#include "SettingsWindow.h"
+#include "Sundown.h"
+
+namespace {
+
+const std::string kRoundStart = "Function GameEvent_Soccar_TA.Active.StartRound";
+const std::string kMatchEnded = "Function TAGame.GameEvent_Soccar_TA.EventMatchEnded";
+const std::string kSoccarDestroyed = "Function TAGame.GameEvent_Soccar_TA.Destroyed";
+const std::string kEventDestroyed = "Function TAGame.GameEvent_TA.Destroyed";
+
+// A host with the plug-in loaded, one per benchmark run.
+struct BenchHost {
+    HostWorld world;
+    LoadedPlugin loaded{world, SUNDOWN_PLUGIN_PATH};
+
+    Sundown& sundown() { return static_cast<Sundown&>(*loaded.plugin()); }
+};
+
+// Runs `body` for every iteration and reports the allocations it made per iteration.
+template <typename Body>
+void measure(benchmark::State& state, Body body) {
+    const std::uint64_t before = allocationsSoFar();
+    for (auto _ : state) {
+        body();
+    }
+    state.counters["allocs/iter"] = benchmark::Counter(
+        static_cast<double>(allocationsSoFar() - before) / static_cast<double>(state.iterations()));
+}
+
+void BM_RenderOverlay(benchmark::State& state, bool enabled) {
+    BenchHost host;
+    host.world.console().set("numOfGames", "255", "bench");
+    host.world.console().set("enableByNumOption", "Win-Lose Ratio", "bench");
+    if (enabled) {
+        host.world.console().run("SundownEnableDisable", "bench");
+    }
+    host.world.canvas().frame();
+    measure(state, [&] { host.world.canvas().frame(); });
+    benchmark::DoNotOptimize(host.world.canvas().lastFrame().data());
+}
+BENCHMARK_CAPTURE(BM_RenderOverlay, disabled, false);
+BENCHMARK_CAPTURE(BM_RenderOverlay, enabled, true);
+
+// The same frame with the text built through a string stream, the way the status line's text
+// could be built, to compare against.
+void BM_RenderOverlayStreamText(benchmark::State& state) {
+    BenchHost host;
+    host.world.console().set("numOfGames", "255", "bench");
+    host.world.console().set("enableByNumOption", "Win-Lose Ratio", "bench");
+    host.world.console().run("SundownEnableDisable", "bench");
+    const Sundown& sundown = host.sundown();
+    HostWorld baseline;
+    baseline.canvas().addDrawable([&sundown](CanvasWrapper canvas) {
+        canvas.SetColor(LinearColor{3.0F, 150.0F, 58.0F, static_cast<float>(sundown.overlayAlpha)});
+        std::ostringstream text;
+        if (sundown.enabled) {
+            text << "Sundown Enabled By:";
+            static const char* const pieces[] = {" Game count ", " Loss count ",
+                                                 " Ratio (Loses-Wins) count "};
+            text << pieces[sundown.selectedOption] << int{sundown.maxNumberOfGames};
+        } else {
+            text << "Sundown Disabled";
+        }
+        canvas.DrawString(text.str(), 4.0F, 4.0F, false, false);
+    });
+    baseline.canvas().frame();
+    measure(state, [&] { baseline.canvas().frame(); });
+}
+BENCHMARK(BM_RenderOverlayStreamText);
+
+void BM_DrawSettings(benchmark::State& state) {
+    BenchHost host;
+    SettingsWindow window;
+    window.captureText(false);  // a game host draws the page; it does not read it back as text
+    window.adopt(*host.loaded.settings());
+    window.frame(*host.loaded.settings(), 1.0F / 240.0F);
+    measure(state, [&] { window.frame(*host.loaded.settings(), 1.0F / 240.0F); });
+}
+BENCHMARK(BM_DrawSettings);
+
+void BM_MatchEnd(benchmark::State& state) {
+    BenchHost host;
+    Sundown& sundown = host.sundown();
+    sundown.enabled = true;
+    sundown.selectedOption = 1;  // losses, and every match is won: the game never quits
+    sundown.maxNumberOfGames = 255;
+    OnlineGame& game = host.world.game();
+    measure(state, [&] {
+        game.join(0);
+        host.world.hooks().fire(kRoundStart);
+        game.setWinner(0);
+        host.world.hooks().fire(kMatchEnded);
+        host.world.hooks().fire(kSoccarDestroyed);
+        host.world.hooks().fire(kEventDestroyed);
+        game.leave();
+    });
+}
+BENCHMARK(BM_MatchEnd);
+
+// Six hours at 240 frames a second: the timer runs the whole evening and twenty matches are
+// played, the simulator playing the script as it would for a player.
+std::string eveningScript() {
+    std::string script =
+        "set numOfGames 50\n"
+        "command SundownEnableDisable\n"
+        "settings open\n"
+        "type \"Quit after # minutes\" 360\n"
+        "click Start/Stop\n"
+        "settings close\n";
+    for (int match = 0; match < 20; ++match) {
+        script += match % 3 == 0 ? "match loss 16m\n" : "match win 16m\n";
+    }
+    script += "wait 36m\n";
+    return script;
+}
+
+void BM_Evening(benchmark::State& state) {
+    std::istringstream input(eveningScript());
+    const std::vector<ScriptLine> lines = readScript(input, "evening");
+    bool quit = false;
+    measure(state, [&] {
+        SessionOptions options;
+        options.pluginPath = SUNDOWN_PLUGIN_PATH;
+        options.framesPerSecond = 240;
+        Session session(options);
+        session.play(lines);
+        quit = session.failed() == 0;
+    });
+    benchmark::DoNotOptimize(quit);
+}
+BENCHMARK(BM_Evening)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+}  // namespace
+
+BENCHMARK_MAIN();
