@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what building and testing Sundown needs on Debian 12, where it is missing.
 set -euo pipefail
-packages=(cmake ninja-build g++ pkg-config libimgui-dev libosmesa6-dev libgtest-dev libbenchmark-dev)
+packages=(cmake ninja-build g++ clang libclang-rt-14-dev pkg-config libimgui-dev libosmesa6-dev
+  libgtest-dev libbenchmark-dev)
 missing=()
 for package in "${packages[@]}"; do
   dpkg -s "$package" >/dev/null 2>&1 || missing+=("$package")

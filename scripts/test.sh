@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# Builds Sundown and runs every test: the plain build, then the sanitizer build.
+# Builds Sundown and runs every test: the plain build, the sanitizer build, the optimised build
+# (which also builds the benchmarks).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
-for preset in ci ci-asan; do
+for preset in ci ci-asan release; do
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset"
   ctest --preset "$preset"
 done
+bash scripts/fuzz.sh 20

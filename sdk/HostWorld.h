@@ -26,6 +26,7 @@ class VANTREL_SDK_API HostWorld {
 
     Console& console() { return consoleState; }
     VirtualClock& clock() { return clockState; }
+    const VirtualClock& clock() const { return clockState; }
     GameHooks& hooks() { return hookState; }
     Canvas& canvas() { return canvasState; }
     const Canvas& canvas() const { return canvasState; }

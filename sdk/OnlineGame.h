@@ -34,6 +34,11 @@ class VANTREL_SDK_API OnlineGame {
     void setReplicationInfo(bool present) { hasReplicationInfo = present; }
 
     bool quit() const { return hasQuit; }
+    // The player starts the game again after it quit: back in the menus.
+    void restart() {
+        hasQuit = false;
+        inOnlineGame = false;
+    }
 
     // A console command meant for the game ("unreal_command disconnect", "unreal_command exit").
     void command(const std::vector<std::string>& words);

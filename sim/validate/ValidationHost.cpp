@@ -1,0 +1,56 @@
+#include "ValidationHost.h"
+
+#include <utility>
+
+ValidationHost::ValidationHost(std::string pluginPath) : path(std::move(pluginPath)) { reload(); }
+
+ValidationHost::~ValidationHost() { loaded.reset(); }
+
+Sundown* ValidationHost::sundown() const {
+    return loaded && loaded->plugin() != nullptr ? static_cast<Sundown*>(loaded->plugin())
+                                                 : nullptr;
+}
+
+void ValidationHost::reload() {
+    loaded.reset();
+    loaded = std::make_unique<LoadedPlugin>(world, path);
+    window.adopt(*loaded->settings());
+}
+
+void ValidationHost::frame() {
+    world.runExecutes();
+    if (pageOpen) {
+        drawPage();
+    }
+    world.canvas().frame();
+}
+
+void ValidationHost::drawPage() {
+    if (auto* page = loaded->settings()) {
+        window.frame(*page, 1.0F / 60.0F);
+    }
+}
+
+void ValidationHost::advance(std::int64_t microseconds, const std::function<void()>& afterFrame) {
+    const std::int64_t target = world.clock().now() + microseconds;
+    std::int64_t index = HostWorld::nextFrameIndex(world.clock().now(), 60);
+    while (HostWorld::frameTime(index, 60) <= target && !world.game().quit()) {
+        world.clock().runUntil(HostWorld::frameTime(index, 60));
+        frame();
+        if (afterFrame) {
+            afterFrame();
+        }
+        ++index;
+    }
+    if (!world.game().quit()) {
+        world.clock().runUntil(target);
+    }
+}
+
+bool ValidationHost::playInput() {
+    while (window.busy()) {
+        world.runExecutes();
+        drawPage();
+    }
+    return window.inputProblem().empty();
+}

@@ -1,0 +1,39 @@
+// The host the validator drives: the built plug-in loaded into a fresh world, with the settings
+// window and a frame loop on the virtual clock.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "HostWorld.h"
+#include "LoadedPlugin.h"
+#include "SettingsWindow.h"
+#include "Sundown.h"
+
+class ValidationHost {
+  public:
+    explicit ValidationHost(std::string pluginPath);
+    ~ValidationHost();
+
+    HostWorld world;
+    SettingsWindow window;
+    bool pageOpen = false;
+
+    LoadedPlugin& plugin() { return *loaded; }
+    // The plug-in object read through its own class; null once the host let it go.
+    Sundown* sundown() const;
+    void reload();
+
+    // Time passes at 60 frames a second; `afterFrame` runs after each canvas frame.
+    void advance(std::int64_t microseconds, const std::function<void()>& afterFrame = {});
+    void frame();
+    // Plays queued page input to its end; false when the widget could not be found.
+    bool playInput();
+    void drawPage();
+
+  private:
+    std::string path;
+    std::unique_ptr<LoadedPlugin> loaded;
+};
