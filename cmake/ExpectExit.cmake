@@ -1,7 +1,7 @@
-# Runs PROGRAM with ARGUMENTS (separated by |) and checks its exit status is EXIT and that
-# REASON appears in what it printed.
+# Runs PROGRAM with ARGUMENTS (separated by |), through EMULATOR when there is one, and checks
+# its exit status is EXIT and that REASON appears in what it printed.
 string(REPLACE "|" ";" arguments "${ARGUMENTS}")
-execute_process(COMMAND ${PROGRAM} ${arguments}
+execute_process(COMMAND ${EMULATOR} ${PROGRAM} ${arguments}
                 RESULT_VARIABLE status OUTPUT_VARIABLE output ERROR_VARIABLE errors)
 if(NOT status EQUAL EXIT)
   message(FATAL_ERROR "exit status ${status}, expected ${EXIT}\n${output}${errors}")

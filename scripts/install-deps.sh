@@ -2,7 +2,7 @@
 # Installs what building and testing Sundown needs on Debian 12, where it is missing.
 set -euo pipefail
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev pkg-config libimgui-dev libosmesa6-dev
-  libgtest-dev libbenchmark-dev)
+  libgtest-dev libbenchmark-dev googletest g++-mingw-w64-x86-64 wine64 wine)
 missing=()
 for package in "${packages[@]}"; do
   dpkg -s "$package" >/dev/null 2>&1 || missing+=("$package")

@@ -1,6 +1,8 @@
 #include "LoadedPlugin.h"
 
+#if !defined(_MSC_VER)
 #include <cxxabi.h>
+#endif
 
 #include <typeinfo>
 
@@ -36,6 +38,10 @@ PluginSettingsWindow* settingsPageOf(VantrelPlugin* plugin) {
     if (plugin == nullptr) {
         return nullptr;
     }
+#if defined(_MSC_VER)
+    // MSVC's type information is matched by name across modules: a cross cast finds the page.
+    return dynamic_cast<PluginSettingsWindow*>(plugin);
+#else
     void* object = dynamic_cast<void*>(plugin);
     const std::type_info& wholeType = typeid(*plugin);
     const auto* pageType =
@@ -44,6 +50,7 @@ PluginSettingsWindow* settingsPageOf(VantrelPlugin* plugin) {
         return nullptr;
     }
     return static_cast<PluginSettingsWindow*>(object);
+#endif
 }
 
 }  // namespace

@@ -136,7 +136,13 @@ void SettingsWindow::drawPage(Vantrel::Plugin::PluginSettingsWindow& page, ImVec
     ImGui::LogToBuffer();
     page.DrawSettings();
     ImGuiContext& g = *ImGui::GetCurrentContext();
-    text.assign(g.LogBuffer.begin(), g.LogBuffer.end());
+    text.clear();
+    // Dear ImGui ends logged lines the platform's way; the page's text uses plain line ends.
+    for (const char* c = g.LogBuffer.begin(); c != g.LogBuffer.end(); ++c) {
+        if (*c != '\r') {
+            text += *c;
+        }
+    }
     g.LogBuffer.clear();
     ImGui::LogFinish();
     ImGui::End();

@@ -37,7 +37,9 @@ struct CommandLine {
 std::filesystem::path programFolder(const char* argv0) {
 #if defined(_WIN32)
     char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    if (GetModuleFileNameA(nullptr, path, MAX_PATH) == 0) {
+        return std::filesystem::absolute(argv0).parent_path();
+    }
     return std::filesystem::path(path).parent_path();
 #else
     std::error_code error;

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#if defined(__GLIBC__)
+
 extern "C" [[noreturn]] void __assert_fail(const char* assertion, const char* file,
                                            unsigned int line, const char* function) noexcept {
     const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
@@ -15,3 +17,5 @@ extern "C" [[noreturn]] void __assert_fail(const char* assertion, const char* fi
     std::fflush(stderr);
     std::abort();
 }
+
+#endif  // __GLIBC__

@@ -65,8 +65,13 @@ bool loadAndUnload(const CheckSettings& settings, std::ostream& report) {
         }
     }
     const long long growth = residentBytes() - settled;
-    report << "  " << loads << " loads and unloads; resident memory grew by " << growth / 1024
-           << " KiB over the last " << loads - loads / 5 << "\n";
+    report << "  " << loads << " loads and unloads; ";
+    if (settled == 0) {
+        report << "resident memory is not measured on this system\n";
+    } else {
+        report << "resident memory grew by " << growth / 1024 << " KiB over the last "
+               << loads - loads / 5 << "\n";
+    }
     if (growth > 1024 * 1024) {
         report << "  memory grows with every load\n";
         return false;

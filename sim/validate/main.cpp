@@ -30,7 +30,12 @@ Outcome runInChild(const std::string& self, const std::string& check,
                                 std::to_string(settings.seed) + " --iterations " +
                                 std::to_string(settings.iterations);
     std::cout.flush();
+#if defined(_WIN32)
+    // cmd.exe drops the outer pair of quotes of a command that starts with one.
+    const int status = std::system(quoted(command).c_str());
+#else
     const int status = std::system(command.c_str());
+#endif
 #if defined(_WIN32)
     if (status == 0) {
         return Outcome::Passed;
