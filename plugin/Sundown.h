@@ -105,8 +105,10 @@ class Sundown : public Vantrel::Plugin::VantrelPlugin,
     void registerSettings();
 
     // Rules shared by the two end handlers.
+    bool takeApprovedMatch(const std::string& handlerName);
     void countResult(std::uint8_t playerTeam, std::uint8_t winningTeam);
-    bool quitRuleMet(const char* handlerName);
+    bool quitRuleMet(const std::string& handlerName);
+    void applyQuitRule(const std::string& handlerName);
     void scheduleLeave();
 
     // Settings the page and the toggle load from the console variables.

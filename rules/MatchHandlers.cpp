@@ -1,5 +1,6 @@
 // Following online matches: approving them at a round start, counting each once when it ends,
 // and leaving the game when the chosen count limit is reached or a timed quit waits.
+#include <optional>
 #include <string>
 
 #include "ServerWrapper.h"
@@ -11,17 +12,28 @@ std::string valueLine(const std::string& label, int value) {
     return label + std::to_string(value);
 }
 
-// The objects an end handler asks the host for; they are released when the run ends.
-struct MatchResult {
-    ServerWrapper game;
-    TeamWrapper winner;
-    PlayerControllerWrapper player;
-
-    explicit MatchResult(GameWrapper& host)
-        : game(host.GetOnlineGame()),
-          winner(game.GetGameWinner()),
-          player(game.GetLocalPrimaryPlayer()) {}
+// The local player's team and the winning team of the match that ended.
+struct MatchTeams {
+    std::uint8_t player;
+    std::uint8_t winner;
 };
+
+// Asks the host for the online game, its winner and the local player, in that order, then the
+// player's replication info. None when the player, its replication info or the winner is
+// missing. The wrappers are released before this returns.
+std::optional<MatchTeams> findTeams(GameWrapper& host) {
+    const ServerWrapper game = host.GetOnlineGame();
+    const TeamWrapper winner = game.GetGameWinner();
+    const PlayerControllerWrapper player = game.GetLocalPrimaryPlayer();
+    if (player.IsNull()) {
+        return std::nullopt;
+    }
+    const PriWrapper replicationInfo = player.GetPRI();
+    if (replicationInfo.IsNull() || winner.IsNull()) {
+        return std::nullopt;
+    }
+    return MatchTeams{replicationInfo.GetTeamNum(), winner.GetTeamNum()};
+}
 
 }  // namespace
 
@@ -35,22 +47,12 @@ void Sundown::GameStart(std::string /*eventName*/) {
 
 void Sundown::GameEnd(std::string /*eventName*/) {
     writeLog("===== GameEnd: Start=====");
-    if (!gameApproved) {
+    if (!takeApprovedMatch("GameEnd")) {
         return;
     }
-    if (exitPending) {
-        writeLog("GameEnd: Trying to execute Exit by TIME");
-        scheduleLeave();
-    }
-    gameApproved = false;
     writeLog("===== GameEnd: Game previously started=====");
-
-    const MatchResult result(*gameService);
-    if (result.player.IsNull()) {
-        return;
-    }
-    const PriWrapper replicationInfo = result.player.GetPRI();
-    if (replicationInfo.IsNull() || result.winner.IsNull()) {
+    const std::optional<MatchTeams> teams = findTeams(*gameService);
+    if (!teams) {
         return;
     }
     writeLog("===== GameEnd: There is a winning team =====");
@@ -60,29 +62,21 @@ void Sundown::GameEnd(std::string /*eventName*/) {
     writeLog("===== GameEnd: Enable exit by game count =====");
     writeLog(valueLine("GameEnd: numberOfGamesPlayed before: ", numberOfGamesPlayed));
     ++numberOfGamesPlayed;
-    countResult(replicationInfo.GetTeamNum(), result.winner.GetTeamNum());
+    countResult(teams->player, teams->winner);
     writeLog(valueLine("GameEnd: numberOfGamesPlayed after: ", numberOfGamesPlayed));
     writeLog(valueLine("GameEnd: maxNumberOfGames: ", maxNumberOfGames));
     writeLog(valueLine("GameEnd: numberOfLosses: ", numberOfLosses));
     writeLog(valueLine("GameEnd: numberOfWins: ", numberOfWins));
     writeLog(valueLine("GameEnd: selectedOption: ", selectedOption));
-    if (quitRuleMet("GameEnd")) {
-        scheduleLeave();
-        writeLog("GameEnd: After Execute");
-    }
+    applyQuitRule("GameEnd");
     writeLog("===== GameEnd: DONE=====");
 }
 
 void Sundown::GameDestroyed(std::string /*eventName*/) {
     writeLog("===== GameDestroyed: Start=====");
-    if (!gameApproved) {
+    if (!takeApprovedMatch("GameDestroyed")) {
         return;
     }
-    if (exitPending) {
-        writeLog("GameDestroyed: Trying to execute Exit by TIME");
-        scheduleLeave();
-    }
-    gameApproved = false;
     writeLog("=====GameDestroyed: Game previously started =====");
     if (!enabled) {
         return;
@@ -93,20 +87,34 @@ void Sundown::GameDestroyed(std::string /*eventName*/) {
     writeLog(valueLine("GameDestroyed: maxNumberOfGames: ", maxNumberOfGames));
 
     // A match left without a winner stays counted as played, neither won nor lost.
-    const MatchResult result(*gameService);
-    if (result.player.IsNull()) {
+    const std::optional<MatchTeams> teams = findTeams(*gameService);
+    if (!teams) {
         return;
     }
-    const PriWrapper replicationInfo = result.player.GetPRI();
-    if (replicationInfo.IsNull() || result.winner.IsNull()) {
-        return;
-    }
-    countResult(replicationInfo.GetTeamNum(), result.winner.GetTeamNum());
-    if (quitRuleMet("GameDestroyed")) {
-        scheduleLeave();
-        writeLog("GameDestroyed: After Execute");
-    }
+    countResult(teams->player, teams->winner);
+    applyQuitRule("GameDestroyed");
     writeLog("===== GameDestroyed: DONE=====");
+}
+
+// The first end handler to run after an approval takes the match: it carries out a timed quit
+// that waits, and clears the approval so that no later end hook counts the match again.
+bool Sundown::takeApprovedMatch(const std::string& handlerName) {
+    if (!gameApproved) {
+        return false;
+    }
+    if (exitPending) {
+        writeLog(handlerName + ": Trying to execute Exit by TIME");
+        scheduleLeave();
+    }
+    gameApproved = false;
+    return true;
+}
+
+void Sundown::applyQuitRule(const std::string& handlerName) {
+    if (quitRuleMet(handlerName)) {
+        scheduleLeave();
+        writeLog(handlerName + ": After Execute");
+    }
 }
 
 void Sundown::countResult(std::uint8_t playerTeam, std::uint8_t winningTeam) {
@@ -117,8 +125,7 @@ void Sundown::countResult(std::uint8_t playerTeam, std::uint8_t winningTeam) {
     }
 }
 
-bool Sundown::quitRuleMet(const char* handlerName) {
-    const std::string prefix = handlerName;
+bool Sundown::quitRuleMet(const std::string& prefix) {
     switch (selectedOption) {
         case 0:
             if (numberOfGamesPlayed >= maxNumberOfGames) {
