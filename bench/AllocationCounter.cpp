@@ -20,10 +20,16 @@ void* allocate(std::size_t size) {
 
 }  // namespace
 
-std::uint64_t allocationsSoFar() { return allocations.load(std::memory_order_relaxed); }
+std::uint64_t allocationsSoFar() {
+    return allocations.load(std::memory_order_relaxed);
+}
 
-void* operator new(std::size_t size) { return allocate(size); }
-void* operator new[](std::size_t size) { return allocate(size); }
+void* operator new(std::size_t size) {
+    return allocate(size);
+}
+void* operator new[](std::size_t size) {
+    return allocate(size);
+}
 void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
     allocations.fetch_add(1, std::memory_order_relaxed);
     return std::malloc(size == 0 ? 1 : size);
@@ -31,7 +37,15 @@ void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
 void* operator new[](std::size_t size, const std::nothrow_t& tag) noexcept {
     return operator new(size, tag);
 }
-void operator delete(void* memory) noexcept { std::free(memory); }
-void operator delete[](void* memory) noexcept { std::free(memory); }
-void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
-void operator delete[](void* memory, std::size_t) noexcept { std::free(memory); }
+void operator delete(void* memory) noexcept {
+    std::free(memory);
+}
+void operator delete[](void* memory) noexcept {
+    std::free(memory);
+}
+void operator delete(void* memory, std::size_t) noexcept {
+    std::free(memory);
+}
+void operator delete[](void* memory, std::size_t) noexcept {
+    std::free(memory);
+}

@@ -81,7 +81,7 @@ bool loadAndUnload(const CheckSettings& settings, std::ostream& report) {
         report << "resident memory grew by " << growth / 1024 << " KiB over the last "
                << loads - loads / 5 << "\n";
     }
-    if (growth > 1024 * 1024) {
+    if (growth > 1024LL * 1024LL) {
         report << "  memory grows with every load\n";
         return false;
     }
@@ -142,11 +142,31 @@ bool hostileConsoleValues(const CheckSettings& settings, std::ostream& report) {
     ValidationHost host(settings.pluginPath);
     const std::vector<std::string> names = {"enableSundown", "enableByNumOption", "numOfGames",
                                             "enableByMinutes", "numOfMinutes"};
-    const std::vector<std::string> values = {
-        "", "0", "1", "-1", "300", "256", "255", "2.7", "-2147483649", "99999999999999999999",
-        "1e40", "-1e40", "nan", "inf", "abc", "Game Count", "Lose Count", "Win-Lose Ratio",
-        "LOSE COUNT", "lose count", "Lose Count ", std::string(10'000, '7'),
-        std::string(10'000, 'x'), "\"quoted\"", "bind F5 resetGamesCount"};
+    const std::vector<std::string> values = {"",
+                                             "0",
+                                             "1",
+                                             "-1",
+                                             "300",
+                                             "256",
+                                             "255",
+                                             "2.7",
+                                             "-2147483649",
+                                             "99999999999999999999",
+                                             "1e40",
+                                             "-1e40",
+                                             "nan",
+                                             "inf",
+                                             "abc",
+                                             "Game Count",
+                                             "Lose Count",
+                                             "Win-Lose Ratio",
+                                             "LOSE COUNT",
+                                             "lose count",
+                                             "Lose Count ",
+                                             std::string(10'000, '7'),
+                                             std::string(10'000, 'x'),
+                                             "\"quoted\"",
+                                             "bind F5 resetGamesCount"};
     int tried = 0;
     bool held = true;
     for (const std::string& name : names) {
@@ -161,8 +181,8 @@ bool hostileConsoleValues(const CheckSettings& settings, std::ostream& report) {
             const ConsoleVariable* mode = host.world.console().variable("enableByNumOption");
             const auto expectedLimit =
                 static_cast<std::uint8_t>(std::clamp(games->intValue(), 0, 255));
-            const auto& labels = std::vector<std::string>{"Game Count", "Lose Count",
-                                                          "Win-Lose Ratio"};
+            const auto& labels =
+                std::vector<std::string>{"Game Count", "Lose Count", "Win-Lose Ratio"};
             const auto label = std::find(labels.begin(), labels.end(), mode->text());
             const std::int32_t expectedOption =
                 label == labels.end() ? optionBefore
@@ -171,8 +191,8 @@ bool hostileConsoleValues(const CheckSettings& settings, std::ostream& report) {
                 sundown.selectedOption != expectedOption ||
                 sundown.enabled != host.world.console().variable("enableSundown")->boolValue()) {
                 report << "  " << name << " = '" << value.substr(0, 40)
-                       << "' was read wrongly: limit " << int{sundown.maxNumberOfGames}
-                       << ", mode " << sundown.selectedOption << "\n";
+                       << "' was read wrongly: limit " << int{sundown.maxNumberOfGames} << ", mode "
+                       << sundown.selectedOption << "\n";
                 held = false;
             }
             host.world.console().run("SundownEnableDisable", "validator");
@@ -233,10 +253,8 @@ bool contextChanges(const CheckSettings& settings, std::ostream& report) {
 
 const std::vector<Check>& allChecks() {
     static const std::vector<Check> checks = {
-        {"load-and-unload", &loadAndUnload},
-        {"callbacks-after-release", &callbacksAfterRelease},
-        {"random-player", &randomPlayer},
-        {"hostile-console-values", &hostileConsoleValues},
+        {"load-and-unload", &loadAndUnload},  {"callbacks-after-release", &callbacksAfterRelease},
+        {"random-player", &randomPlayer},     {"hostile-console-values", &hostileConsoleValues},
         {"context-changes", &contextChanges},
     };
     return checks;

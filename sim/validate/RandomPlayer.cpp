@@ -58,7 +58,9 @@ std::string Event::describe() const {
         case Kind::RoundStart:
             return "round start";
         case Kind::MatchEnd:
-            return value == 0 ? "match end: win" : value == 1 ? "match end: loss" : "match end: none";
+            return value == 0   ? "match end: win"
+                   : value == 1 ? "match end: loss"
+                                : "match end: none";
         case Kind::Destroyed:
             return "destroyed hook " + std::to_string(value % 2 + 1);
         case Kind::Notifier:
@@ -93,12 +95,12 @@ std::vector<Event> randomEvents(std::uint64_t seed, int count) {
     std::mt19937_64 random(seed);
     // Matches are common, settings changes rarer, as in play.
     const std::vector<std::pair<Kind, int>> weights = {
-        {Kind::Join, 6},         {Kind::Leave, 2},        {Kind::RoundStart, 8},
-        {Kind::MatchEnd, 6},     {Kind::Destroyed, 6},    {Kind::Notifier, 3},
-        {Kind::PressKey, 2},     {Kind::Wait, 10},        {Kind::CanvasFrame, 3},
-        {Kind::OpenPage, 2},     {Kind::ClosePage, 2},    {Kind::Click, 3},
-        {Kind::StepButton, 1},   {Kind::TypeLimit, 1},    {Kind::TypeMinutes, 1},
-        {Kind::SetVariable, 1},  {Kind::Reset, 1},
+        {Kind::Join, 6},        {Kind::Leave, 2},     {Kind::RoundStart, 8},
+        {Kind::MatchEnd, 6},    {Kind::Destroyed, 6}, {Kind::Notifier, 3},
+        {Kind::PressKey, 2},    {Kind::Wait, 10},     {Kind::CanvasFrame, 3},
+        {Kind::OpenPage, 2},    {Kind::ClosePage, 2}, {Kind::Click, 3},
+        {Kind::StepButton, 1},  {Kind::TypeLimit, 1}, {Kind::TypeMinutes, 1},
+        {Kind::SetVariable, 1}, {Kind::Reset, 1},
     };
     int total = 0;
     for (const auto& weight : weights) {
@@ -226,8 +228,8 @@ std::optional<std::string> Run::endHook(const std::string& hook) {
         return "the played count moved by " + std::to_string(counted) + " for one match end";
     }
     const bool ruleApplies = wasApproved && enabled && winner;
-    const std::size_t pairs = (wasApproved && pending ? 1U : 0U) +
-                              (ruleApplies && ruleMet(sundown) ? 1U : 0U);
+    const std::size_t pairs =
+        (wasApproved && pending ? 1U : 0U) + (ruleApplies && ruleMet(sundown) ? 1U : 0U);
     const std::size_t armed = host.world.clock().pending() - pendingBefore;
     if (armed != 2 * pairs) {
         return std::to_string(armed) + " timeouts armed where " + std::to_string(2 * pairs) +
@@ -271,10 +273,10 @@ std::optional<std::string> Run::apply(const Event& event) {
             model.approved = model.approved || game.online();
             break;
         case Kind::MatchEnd:
-            game.setWinner(event.value == 2 ? std::nullopt
-                                            : std::optional<std::uint8_t>(
-                                                  event.value == 0 ? game.playerTeam()
-                                                                   : 1 - game.playerTeam()));
+            game.setWinner(event.value == 2
+                               ? std::nullopt
+                               : std::optional<std::uint8_t>(
+                                     event.value == 0 ? game.playerTeam() : 1 - game.playerTeam()));
             return endHook(kMatchEnded);
         case Kind::Destroyed:
             return endHook(kDestroyed[event.value % 2]);
@@ -306,8 +308,8 @@ std::optional<std::string> Run::apply(const Event& event) {
             }
             const int timerAfter = sundown.minutesElapsed * 60 + sundown.secondsElapsed;
             if (running && timerAfter - timerBefore > event.value / 1000 + 1) {
-                return "the timer advanced " + std::to_string(timerAfter - timerBefore) +
-                       " s in " + std::to_string(event.value) + " ms";
+                return "the timer advanced " + std::to_string(timerAfter - timerBefore) + " s in " +
+                       std::to_string(event.value) + " ms";
             }
             break;
         }
@@ -354,16 +356,15 @@ std::optional<std::string> Run::apply(const Event& event) {
     }
     const bool reset =
         event.kind == Kind::Click && std::string(kClickable[event.value]) == "Reset Games Count";
-    if (!reset && host.sundown()->numberOfGamesPlayed != playedBefore &&
-        event.kind != Kind::Wait) {
+    if (!reset && host.sundown()->numberOfGamesPlayed != playedBefore && event.kind != Kind::Wait) {
         return "the played count changed without a match end";
     }
     return std::nullopt;
 }
 
 std::optional<std::pair<std::size_t, std::string>> replay(const CheckSettings& settings,
-                                                         const std::vector<Event>& events,
-                                                         int* quits = nullptr) {
+                                                          const std::vector<Event>& events,
+                                                          int* quits = nullptr) {
     Run run(settings);
     auto broken = run.play(events);
     if (quits != nullptr) {

@@ -2,9 +2,13 @@
 
 #include <utility>
 
-ValidationHost::ValidationHost(std::string pluginPath) : path(std::move(pluginPath)) { reload(); }
+ValidationHost::ValidationHost(std::string pluginPath) : path(std::move(pluginPath)) {
+    reload();
+}
 
-ValidationHost::~ValidationHost() { loaded.reset(); }
+ValidationHost::~ValidationHost() {
+    loaded.reset();
+}
 
 Sundown* ValidationHost::sundown() const {
     return loaded && loaded->plugin() != nullptr ? static_cast<Sundown*>(loaded->plugin())

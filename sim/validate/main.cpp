@@ -21,7 +21,9 @@ const char* const kUsage =
 
 enum class Outcome { Passed, Failed, Crashed };
 
-std::string quoted(const std::string& text) { return "\"" + text + "\""; }
+std::string quoted(const std::string& text) {
+    return "\"" + text + "\"";
+}
 
 Outcome runInChild(const std::string& self, const std::string& check,
                    const CheckSettings& settings) {
@@ -66,7 +68,8 @@ int runChild(const std::string& name, const CheckSettings& settings) {
 
 bool parseNumber(const char* text, std::uint64_t& number) {
     const std::string word = text;
-    if (word.empty() || word.size() > 18 || word.find_first_not_of("0123456789") != std::string::npos) {
+    if (word.empty() || word.size() > 18 ||
+        word.find_first_not_of("0123456789") != std::string::npos) {
         return false;
     }
     number = std::stoull(word);
