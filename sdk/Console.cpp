@@ -49,10 +49,6 @@ bool Console::set(const std::string& name, const std::string& value, const std::
     return true;
 }
 
-void Console::forget(const std::string& name) {
-    variables.erase(name);
-}
-
 void Console::registerNotifier(const std::string& name, Notifier callback) {
     notifiers[name] = std::move(callback);
     world->record("register", "notifier", name);

@@ -25,8 +25,10 @@ class VANTREL_SDK_API Console {
     std::vector<std::string> variableNames() const;
     // Sets a variable as typed at the console; false when there is no such variable.
     bool set(const std::string& name, const std::string& value, const std::string& by);
+#if defined(SUNDOWN_TESTING)
     // Removes a variable, as when the host forgets an unsaved one.
-    void forget(const std::string& name);
+    void forget(const std::string& name) { variables.erase(name); }
+#endif
 
     void registerNotifier(const std::string& name, Notifier callback);
     bool hasNotifier(const std::string& name) const;
