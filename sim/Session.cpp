@@ -63,7 +63,7 @@ void Session::run(const ScriptLine& line) {
     }
 }
 
-bool Session::runGameLine(const ScriptLine& line) {
+void Session::runGameLine(const ScriptLine& line) {
     const std::vector<std::string>& words = line.words;
     const std::string& verb = words.front();
     if (verb == "set") {
@@ -97,26 +97,22 @@ bool Session::runGameLine(const ScriptLine& line) {
         settingsOpen = words[1] == "open";
         story(settingsOpen ? "settings window opened" : "settings window closed");
     } else if (verb == "click") {
-        if (pageOpen(line)) {
-            story("you click " + inQuotes(words[1]) + (words.size() == 3 ? " " + words[2] : ""));
-            window->click(words[1], words.size() == 3 ? words[2][0] : '\0');
-            playInput(line);
-        }
+        requirePageOpen(line);
+        story("you click " + inQuotes(words[1]) + (words.size() == 3 ? " " + words[2] : ""));
+        window->click(words[1], words.size() == 3 ? words[2][0] : '\0');
+        playInput(line);
     } else if (verb == "type") {
-        if (pageOpen(line)) {
-            story("you type " + inQuotes(words[2]) + " into " + inQuotes(words[1]));
-            window->type(words[1], words[2]);
-            playInput(line);
-        }
+        requirePageOpen(line);
+        story("you type " + inQuotes(words[2]) + " into " + inQuotes(words[1]));
+        window->type(words[1], words[2]);
+        playInput(line);
     }
-    return true;
 }
 
-bool Session::pageOpen(const ScriptLine& line) const {
+void Session::requirePageOpen(const ScriptLine& line) const {
     if (!settingsOpen) {
         throw ScriptError(line, "the settings window is closed: 'settings open' first");
     }
-    return true;
 }
 
 void Session::playInput(const ScriptLine& line) {
@@ -282,34 +278,13 @@ void Session::check(const ScriptLine& line, bool held, const std::string& expect
 void Session::expect(const ScriptLine& line) {
     const std::vector<std::string>& words = line.words;
     const std::string& what = words[1];
-    const auto& events = world.events().events();
     if (what == "quit" || what == "running") {
         const bool quit = world.game().quit();
         check(line, quit == (what == "quit"),
               what == "quit" ? "the game to have quit" : "the game still running",
               quit ? "it has quit" : "it is running");
     } else if (what == "command" || what == "no-command") {
-        std::vector<std::int64_t> times;
-        for (const auto& event : events) {
-            if (event.type == "command" && event.second == "plugin" && event.first == words[2]) {
-                times.push_back(event.microseconds);
-            }
-        }
-        if (what == "no-command") {
-            check(line, times.empty(), "no plug-in command " + inQuotes(words[2]),
-                  "it ran at " + (times.empty() ? std::string() : formatTimestamp(times.front())));
-        } else if (words.size() == 5) {
-            const std::int64_t at = *parseTimePoint(words[4]) / 1000;
-            const bool held = std::any_of(times.begin(), times.end(),
-                                          [&](std::int64_t t) { return t / 1000 == at; });
-            std::string seen = times.empty() ? "it never ran" : "it ran at";
-            for (const std::int64_t t : times) {
-                seen += " " + formatTimestamp(t);
-            }
-            check(line, held, "plug-in command " + inQuotes(words[2]) + " at " + words[4], seen);
-        } else {
-            check(line, !times.empty(), "plug-in command " + inQuotes(words[2]), "it never ran");
-        }
+        expectCommand(line);
     } else if (what == "var") {
         const ConsoleVariable* variable = world.console().variable(words[2]);
         const std::string value = variable == nullptr ? "no such variable" : variable->text();
@@ -319,27 +294,57 @@ void Session::expect(const ScriptLine& line) {
         check(line, bound == words[3], "key " + words[2] + " bound to " + words[3],
               bound.empty() ? "nothing bound" : bound);
     } else if (what == "log") {
+        const auto& events = world.events().events();
         const bool held = std::any_of(events.begin(), events.end(), [&](const RecordedEvent& e) {
             return e.type == "log" && e.first == words[2];
         });
         check(line, held, "log line " + inQuotes(words[2]), "no such line");
     } else if (what == "overlay") {
-        const bool drawn = !overlayAlpha.empty();
-        const bool visible = overlayAlpha != "0";
-        bool held = drawn && overlayText == words[2];
-        if (words.size() == 4) {
-            held = held && visible == (words[3] == "visible");
-        }
-        check(
-            line, held,
-            "status line " + inQuotes(words[2]) + (words.size() == 4 ? " " + words[3] : ""),
-            drawn ? inQuotes(overlayText) + (visible ? " visible" : " hidden") : "no canvas frame");
+        expectOverlay(line);
     } else if (what == "page") {
         const std::string& page = window->pageText();
         check(line, pageDrawn && page.find(words[2]) != std::string::npos,
               "the page to show " + inQuotes(words[2]),
               pageDrawn ? "the page:\n" + page : "the page has not been drawn");
     }
+}
+
+void Session::expectCommand(const ScriptLine& line) {
+    const std::vector<std::string>& words = line.words;
+    std::vector<std::int64_t> times;
+    for (const auto& event : world.events().events()) {
+        if (event.type == "command" && event.second == "plugin" && event.first == words[2]) {
+            times.push_back(event.microseconds);
+        }
+    }
+    std::string seen = times.empty() ? "it never ran" : "it ran at";
+    for (const std::int64_t t : times) {
+        seen += " " + formatTimestamp(t);
+    }
+    if (words[1] == "no-command") {
+        check(line, times.empty(), "no plug-in command " + inQuotes(words[2]), seen);
+    } else if (words.size() == 5) {
+        // Compared to the millisecond, as scripts write times.
+        const std::int64_t at = *parseTimePoint(words[4]) / 1000;
+        const bool held =
+            std::any_of(times.begin(), times.end(), [&](std::int64_t t) { return t / 1000 == at; });
+        check(line, held, "plug-in command " + inQuotes(words[2]) + " at " + words[4], seen);
+    } else {
+        check(line, !times.empty(), "plug-in command " + inQuotes(words[2]), seen);
+    }
+}
+
+void Session::expectOverlay(const ScriptLine& line) {
+    const std::vector<std::string>& words = line.words;
+    const bool drawn = !overlayAlpha.empty();
+    const bool visible = overlayAlpha != "0";
+    bool held = drawn && overlayText == words[2];
+    if (words.size() == 4) {
+        held = held && visible == (words[3] == "visible");
+    }
+    check(line, held,
+          "status line " + inQuotes(words[2]) + (words.size() == 4 ? " " + words[3] : ""),
+          drawn ? inQuotes(overlayText) + (visible ? " visible" : " hidden") : "no canvas frame");
 }
 
 void Session::show(const ScriptLine& line) {

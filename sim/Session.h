@@ -37,8 +37,10 @@ class Session {
 
   private:
     void run(const ScriptLine& line);
-    bool runGameLine(const ScriptLine& line);
+    void runGameLine(const ScriptLine& line);
     void expect(const ScriptLine& line);
+    void expectCommand(const ScriptLine& line);
+    void expectOverlay(const ScriptLine& line);
     void show(const ScriptLine& line);
     void snapshot(const ScriptLine& line);
 
@@ -58,7 +60,7 @@ class Session {
     void destroyMatch();
     void disconnected();
     void playInput(const ScriptLine& line);
-    bool pageOpen(const ScriptLine& line) const;
+    void requirePageOpen(const ScriptLine& line) const;
 
     void check(const ScriptLine& line, bool held, const std::string& expected,
                const std::string& seen);
