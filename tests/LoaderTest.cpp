@@ -79,6 +79,17 @@ TEST(PluginRecord, OnlyTheEntryPointsAndTheBaseClassAreExported) {
     EXPECT_NE(library.symbol("_ZTVN7Vantrel6Plugin13VantrelPluginE"), nullptr);
 }
 
+TEST(PluginRecord, TheBaseOnUnloadStaysInTheSecondSlot) {
+    PluginLibrary library(SUNDOWN_PLUGIN_PATH);
+    const Instance& instance = instanceAt(library.record().createEntry());
+    // The host calls through the plug-in part's table: onLoad, onUnload, renderOverlay.
+    void* const* table = *reinterpret_cast<void* const* const*>(instance.get());
+    EXPECT_EQ(table[1], library.symbol("_ZN7Vantrel6Plugin13VantrelPlugin8onUnloadEv"));
+    EXPECT_NE(table[0], table[1]) << "onLoad is Sundown's own";
+    EXPECT_NE(table[2], nullptr);
+    library.record().releaseEntry();
+}
+
 TEST(PluginLifetime, OneObjectUntilDeleteMeAndAFreshOneAfter) {
     PluginLibrary library(SUNDOWN_PLUGIN_PATH);
     const PluginRecord& record = library.record();
