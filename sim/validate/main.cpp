@@ -26,11 +26,11 @@ std::string quoted(const std::string& text) {
 }
 
 Outcome runInChild(const std::string& self, const std::string& check,
-                   const CheckSettings& settings) {
+                   const CheckSettings& settings, bool json) {
     const std::string command = quoted(self) + " --child " + check + " --plugin " +
                                 quoted(settings.pluginPath) + " --seed " +
                                 std::to_string(settings.seed) + " --iterations " +
-                                std::to_string(settings.iterations);
+                                std::to_string(settings.iterations) + (json ? " --json" : "");
     std::cout.flush();
 #if defined(_WIN32)
     // cmd.exe drops the outer pair of quotes of a command that starts with one.
@@ -51,13 +51,16 @@ Outcome runInChild(const std::string& self, const std::string& check,
 #endif
 }
 
-int runChild(const std::string& name, const CheckSettings& settings) {
+// A check's own report goes beside the results: to standard error when standard output
+// carries JSON Lines.
+int runChild(const std::string& name, const CheckSettings& settings, bool json) {
+    std::ostream& report = json ? std::cerr : std::cout;
     for (const Check& check : allChecks()) {
         if (name == check.name) {
             try {
-                return check.run(settings, std::cout) ? 0 : 1;
+                return check.run(settings, report) ? 0 : 1;
             } catch (const std::exception& error) {
-                std::cout << "  " << error.what() << "\n";
+                report << "  " << error.what() << "\n";
                 return 1;
             }
         }
@@ -112,7 +115,7 @@ int main(int argc, char** argv) {
         }
     }
     if (!child.empty()) {
-        return runChild(child, settings);
+        return runChild(child, settings, json);
     }
     try {
         PluginLibrary refusedOrNot(settings.pluginPath);
@@ -129,7 +132,7 @@ int main(int argc, char** argv) {
         if (!json) {
             std::cout << check.name << "\n";
         }
-        const Outcome outcome = runInChild(self, check.name, settings);
+        const Outcome outcome = runInChild(self, check.name, settings, json);
         const double seconds =
             std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         const char* word = outcome == Outcome::Passed   ? "PASSED"
@@ -148,6 +151,6 @@ int main(int argc, char** argv) {
     if (json) {
         std::cout << "{\"passed\":" << passed << ",\"failed\":" << failed << "}\n";
     }
-    std::cout << passed << " passed, " << failed << " failed\n";
+    (json ? std::cerr : std::cout) << passed << " passed, " << failed << " failed\n";
     return failed == 0 ? 0 : 1;
 }
