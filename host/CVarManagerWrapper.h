@@ -13,17 +13,25 @@ class HostWorld;
 
 class VANTREL_SDK_API CVarManagerWrapper {
   public:
+    // Made by the host for each plug-in it loads; the plug-in shares it, the host keeps it.
     explicit CVarManagerWrapper(HostWorld& world);
 
+    // Registers a variable (registering a known name again keeps it); the caller owns the
+    // returned wrapper, and the host keeps the variable.
     CVarWrapper registerCvar(std::string name, std::string defaultValue, std::string description,
                              bool listed, bool useMin, float minimum, bool useMax, float maximum,
                              bool persist);
-    // The host runs `callback` with the command line's words whenever the command `name` runs.
+    // The host keeps `callback` and runs it with the command line's words, the command's name
+    // first, whenever the command `name` runs.
     void registerNotifier(std::string name, std::function<void(std::vector<std::string>)> callback,
                           std::string description, std::uint8_t accessLevel);
+    // The caller owns the returned wrapper; it is invalid for a name the console does not know.
     CVarWrapper getCvar(std::string name);
+    // Runs the console line at once, as if typed at the console.
     void executeCommand(std::string command, bool log);
+    // Writes one line to the host console.
     void log(std::string text);
+    // Makes pressing `key` run `command`; the host keeps the binding.
     void setBind(std::string key, std::string command);
 
   private:

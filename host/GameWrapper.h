@@ -13,19 +13,22 @@ class HostWorld;
 
 class VANTREL_SDK_API GameWrapper {
   public:
+    // Made by the host for each plug-in it loads; the plug-in shares it, the host keeps it.
     explicit GameWrapper(HostWorld& world);
 
-    // The host runs `callback` with the function's name each time the game function runs.
+    // The host keeps `callback` and runs it with the function's name each time the game
+    // function runs.
     void HookEvent(std::string eventName, std::function<void(std::string)> callback);
-    // The host runs `callback` once, `seconds` from now; nothing can cancel it.
+    // The host keeps `callback` and runs it once, `seconds` from now; nothing can cancel it.
     void SetTimeout(std::function<void(GameWrapper*)> callback, float seconds);
     // The host runs `callback` on its next frame.
     void Execute(std::function<void(GameWrapper*)> callback);
-    // The host runs `callback` on every canvas frame.
+    // The host keeps `callback` and runs it on every canvas frame with that frame's canvas.
     void RegisterDrawable(std::function<void(CanvasWrapper)> callback);
 
+    // Whether the player is in an online game now.
     bool IsInOnlineGame() const;
-    // The online game; a null wrapper outside one.
+    // The online game, owned by the caller; a null wrapper outside one.
     ServerWrapper GetOnlineGame() const;
 
   private:

@@ -11,8 +11,10 @@ class PluginSettingsWindow {
     virtual ~PluginSettingsWindow() = default;
     // Called by the host each time it draws the page, after AdoptImGuiContext.
     virtual void DrawSettings() = 0;
+    // Called by the host for the page's title; the host owns the returned text.
     virtual std::string GetPageName() = 0;
-    // Called by the host with its Dear ImGui context before the page is drawn.
+    // Called by the host with its Dear ImGui context before the page is drawn; the host keeps
+    // owning the context and hands it over again whenever it replaces it.
     virtual void AdoptImGuiContext(std::uintptr_t context) = 0;
 
   protected:
