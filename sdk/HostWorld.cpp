@@ -45,7 +45,8 @@ std::int64_t HostWorld::nextFrameIndex(std::int64_t now, int framesPerSecond) {
 }
 
 void HostWorld::advanceTo(std::int64_t target, int framesPerSecond,
-                          const std::function<void()>& settingsFrame) {
+                          const std::function<void()>& settingsFrame,
+                          const std::function<void()>& afterFrame) {
     if (framesPerSecond <= 0) {
         clockState.runUntil(target);
         return;
@@ -53,7 +54,13 @@ void HostWorld::advanceTo(std::int64_t target, int framesPerSecond,
     std::int64_t index = nextFrameIndex(clockState.now(), framesPerSecond);
     while (frameTime(index, framesPerSecond) <= target && !gameState.quit()) {
         clockState.runUntil(frameTime(index, framesPerSecond));
-        frame(settingsFrame);
+        // A timeout may have quit the game at this very moment: then no frame is drawn.
+        if (!gameState.quit()) {
+            frame(settingsFrame);
+        }
+        if (afterFrame) {
+            afterFrame();
+        }
         ++index;
     }
     if (!gameState.quit()) {

@@ -45,8 +45,10 @@ class VANTREL_SDK_API HostWorld {
 
     // Runs the clock to `target` with `framesPerSecond` host frames a second (none at 0).
     // Time stands still once the game has quit.
+    // `afterFrame` runs after each frame's canvas.
     void advanceTo(std::int64_t target, int framesPerSecond = 0,
-                   const std::function<void()>& settingsFrame = {});
+                   const std::function<void()>& settingsFrame = {},
+                   const std::function<void()>& afterFrame = {});
     static std::int64_t frameTime(std::int64_t index, int framesPerSecond);
     // The number of the first frame after `now`.
     static std::int64_t nextFrameIndex(std::int64_t now, int framesPerSecond);

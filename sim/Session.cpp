@@ -197,29 +197,19 @@ void Session::disconnected() {
 }
 
 void Session::advanceTo(std::int64_t target) {
-    const int rate = options.framesPerSecond;
-    std::int64_t index = HostWorld::nextFrameIndex(world.clock().now(), rate);
-    while (HostWorld::frameTime(index, rate) <= target && !world.game().quit()) {
-        world.clock().runUntil(HostWorld::frameTime(index, rate));
-        if (!world.game().quit()) {
-            hostFrame();
-        }
-        report();
-        ++index;
-    }
-    if (!world.game().quit()) {
-        world.clock().runUntil(target);
-    }
-}
-
-void Session::hostFrame() {
-    world.runExecutes();
-    if (settingsOpen && loaded->settings() != nullptr) {
-        window->frame(*loaded->settings(), 1.0F / static_cast<float>(options.framesPerSecond));
-        pageDrawn = true;
-    }
-    world.canvas().frame();
-    noteOverlay();
+    world.advanceTo(
+        target, options.framesPerSecond,
+        [this] {
+            if (settingsOpen && loaded->settings() != nullptr) {
+                window->frame(*loaded->settings(),
+                              1.0F / static_cast<float>(options.framesPerSecond));
+                pageDrawn = true;
+            }
+        },
+        [this] {
+            noteOverlay();
+            report();
+        });
 }
 
 void Session::noteOverlay() {

@@ -47,7 +47,6 @@ class Session {
     // Time passes: timeouts fire and host frames run at the chosen rate.
     void advanceTo(std::int64_t target);
     void waitFor(std::int64_t duration) { advanceTo(world.clock().now() + duration); }
-    void hostFrame();
     void noteOverlay();
     // Writes what the world recorded since the last call to the timeline and event log.
     void report();

@@ -21,14 +21,6 @@ void ValidationHost::reload() {
     window.adopt(*loaded->settings());
 }
 
-void ValidationHost::frame() {
-    world.runExecutes();
-    if (pageOpen) {
-        drawPage();
-    }
-    world.canvas().frame();
-}
-
 void ValidationHost::drawPage() {
     if (auto* page = loaded->settings()) {
         window.frame(*page, 1.0F / 60.0F);
@@ -36,19 +28,14 @@ void ValidationHost::drawPage() {
 }
 
 void ValidationHost::advance(std::int64_t microseconds, const std::function<void()>& afterFrame) {
-    const std::int64_t target = world.clock().now() + microseconds;
-    std::int64_t index = HostWorld::nextFrameIndex(world.clock().now(), 60);
-    while (HostWorld::frameTime(index, 60) <= target && !world.game().quit()) {
-        world.clock().runUntil(HostWorld::frameTime(index, 60));
-        frame();
-        if (afterFrame) {
-            afterFrame();
-        }
-        ++index;
-    }
-    if (!world.game().quit()) {
-        world.clock().runUntil(target);
-    }
+    world.advanceTo(
+        world.clock().now() + microseconds, 60,
+        [this] {
+            if (pageOpen) {
+                drawPage();
+            }
+        },
+        afterFrame);
 }
 
 bool ValidationHost::playInput() {

@@ -28,7 +28,6 @@ class ValidationHost {
 
     // Time passes at 60 frames a second; `afterFrame` runs after each canvas frame.
     void advance(std::int64_t microseconds, const std::function<void()>& afterFrame = {});
-    void frame();
     // Plays queued page input to its end; false when the widget could not be found.
     bool playInput();
     void drawPage();
