@@ -1,8 +1,12 @@
 #!/usr/bin/env bash
 # Installs what building and testing Sundown needs on Debian 12, where it is missing.
+# With "windows", also what the cross-built Sundown.dll and its tests under Wine need.
 set -euo pipefail
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev pkg-config libimgui-dev libosmesa6-dev
-  libgtest-dev libbenchmark-dev googletest g++-mingw-w64-x86-64 wine64 wine)
+  libgtest-dev libbenchmark-dev googletest)
+if [ "${1:-}" = windows ]; then
+  packages+=(g++-mingw-w64-x86-64 wine64 wine)
+fi
 missing=()
 for package in "${packages[@]}"; do
   dpkg -s "$package" >/dev/null 2>&1 || missing+=("$package")

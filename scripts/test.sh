@@ -3,7 +3,7 @@
 # (which also builds the benchmarks).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/install-deps.sh
+bash scripts/install-deps.sh windows
 for preset in ci ci-asan release; do
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset"
