@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds Sundown and runs every test: the plain build, the sanitizer build, the optimised build
-# (which also builds the benchmarks).
+# Builds Sundown and runs every test: the plain, sanitizer and optimised builds (the last also
+# builds the benchmarks), the Windows DLL under Wine, then a short run of each fuzz target.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh windows
