@@ -13,8 +13,9 @@ class HostWorld;
 
 class VANTREL_SDK_API CVarManagerWrapper {
   public:
-    // Made by the host for each plug-in it loads; the plug-in shares it, the host keeps it.
-    explicit CVarManagerWrapper(HostWorld& world);
+    // Made by the host for each plug-in it loads, `owner` being the host's number for it; the
+    // plug-in shares it, the host keeps it until it unloads the plug-in.
+    CVarManagerWrapper(HostWorld& world, std::uint32_t owner);
 
     // Registers a variable (registering a known name again keeps it); the caller owns the
     // returned wrapper, and the host keeps the variable.
@@ -36,4 +37,5 @@ class VANTREL_SDK_API CVarManagerWrapper {
 
   private:
     HostWorld* world;
+    std::uint32_t owner;
 };

@@ -2,6 +2,7 @@
 // online game.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -13,8 +14,9 @@ class HostWorld;
 
 class VANTREL_SDK_API GameWrapper {
   public:
-    // Made by the host for each plug-in it loads; the plug-in shares it, the host keeps it.
-    explicit GameWrapper(HostWorld& world);
+    // Made by the host for each plug-in it loads, `owner` being the host's number for it; the
+    // plug-in shares it, the host keeps it until it unloads the plug-in.
+    GameWrapper(HostWorld& world, std::uint32_t owner);
 
     // The host keeps `callback` and runs it with the function's name each time the game
     // function runs.
@@ -33,4 +35,5 @@ class VANTREL_SDK_API GameWrapper {
 
   private:
     HostWorld* world;
+    std::uint32_t owner;
 };

@@ -1,5 +1,6 @@
 #include "Canvas.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "HostObject.h"
@@ -23,8 +24,15 @@ Canvas* canvasOf(const ObjectHandle& handle) {
 
 Canvas::Canvas(HostWorld& world) : world(&world) {}
 
-void Canvas::addDrawable(Drawable drawable) {
-    drawableList.push_back(std::move(drawable));
+void Canvas::addDrawable(Drawable drawable, std::uint32_t owner) {
+    drawableList.push_back({std::move(drawable), owner});
+}
+
+void Canvas::dropOwner(std::uint32_t owner) {
+    drawableList.erase(
+        std::remove_if(drawableList.begin(), drawableList.end(),
+                       [owner](const Registered& registered) { return registered.owner == owner; }),
+        drawableList.end());
 }
 
 void Canvas::frame() {
@@ -38,7 +46,7 @@ void Canvas::frame() {
     // frame. Drawables are dropped only between frames, when a plug-in is unloaded.
     const std::size_t count = drawableList.size();
     for (std::size_t index = 0; index < count; ++index) {
-        drawableList[index](*canvas);
+        drawableList[index].drawable(*canvas);
     }
 }
 

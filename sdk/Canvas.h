@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -29,9 +30,11 @@ class VANTREL_SDK_API Canvas {
 
     explicit Canvas(HostWorld& world);
 
-    void addDrawable(Drawable drawable);
+    // `owner` is the plug-in that registered it (0 for the host), so its drawables go when it
+    // is unloaded.
+    void addDrawable(Drawable drawable, std::uint32_t owner = 0);
     std::size_t drawables() const { return drawableList.size(); }
-    void dropDrawables() { drawableList.clear(); }
+    void dropOwner(std::uint32_t owner);
 
     // Runs one canvas frame: every drawable, each with its own copy of the canvas.
     void frame();
@@ -44,8 +47,13 @@ class VANTREL_SDK_API Canvas {
     void drawString(std::string text, float xScale, float yScale, bool dropShadow, bool wrapText);
 
   private:
+    struct Registered {
+        Drawable drawable;
+        std::uint32_t owner;
+    };
+
     HostWorld* world;
-    std::vector<Drawable> drawableList;
+    std::vector<Registered> drawableList;
     std::vector<CanvasText> drawn;
     LinearColor current{0.0F, 0.0F, 0.0F, 0.0F};
     std::optional<CanvasWrapper> canvas;  // the canvas every frame hands out, made once

@@ -13,10 +13,14 @@ ObjectHandle Console::registerVariable(VariableRegistration registration) {
         return known->second;
     }
     const std::string name = registration.name;
-    ObjectHandle handle(new ConsoleVariable(*world, std::move(registration)));
+    auto* created = new ConsoleVariable(*world, std::move(registration));
+    ObjectHandle handle(created);
+    if (const auto saved = savedValues.find(name); saved != savedValues.end()) {
+        created->keepAsWritten(saved->second);
+    }
     variables.emplace(name, handle);
     registrationOrder.push_back(name);
-    world->record("register", "cvar", name);
+    world->record("register", "cvar", name, "plugin");
     return handle;
 }
 
@@ -39,32 +43,45 @@ std::vector<std::string> Console::variableNames() const {
     return names;
 }
 
-bool Console::set(const std::string& name, const std::string& value, const std::string& /*by*/) {
+bool Console::set(const std::string& name, const std::string& value, const std::string& by) {
     const auto known = variables.find(name);
     if (known == variables.end()) {
         return false;
     }
     auto* stored = static_cast<ConsoleVariable*>(known->second.get());
-    world->record("var", name, stored->store(value));
+    world->record("var", name, stored->store(value), by);
     return true;
 }
 
-void Console::registerNotifier(const std::string& name, Notifier callback) {
-    notifiers[name] = std::move(callback);
-    world->record("register", "notifier", name);
+void Console::loadSaved(const std::string& name, const std::string& value) {
+    savedValues[name] = value;
+    const auto known = variables.find(name);
+    if (known != variables.end()) {
+        auto* stored = static_cast<ConsoleVariable*>(known->second.get());
+        stored->keepAsWritten(value);
+        world->record("var", name, value, "host");
+    }
 }
 
-bool Console::hasNotifier(const std::string& name) const {
-    return notifiers.count(name) != 0;
+void Console::registerNotifier(const std::string& name, NotifierRegistration registration) {
+    notifiers[name] = std::move(registration);
+    world->record("register", "notifier", name, "plugin");
 }
 
-void Console::dropNotifiers() {
-    notifiers.clear();
+const NotifierRegistration* Console::notifier(const std::string& name) const {
+    const auto found = notifiers.find(name);
+    return found == notifiers.end() ? nullptr : &found->second;
 }
 
-void Console::bind(const std::string& key, const std::string& command) {
+void Console::dropOwner(std::uint32_t owner) {
+    for (auto entry = notifiers.begin(); entry != notifiers.end();) {
+        entry = entry->second.owner == owner ? notifiers.erase(entry) : std::next(entry);
+    }
+}
+
+void Console::bind(const std::string& key, const std::string& command, const std::string& by) {
     binds[key] = command;
-    world->record("bind", key, command);
+    world->record("bind", key, command, by);
 }
 
 std::string Console::boundTo(const std::string& key) const {
@@ -81,16 +98,15 @@ bool Console::press(const std::string& key) {
     return true;
 }
 
-void Console::run(const std::string& line, const std::string& by) {
-    world->record("command", line, by);
+void Console::run(const std::string& line, const std::string& by, bool logged) {
+    world->record("command", line, logged ? "log" : "", by);
     const auto words = splitWords(line);
     if (!words || words->empty()) {
         return;
     }
-    const auto notifier = notifiers.find(words->front());
-    if (notifier != notifiers.end()) {
+    if (const NotifierRegistration* registered = notifier(words->front())) {
         // A copy: the notifier may register or drop notifiers while it runs.
-        const Notifier callback = notifier->second;
+        const Notifier callback = registered->callback;
         callback(*words);
         return;
     }
@@ -102,14 +118,14 @@ void Console::run(const std::string& line, const std::string& by) {
 bool Console::runConsoleVerb(const std::vector<std::string>& words, const std::string& by) {
     const std::string& verb = words.front();
     if (verb == "bind" && words.size() == 3) {
-        bind(words[1], words[2]);
+        bind(words[1], words[2], by);
         return true;
     }
     if (verb == "set" && words.size() == 3) {
         return set(words[1], words[2], by);
     }
     if (const ConsoleVariable* shown = variable(verb); shown != nullptr && words.size() == 1) {
-        world->record("log", verb + " = " + shown->text(), "host");
+        world->record("log", verb + " = " + shown->text(), "", "host");
         return true;
     }
     return false;

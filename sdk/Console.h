@@ -13,6 +13,14 @@
 
 using Notifier = std::function<void(std::vector<std::string>)>;
 
+// A notifier as the plug-in registered it.
+struct NotifierRegistration {
+    Notifier callback;
+    std::string description;
+    std::uint8_t accessLevel = 0;
+    std::uint32_t owner = 0;  // the plug-in that registered it
+};
+
 class VANTREL_SDK_API Console {
   public:
     explicit Console(HostWorld& world);
@@ -25,24 +33,36 @@ class VANTREL_SDK_API Console {
     std::vector<std::string> variableNames() const;
     // Sets a variable as typed at the console; false when there is no such variable.
     bool set(const std::string& name, const std::string& value, const std::string& by);
+    // The host reads `value` for `name` back from its saved configuration, hand-edited perhaps:
+    // it is kept as written, outside the variable's limits. A variable registered later takes
+    // it at its registration.
+    void loadSaved(const std::string& name, const std::string& value);
 #if defined(SUNDOWN_TESTING)
     // Removes a variable, as when the host forgets an unsaved one.
-    void forget(const std::string& name) { variables.erase(name); }
+    void forget(const std::string& name) {
+        variables.erase(name);
+    }
 #endif
 
-    void registerNotifier(const std::string& name, Notifier callback);
-    bool hasNotifier(const std::string& name) const;
-    void dropNotifiers();
+    // Registering a name again replaces its notifier.
+    void registerNotifier(const std::string& name, NotifierRegistration registration);
+    // The notifier registered as `name`; null when there is none.
+    const NotifierRegistration* notifier(const std::string& name) const;
+    bool hasNotifier(const std::string& name) const {
+        return notifier(name) != nullptr;
+    }
+    void dropOwner(std::uint32_t owner);
 
-    void bind(const std::string& key, const std::string& command);
+    void bind(const std::string& key, const std::string& command, const std::string& by);
     // The command bound to `key`, or empty text.
     std::string boundTo(const std::string& key) const;
     // Runs what is bound to `key`; false when nothing is.
     bool press(const std::string& key);
 
     // Runs one console line: a notifier with its words, "bind KEY COMMAND", "set NAME VALUE",
-    // a variable's name to print it, or a command for the game. `by` is "plugin" or "script".
-    void run(const std::string& line, const std::string& by);
+    // a variable's name to print it, or a command for the game. `by` says who ran it; `logged`
+    // whether its caller asked the console to log it.
+    void run(const std::string& line, const std::string& by, bool logged = false);
 
   private:
     bool runConsoleVerb(const std::vector<std::string>& words, const std::string& by);
@@ -50,6 +70,7 @@ class VANTREL_SDK_API Console {
     HostWorld* world;
     std::map<std::string, ObjectHandle> variables;
     std::vector<std::string> registrationOrder;
-    std::map<std::string, Notifier> notifiers;
+    std::map<std::string, std::string> savedValues;
+    std::map<std::string, NotifierRegistration> notifiers;
     std::map<std::string, std::string> binds;
 };

@@ -29,6 +29,9 @@ class VANTREL_SDK_API ConsoleVariable : public HostObject {
 
     // Stores `text` as the host console would; returns what was stored.
     const std::string& store(const std::string& text);
+    // Keeps `text` exactly as written, limits or not, as a host does with a value it reads
+    // back from a hand-edited saved configuration.
+    void keepAsWritten(const std::string& text) { value = text; }
 
     bool boolValue() const { return intValue() != 0; }
     int intValue() const;

@@ -4,8 +4,9 @@
 #include <utility>
 
 void EventRecord::add(std::int64_t microseconds, std::string type, std::string first,
-                      std::string second) {
-    entries.push_back({microseconds, std::move(type), std::move(first), std::move(second)});
+                      std::string second, std::string by) {
+    entries.push_back(
+        {microseconds, std::move(type), std::move(first), std::move(second), std::move(by)});
 }
 
 std::vector<RecordedEvent> EventRecord::ofType(const std::string& type, std::size_t from) const {

@@ -1,15 +1,18 @@
 #include "GameHooks.h"
 
-void GameHooks::add(std::string functionName, Hook hook) {
-    hooks.emplace_back(std::move(functionName), std::move(hook));
+#include <algorithm>
+#include <utility>
+
+void GameHooks::add(std::string functionName, Hook hook, std::uint32_t owner) {
+    hooks.push_back({std::move(functionName), std::move(hook), owner});
 }
 
 int GameHooks::fire(const std::string& functionName) {
     // Copies: a hook may hook more functions while it runs.
     std::vector<Hook> matching;
-    for (const auto& [name, hook] : hooks) {
-        if (name == functionName) {
-            matching.push_back(hook);
+    for (const Entry& entry : hooks) {
+        if (entry.functionName == functionName) {
+            matching.push_back(entry.hook);
         }
     }
     for (const auto& hook : matching) {
@@ -21,8 +24,14 @@ int GameHooks::fire(const std::string& functionName) {
 std::vector<std::string> GameHooks::hookedNames() const {
     std::vector<std::string> names;
     names.reserve(hooks.size());
-    for (const auto& entry : hooks) {
-        names.push_back(entry.first);
+    for (const Entry& entry : hooks) {
+        names.push_back(entry.functionName);
     }
     return names;
+}
+
+void GameHooks::dropOwner(std::uint32_t owner) {
+    hooks.erase(std::remove_if(hooks.begin(), hooks.end(),
+                               [owner](const Entry& entry) { return entry.owner == owner; }),
+                hooks.end());
 }

@@ -1,9 +1,9 @@
 // Hooks on game functions: callables the host runs each time the named function runs.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "HostApi.h"
@@ -12,12 +12,18 @@ class VANTREL_SDK_API GameHooks {
   public:
     using Hook = std::function<void(std::string)>;
 
-    void add(std::string functionName, Hook hook);
+    // `owner` is the plug-in that hooked the function, so its hooks go when it is unloaded.
+    void add(std::string functionName, Hook hook, std::uint32_t owner);
     // Runs every hook on `functionName`, in the order hooked; returns how many ran.
     int fire(const std::string& functionName);
     std::vector<std::string> hookedNames() const;
-    void dropAll() { hooks.clear(); }
+    void dropOwner(std::uint32_t owner);
 
   private:
-    std::vector<std::pair<std::string, Hook>> hooks;
+    struct Entry {
+        std::string functionName;
+        Hook hook;
+        std::uint32_t owner;
+    };
+    std::vector<Entry> hooks;
 };

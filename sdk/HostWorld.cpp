@@ -1,5 +1,6 @@
 #include "HostWorld.h"
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -7,19 +8,36 @@ HostWorld::HostWorld() : consoleState(*this), canvasState(*this), gameState(*thi
 
 HostWorld::~HostWorld() = default;
 
-void HostWorld::record(std::string type, std::string first, std::string second) {
-    eventRecord.add(clockState.now(), std::move(type), std::move(first), std::move(second));
+void HostWorld::record(std::string type, std::string first, std::string second, std::string by) {
+    eventRecord.add(clockState.now(), std::move(type), std::move(first), std::move(second),
+                    std::move(by));
 }
 
-void HostWorld::queueExecute(std::function<void()> callable) {
-    executes.push_back(std::move(callable));
+void HostWorld::fireHook(const std::string& functionName) {
+    record("hook", functionName, "", "game");
+    if (beforeHooks) {
+        beforeHooks(functionName);
+    }
+    hookState.fire(functionName);
+    if (afterHooks) {
+        afterHooks(functionName);
+    }
+}
+
+void HostWorld::watchHooks(HookWatcher before, HookWatcher after) {
+    beforeHooks = std::move(before);
+    afterHooks = std::move(after);
+}
+
+void HostWorld::queueExecute(std::function<void()> callable, std::uint32_t owner) {
+    executes.push_back({std::move(callable), owner});
 }
 
 void HostWorld::runExecutes() {
-    std::vector<std::function<void()>> due;
+    std::vector<PendingExecute> due;
     due.swap(executes);
-    for (auto& callable : due) {
-        callable();
+    for (auto& pending : due) {
+        pending.callable();
     }
 }
 
@@ -47,37 +65,38 @@ std::int64_t HostWorld::nextFrameIndex(std::int64_t now, int framesPerSecond) {
 void HostWorld::advanceTo(std::int64_t target, int framesPerSecond,
                           const std::function<void()>& settingsFrame,
                           const std::function<void()>& afterFrame) {
-    if (framesPerSecond <= 0) {
-        clockState.runUntil(target);
+    const auto quit = [this] { return gameState.quit(); };
+    if (quit()) {
         return;
     }
-    std::int64_t index = nextFrameIndex(clockState.now(), framesPerSecond);
-    while (frameTime(index, framesPerSecond) <= target && !gameState.quit()) {
-        clockState.runUntil(frameTime(index, framesPerSecond));
-        // A timeout may have quit the game at this very moment: then no frame is drawn.
-        if (!gameState.quit()) {
+    if (framesPerSecond > 0) {
+        for (std::int64_t index = nextFrameIndex(clockState.now(), framesPerSecond);
+             frameTime(index, framesPerSecond) <= target; ++index) {
+            // Timeouts due by the frame's time fire first; one may quit the game, and then
+            // neither the frame nor time goes on.
+            clockState.runUntil(frameTime(index, framesPerSecond), quit);
+            if (quit()) {
+                return;
+            }
             frame(settingsFrame);
+            if (afterFrame) {
+                afterFrame();
+            }
+            if (quit()) {
+                return;
+            }
         }
-        if (afterFrame) {
-            afterFrame();
-        }
-        ++index;
     }
-    if (!gameState.quit()) {
-        clockState.runUntil(target);
-    }
+    clockState.runUntil(target, quit);
 }
 
-void HostWorld::dropRegistrations() {
-    hookState.dropAll();
-    consoleState.dropNotifiers();
-    canvasState.dropDrawables();
-    clockState.dropTimeouts();
-    executes.clear();
-}
-
-void HostWorld::disconnected() {
-    if (onDisconnect) {
-        onDisconnect();
-    }
+void HostWorld::dropRegistrations(std::uint32_t owner) {
+    hookState.dropOwner(owner);
+    consoleState.dropOwner(owner);
+    canvasState.dropOwner(owner);
+    clockState.dropOwner(owner);
+    executes.erase(
+        std::remove_if(executes.begin(), executes.end(),
+                       [owner](const PendingExecute& pending) { return pending.owner == owner; }),
+        executes.end());
 }

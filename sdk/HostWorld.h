@@ -6,16 +6,15 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "Canvas.h"
 #include "Console.h"
 #include "EventRecord.h"
+#include "Game.h"
 #include "GameHooks.h"
 #include "HostApi.h"
-#include "OnlineGame.h"
 #include "VirtualClock.h"
-
-class GameWrapper;
 
 class VANTREL_SDK_API HostWorld {
   public:
@@ -30,22 +29,30 @@ class VANTREL_SDK_API HostWorld {
     GameHooks& hooks() { return hookState; }
     Canvas& canvas() { return canvasState; }
     const Canvas& canvas() const { return canvasState; }
-    OnlineGame& game() { return gameState; }
+    Game& game() { return gameState; }
+    const Game& game() const { return gameState; }
     EventRecord& events() { return eventRecord; }
     const EventRecord& events() const { return eventRecord; }
 
-    void record(std::string type, std::string first, std::string second = {});
+    void record(std::string type, std::string first, std::string second, std::string by);
+
+    // The game runs one of its functions: every hook on it runs, between the watchers' calls.
+    void fireHook(const std::string& functionName);
+    // A host's own view of the game's functions: `before` and `after` run around the hooks of
+    // every function the game runs, with its name.
+    using HookWatcher = std::function<void(const std::string&)>;
+    void watchHooks(HookWatcher before, HookWatcher after);
 
     // Callables handed to GameWrapper::Execute; they run at the start of the next host frame.
-    void queueExecute(std::function<void()> callable);
+    void queueExecute(std::function<void()> callable, std::uint32_t owner);
     std::size_t pendingExecutes() const { return executes.size(); }
     // One host frame: pending Execute callables, the settings window if it is open, the canvas.
     void frame(const std::function<void()>& settingsFrame = {});
     void runExecutes();
 
-    // Runs the clock to `target` with `framesPerSecond` host frames a second (none at 0).
-    // Time stands still once the game has quit.
-    // `afterFrame` runs after each frame's canvas.
+    // Runs the clock to `target` with `framesPerSecond` host frames a second (none at 0), frames
+    // and timeouts in the order of their times. Time stands still from the moment the game
+    // quits. `afterFrame` runs after each frame's canvas.
     void advanceTo(std::int64_t target, int framesPerSecond = 0,
                    const std::function<void()>& settingsFrame = {},
                    const std::function<void()>& afterFrame = {});
@@ -53,12 +60,10 @@ class VANTREL_SDK_API HostWorld {
     // The number of the first frame after `now`.
     static std::int64_t nextFrameIndex(std::int64_t now, int framesPerSecond);
 
-    // Forgets every callable that plug-ins handed over: the host unloads them.
-    void dropRegistrations();
-
-    // Called by the game when a disconnect destroys the running game event.
-    void setDisconnectHandler(std::function<void()> handler) { onDisconnect = std::move(handler); }
-    void disconnected();
+    // A number for each plug-in the host loads; what the plug-in registers carries it.
+    std::uint32_t newOwner() { return ++owners; }
+    // Forgets every callable that the plug-in `owner` handed over: the host unloads it.
+    void dropRegistrations(std::uint32_t owner);
 
     // Host objects alive now, and the count kept by HostObject.
     std::int64_t liveObjects() const { return objects; }
@@ -66,6 +71,11 @@ class VANTREL_SDK_API HostWorld {
     void objectDestroyed() { --objects; }
 
   private:
+    struct PendingExecute {
+        std::function<void()> callable;
+        std::uint32_t owner;
+    };
+
     // First, so it outlives every member whose objects report their end to it.
     std::int64_t objects = 0;
     EventRecord eventRecord;
@@ -73,7 +83,9 @@ class VANTREL_SDK_API HostWorld {
     VirtualClock clockState;
     GameHooks hookState;
     Canvas canvasState;
-    OnlineGame gameState;
-    std::vector<std::function<void()>> executes;
-    std::function<void()> onDisconnect;
+    Game gameState;
+    std::vector<PendingExecute> executes;
+    HookWatcher beforeHooks;
+    HookWatcher afterHooks;
+    std::uint32_t owners = 0;
 };

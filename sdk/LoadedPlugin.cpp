@@ -12,17 +12,30 @@ using Vantrel::Plugin::PluginSettingsWindow;
 using Vantrel::Plugin::VantrelPlugin;
 
 LoadedPlugin::LoadedPlugin(HostWorld& world, const std::string& path)
-    : world(&world), library(std::make_unique<PluginLibrary>(path)) {
+    : world(&world),
+      ownerNumber(world.newOwner()),
+      library(std::make_unique<PluginLibrary>(path)),
+      console(std::make_shared<CVarManagerWrapper>(world, ownerNumber)),
+      game(std::make_shared<GameWrapper>(world, ownerNumber)) {
+    try {
+        create();
+    } catch (...) {
+        unload();
+        throw;
+    }
+}
+
+void LoadedPlugin::create() {
     const std::uintptr_t address = library->record().createEntry();
     if (address != 0) {
         instance = *reinterpret_cast<const std::shared_ptr<VantrelPlugin>*>(address);
     }
     if (!instance) {
-        library.reset();
-        throw PluginRefused("plug-in '" + path + "' refused: its createEntry gave no plug-in");
+        throw PluginRefused("plug-in '" + library->path() +
+                            "' refused: its createEntry gave no plug-in");
     }
-    instance->cvarService = std::make_shared<CVarManagerWrapper>(world);
-    instance->gameService = std::make_shared<GameWrapper>(world);
+    instance->cvarService = console;
+    instance->gameService = game;
     instance->onLoad();
 }
 
@@ -59,15 +72,23 @@ PluginSettingsWindow* LoadedPlugin::settings() const {
     return settingsPageOf(instance.get());
 }
 
+void LoadedPlugin::release() {
+    if (instance) {
+        instance->onUnload();
+        instance.reset();
+    }
+    // Harmless when the library holds no object any more.
+    library->record().releaseEntry();
+}
+
 void LoadedPlugin::unload() {
     if (!library) {
         return;
     }
-    if (instance) {
-        instance->onUnload();
-    }
-    world->dropRegistrations();
-    instance.reset();
-    library->record().releaseEntry();
+    release();
+    // The callables' code lives in the library: they go before it does.
+    world->dropRegistrations(ownerNumber);
+    console.reset();
+    game.reset();
     library.reset();
 }

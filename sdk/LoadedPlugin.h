@@ -1,7 +1,9 @@
 // One plug-in in the host: opened, created, given its services, loaded and, at the end,
-// unloaded, released and closed, in the host's order.
+// released, unloaded and closed, in the host's order. What the plug-in registered stays with
+// the host, and runs, until the library is unloaded.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -25,8 +27,10 @@ class LoadedPlugin {
     const PluginRecord& record() const { return library->record(); }
     PluginLibrary& file() { return *library; }
     Vantrel::Plugin::VantrelPlugin* plugin() const { return instance.get(); }
-    // The plug-in's settings page; null when it has none or it is unloaded.
+    // The plug-in's settings page; null when it has none or it is released.
     Vantrel::Plugin::PluginSettingsWindow* settings() const;
+    // The host's number for this plug-in, which everything it registered carries.
+    std::uint32_t owner() const { return ownerNumber; }
 
     // The host's copy of the plug-in pointer; it keeps the object alive on its own.
     const std::shared_ptr<Vantrel::Plugin::VantrelPlugin>& hostCopy() const { return instance; }
@@ -34,12 +38,23 @@ class LoadedPlugin {
     // Calls the library's releaseEntry without unloading anything else.
     void releaseEntry() { library->record().releaseEntry(); }
 
-    // onUnload, drop the plug-in's registrations, drop the host copy, releaseEntry, close.
+    // onUnload, drop the host copy, releaseEntry: the object goes, while the library stays
+    // loaded and the host goes on running every callable the object handed it.
+    void release();
+    // Creates a plug-in object from the library again, gives it the services and loads it.
+    // Throws PluginRefused when createEntry gives no plug-in.
+    void create();
+    // Releases the object if it is not yet, forgets what it registered, closes the library.
     void unload();
     bool loaded() const { return library != nullptr; }
 
   private:
     HostWorld* world;
+    std::uint32_t ownerNumber;
     std::unique_ptr<PluginLibrary> library;
+    // The services every object of this library is given; the host keeps them until it closes
+    // the library, because the callables the plug-in armed run with them.
+    std::shared_ptr<CVarManagerWrapper> console;
+    std::shared_ptr<GameWrapper> game;
     std::shared_ptr<Vantrel::Plugin::VantrelPlugin> instance;
 };

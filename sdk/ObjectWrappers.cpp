@@ -13,7 +13,7 @@ Canvas* canvasOf(const ObjectHandle& handle);
 
 namespace {
 
-OnlineGame* gameOf(const ObjectHandle& handle) {
+Game* gameOf(const ObjectHandle& handle) {
     return handle.empty() ? nullptr : &handle.get()->world().game();
 }
 
@@ -38,17 +38,17 @@ std::uint8_t PlayerReplicationInfoWrapper::GetTeamNum() const {
 }
 
 PriWrapper PlayerControllerWrapper::GetPRI() const {
-    OnlineGame* game = gameOf(handle());
+    Game* game = gameOf(handle());
     return PriWrapper(game == nullptr ? ObjectHandle() : game->replicationInfoObject());
 }
 
 PlayerControllerWrapper GameEventWrapper::GetLocalPrimaryPlayer() const {
-    OnlineGame* game = gameOf(handle());
+    Game* game = gameOf(handle());
     return PlayerControllerWrapper(game == nullptr ? ObjectHandle() : game->localPlayerObject());
 }
 
 TeamWrapper ServerWrapper::GetGameWinner() const {
-    OnlineGame* game = gameOf(handle());
+    Game* game = gameOf(handle());
     return TeamWrapper(game == nullptr ? ObjectHandle() : game->winnerObject());
 }
 

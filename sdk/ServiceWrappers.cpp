@@ -5,7 +5,8 @@
 #include "GameWrapper.h"
 #include "HostWorld.h"
 
-CVarManagerWrapper::CVarManagerWrapper(HostWorld& world) : world(&world) {}
+CVarManagerWrapper::CVarManagerWrapper(HostWorld& world, std::uint32_t owner)
+    : world(&world), owner(owner) {}
 
 CVarWrapper CVarManagerWrapper::registerCvar(std::string name, std::string defaultValue,
                                              std::string description, bool listed, bool useMin,
@@ -25,45 +26,46 @@ CVarWrapper CVarManagerWrapper::registerCvar(std::string name, std::string defau
 
 void CVarManagerWrapper::registerNotifier(std::string name,
                                           std::function<void(std::vector<std::string>)> callback,
-                                          std::string /*description*/,
-                                          std::uint8_t /*accessLevel*/) {
-    world->console().registerNotifier(name, std::move(callback));
+                                          std::string description, std::uint8_t accessLevel) {
+    world->console().registerNotifier(
+        name, {std::move(callback), std::move(description), accessLevel, owner});
 }
 
 CVarWrapper CVarManagerWrapper::getCvar(std::string name) {
     return CVarWrapper(world->console().find(name));
 }
 
-void CVarManagerWrapper::executeCommand(std::string command, bool /*log*/) {
-    world->console().run(command, "plugin");
+void CVarManagerWrapper::executeCommand(std::string command, bool log) {
+    world->console().run(command, "plugin", log);
 }
 
 void CVarManagerWrapper::log(std::string text) {
-    world->record("log", std::move(text), "plugin");
+    world->record("log", std::move(text), "", "plugin");
 }
 
 void CVarManagerWrapper::setBind(std::string key, std::string command) {
-    world->console().bind(key, command);
+    world->console().bind(key, command, "plugin");
 }
 
-GameWrapper::GameWrapper(HostWorld& world) : world(&world) {}
+GameWrapper::GameWrapper(HostWorld& world, std::uint32_t owner) : world(&world), owner(owner) {}
 
 void GameWrapper::HookEvent(std::string eventName, std::function<void(std::string)> callback) {
-    world->record("register", "hook", eventName);
-    world->hooks().add(std::move(eventName), std::move(callback));
+    world->record("register", "hook", eventName, "plugin");
+    world->hooks().add(std::move(eventName), std::move(callback), owner);
 }
 
+// The callables below run with this wrapper, which the host keeps for as long as they can run.
 void GameWrapper::SetTimeout(std::function<void(GameWrapper*)> callback, float seconds) {
-    world->clock().arm([this, callback = std::move(callback)] { callback(this); }, seconds);
+    world->clock().arm([this, callback = std::move(callback)] { callback(this); }, seconds, owner);
 }
 
 void GameWrapper::Execute(std::function<void(GameWrapper*)> callback) {
-    world->queueExecute([this, callback = std::move(callback)] { callback(this); });
+    world->queueExecute([this, callback = std::move(callback)] { callback(this); }, owner);
 }
 
 void GameWrapper::RegisterDrawable(std::function<void(CanvasWrapper)> callback) {
-    world->record("register", "drawable", "");
-    world->canvas().addDrawable(std::move(callback));
+    world->record("register", "drawable", "", "plugin");
+    world->canvas().addDrawable(std::move(callback), owner);
 }
 
 bool GameWrapper::IsInOnlineGame() const {

@@ -3,6 +3,7 @@
 // page's last drawing as text.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <deque>
 #include <string>
@@ -47,8 +48,10 @@ class SettingsWindow {
     void drawPicture(Vantrel::Plugin::PluginSettingsWindow* page, const std::string& canvasText,
                      const float canvasColor[4], float canvasHeight);
 
-    // Whether queued input is still to be played.
+    // Whether queued input is still to be played, and how many frames it takes yet. A click's
+    // last frame only settles: the one before it is the drawing in which the click landed.
     bool busy() const { return !steps.empty(); }
+    std::size_t framesLeft() const { return steps.size(); }
     // Why the last input could not be played; empty when it could.
     const std::string& inputProblem() const { return problem; }
 

@@ -20,18 +20,21 @@ std::int64_t VirtualClock::fromSeconds(double seconds) {
     return std::llround(seconds * 1e6);
 }
 
-void VirtualClock::arm(Callback callback, float seconds) {
-    timeouts.push_back({current + fromSeconds(seconds), armed++, std::move(callback)});
+void VirtualClock::arm(Callback callback, float seconds, std::uint32_t owner) {
+    timeouts.push_back({current + fromSeconds(seconds), armed++, owner, std::move(callback)});
     std::push_heap(timeouts.begin(), timeouts.end(), later);
 }
 
-void VirtualClock::runUntil(std::int64_t target) {
+void VirtualClock::runUntil(std::int64_t target, const std::function<bool()>& halted) {
     while (!timeouts.empty() && timeouts.front().due <= target) {
         std::pop_heap(timeouts.begin(), timeouts.end(), later);
         Timeout next = std::move(timeouts.back());
         timeouts.pop_back();
         current = std::max(current, next.due);
         next.callback();
+        if (halted && halted()) {
+            return;
+        }
     }
     current = std::max(current, target);
 }
@@ -44,4 +47,12 @@ std::vector<std::int64_t> VirtualClock::pendingDueTimes() const {
     }
     std::sort(due.begin(), due.end());
     return due;
+}
+
+void VirtualClock::dropOwner(std::uint32_t owner) {
+    timeouts.erase(
+        std::remove_if(timeouts.begin(), timeouts.end(),
+                       [owner](const Timeout& timeout) { return timeout.owner == owner; }),
+        timeouts.end());
+    std::make_heap(timeouts.begin(), timeouts.end(), later);
 }

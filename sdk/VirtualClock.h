@@ -18,18 +18,23 @@ class VANTREL_SDK_API VirtualClock {
     std::int64_t now() const { return current; }
     double seconds() const { return static_cast<double>(current) / 1e6; }
 
-    void arm(Callback callback, float seconds);
-    // Fires every timeout due by `target` in order, then stands at `target`.
-    void runUntil(std::int64_t target);
+    // `owner` is the plug-in that armed it (0 for the host), so its timeouts go when it is
+    // unloaded.
+    void arm(Callback callback, float seconds, std::uint32_t owner = 0);
+    // Fires every timeout due by `target` in order, then stands at `target`. When `halted` turns
+    // true after a timeout, the clock stops at that timeout's moment instead.
+    void runUntil(std::int64_t target, const std::function<bool()>& halted = {});
     std::size_t pending() const { return timeouts.size(); }
     // Due times of the pending timeouts, soonest first.
     std::vector<std::int64_t> pendingDueTimes() const;
     void dropTimeouts() { timeouts.clear(); }
+    void dropOwner(std::uint32_t owner);
 
   private:
     struct Timeout {
         std::int64_t due;
         std::uint64_t order;
+        std::uint32_t owner;
         Callback callback;
     };
 

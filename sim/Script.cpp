@@ -7,6 +7,8 @@
 
 namespace {
 
+constexpr int kMostGoals = 100;
+
 bool oneOf(const std::string& word, std::initializer_list<const char*> choices) {
     for (const char* choice : choices) {
         if (word == choice) {
@@ -30,13 +32,26 @@ void requireDuration(const ScriptLine& line, const std::string& word) {
 }
 
 void checkMatch(const ScriptLine& line) {
-    requireCount(line, 1, 3, "match win|loss|none [online|offline] [DURATION]");
+    const char* const usage = "match win|loss|none [online|offline] [DURATION] [goals N]";
+    requireCount(line, 1, 5, usage);
     if (!oneOf(line.words[1], {"win", "loss", "none"})) {
         throw ScriptError(line, "a match ends in win, loss or none, not '" + line.words[1] + "'");
     }
     for (std::size_t index = 2; index < line.words.size(); ++index) {
-        if (!oneOf(line.words[index], {"online", "offline"})) {
-            requireDuration(line, line.words[index]);
+        const std::string& word = line.words[index];
+        if (word == "goals") {
+            if (index + 1 == line.words.size()) {
+                throw ScriptError(line, std::string("usage: ") + usage);
+            }
+            const std::string& count = line.words[++index];
+            if (count.empty() || count.size() > 3 ||
+                count.find_first_not_of("0123456789") != std::string::npos ||
+                std::stoi(count) > kMostGoals) {
+                throw ScriptError(line, "goals takes a whole number from 0 to " +
+                                            std::to_string(kMostGoals) + ", not '" + count + "'");
+            }
+        } else if (!oneOf(word, {"online", "offline"})) {
+            requireDuration(line, word);
         }
     }
 }

@@ -9,13 +9,9 @@
 
 namespace {
 
-const std::string kRoundStart = "Function GameEvent_Soccar_TA.Active.StartRound";
-const std::string kMatchEnded = "Function TAGame.GameEvent_Soccar_TA.EventMatchEnded";
-const std::string kSoccarDestroyed = "Function TAGame.GameEvent_Soccar_TA.Destroyed";
-const std::string kEventDestroyed = "Function TAGame.GameEvent_TA.Destroyed";
-
 constexpr std::int64_t kPostMatchScreens = 10'000'000;
 constexpr std::int64_t kDefaultMatchLength = 300'000'000;
+constexpr int kDefaultGoals = 3;
 
 std::string inQuotes(const std::string& text) {
     return "\"" + text + "\"";
@@ -24,7 +20,6 @@ std::string inQuotes(const std::string& text) {
 }  // namespace
 
 Session::Session(SessionOptions chosen) : options(std::move(chosen)) {
-    world.setDisconnectHandler([this] { disconnected(); });
     loaded = std::make_unique<LoadedPlugin>(world, options.pluginPath);
     window = std::make_unique<SettingsWindow>();
     if (loaded->settings() != nullptr) {
@@ -32,7 +27,8 @@ Session::Session(SessionOptions chosen) : options(std::move(chosen)) {
     }
     const PluginRecord& record = loaded->record();
     story(std::string("plug-in loaded: ") + record.classLabel + " " + record.versionText + " (" +
-          record.displayName + ")");
+              record.displayName + ")",
+          "host");
     report();
 }
 
@@ -80,17 +76,22 @@ void Session::runGameLine(const ScriptLine& line) {
     } else if (verb == "wait") {
         waitFor(*parseDuration(words[1]));
     } else if (verb == "online") {
-        story("you join an online match");
-        world.game().join(0);
+        world.game().joinOnline(0);
     } else if (verb == "offline") {
-        story("you are not in an online match");
-        world.game().leave();
+        if (!world.game().leaveMatch(Leaving::WalkOut)) {
+            story("you are in the menus already");
+        }
     } else if (verb == "round-start") {
-        fireHook(kRoundStart);
+        requireMatch(line);
+        world.game().startRound();
     } else if (verb == "match-end") {
-        endMatch(words[1]);
+        requireMatch(line);
+        world.game().endMatch(winnerFor(words[1]));
     } else if (verb == "destroy") {
-        destroyMatch();
+        if (!world.game().inMatch()) {
+            throw ScriptError(line, "you are in the menus: there is no game event to destroy");
+        }
+        world.game().leaveMatch(world.game().matchOver() ? Leaving::MatchOver : Leaving::WalkOut);
     } else if (verb == "match") {
         playMatch(line);
     } else if (verb == "settings") {
@@ -126,74 +127,68 @@ void Session::playInput(const ScriptLine& line) {
     }
 }
 
-void Session::fireHook(const std::string& name) {
-    world.record("hook", name);
-    world.hooks().fire(name);
+void Session::requireMatch(const ScriptLine& line) const {
+    if (!world.game().inMatch() || world.game().matchOver()) {
+        throw ScriptError(line, "no match is being played: 'online' first");
+    }
+}
+
+std::optional<std::uint8_t> Session::winnerFor(const std::string& result) {
+    const std::uint8_t player = world.game().playerTeam();
+    if (result == "win") {
+        return player;
+    }
+    if (result == "loss") {
+        return static_cast<std::uint8_t>(player == 0 ? 1 : 0);
+    }
+    return std::nullopt;
+}
+
+bool Session::stillIn(std::uint64_t match) const {
+    return !world.game().quit() && world.game().inMatch() && world.game().matchNumber() == match;
 }
 
 void Session::playMatch(const ScriptLine& line) {
     bool online = true;
     std::int64_t length = kDefaultMatchLength;
+    int goals = kDefaultGoals;
     for (std::size_t index = 2; index < line.words.size(); ++index) {
-        if (line.words[index] == "online" || line.words[index] == "offline") {
-            online = line.words[index] == "online";
+        const std::string& word = line.words[index];
+        if (word == "online" || word == "offline") {
+            online = word == "online";
+        } else if (word == "goals") {
+            goals = std::stoi(line.words[++index]);
         } else {
-            length = *parseDuration(line.words[index]);
+            length = *parseDuration(word);
         }
     }
+    Game& game = world.game();
     if (online) {
-        story("you join an online match");
-        world.game().join(0);
+        game.joinOnline(0);
     } else {
-        story("you start an offline match");
+        game.startOffline();
     }
-    matchGone = false;
-    fireHook(kRoundStart);
-    waitFor(length);
-    if (matchGone || world.game().quit()) {
+    const std::uint64_t match = game.matchNumber();
+    const std::int64_t kickOff = world.clock().now();
+    game.startRound();
+    // A round starts again after every goal; the goals fall evenly through the match.
+    for (int goal = 1; goal <= goals; ++goal) {
+        advanceTo(kickOff + length * goal / (goals + 1));
+        if (!stillIn(match)) {
+            return;
+        }
+        game.startRound();
+    }
+    advanceTo(kickOff + length);
+    if (!stillIn(match)) {
         return;
     }
-    endMatch(line.words[1]);
+    game.endMatch(winnerFor(line.words[1]));
     waitFor(kPostMatchScreens);
-    if (matchGone || world.game().quit()) {
+    if (!stillIn(match)) {
         return;
     }
-    destroyMatch();
-}
-
-void Session::endMatch(const std::string& result) {
-    OnlineGame& game = world.game();
-    if (result == "win") {
-        game.setWinner(game.playerTeam());
-        story("match ended: you won");
-    } else if (result == "loss") {
-        game.setWinner(static_cast<std::uint8_t>(game.playerTeam() == 0 ? 1 : 0));
-        story("match ended: you lost");
-    } else {
-        game.setWinner(std::nullopt);
-        story("match ended: no winner");
-    }
-    fireHook(kMatchEnded);
-}
-
-void Session::destroyMatch() {
-    story("the match is over: its game event is destroyed");
-    fireHook(kSoccarDestroyed);
-    fireHook(kEventDestroyed);
-    if (world.game().online()) {
-        world.game().leave();
-    }
-    story("back in the menus");
-    matchGone = true;
-}
-
-void Session::disconnected() {
-    // The game event goes at once, while its winner and players can still be asked for.
-    story("you leave the online match: its game event is destroyed");
-    fireHook(kSoccarDestroyed);
-    fireHook(kEventDestroyed);
-    story("back in the menus");
-    matchGone = true;
+    game.leaveMatch(Leaving::MatchOver);
 }
 
 void Session::advanceTo(std::int64_t target) {
@@ -223,7 +218,7 @@ void Session::noteOverlay() {
         overlayText = drawn.back().text;
         overlayAlpha = alpha;
         if (!(firstFrame && alpha == "0")) {
-            world.record("overlay", overlayText, overlayAlpha);
+            world.record("overlay", overlayText, overlayAlpha, "plugin");
         }
     }
 }
@@ -303,7 +298,7 @@ void Session::expectCommand(const ScriptLine& line) {
     const std::vector<std::string>& words = line.words;
     std::vector<std::int64_t> times;
     for (const auto& event : world.events().events()) {
-        if (event.type == "command" && event.second == "plugin" && event.first == words[2]) {
+        if (event.type == "command" && event.by == "plugin" && event.first == words[2]) {
             times.push_back(event.microseconds);
         }
     }

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -50,14 +51,17 @@ class Session {
     void noteOverlay();
     // Writes what the world recorded since the last call to the timeline and event log.
     void report();
-    void story(const std::string& text) { world.record("story", text); }
+    // What a player sees happen that the world does not record itself; `by` causes it.
+    void story(const std::string& text, const std::string& by = "script") {
+        world.record("story", text, "", by);
+    }
     void print(const std::string& text);
 
-    void fireHook(const std::string& name);
     void playMatch(const ScriptLine& line);
-    void endMatch(const std::string& result);
-    void destroyMatch();
-    void disconnected();
+    // Whether match number `match` is still being played, or at least not left yet.
+    bool stillIn(std::uint64_t match) const;
+    std::optional<std::uint8_t> winnerFor(const std::string& result);
+    void requireMatch(const ScriptLine& line) const;
     void playInput(const ScriptLine& line);
     void requirePageOpen(const ScriptLine& line) const;
 
@@ -73,7 +77,6 @@ class Session {
     std::size_t reported = 0;
     std::string overlayText;
     std::string overlayAlpha;
-    bool matchGone = false;
     int expectationsHeld = 0;
     int expectationsFailed = 0;
 };

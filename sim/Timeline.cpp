@@ -37,6 +37,30 @@ std::string field(const char* name, const std::string& value) {
     return std::string(",\"") + name + "\":" + quoted(value);
 }
 
+std::string describeGame(const RecordedEvent& event) {
+    const std::string& what = event.first;
+    const std::string& detail = event.second;
+    if (what == "online") {
+        return "you join an online match";
+    }
+    if (what == "offline") {
+        return "you start an offline match";
+    }
+    if (what == "ended") {
+        return detail == "win"    ? "match ended: you won"
+               : detail == "loss" ? "match ended: you lost"
+                                  : "match ended: no winner";
+    }
+    if (what == "destroyed") {
+        const char* road = detail == "walk out"        ? "you walk out of the match"
+                           : detail == "disconnect"    ? "you leave the match"
+                           : detail == "another match" ? "you leave the match for another"
+                                                       : "the match is over";
+        return std::string(road) + ": its game event is destroyed";
+    }
+    return "back in the menus";
+}
+
 }  // namespace
 
 std::optional<std::string> describe(const RecordedEvent& event) {
@@ -44,11 +68,14 @@ std::optional<std::string> describe(const RecordedEvent& event) {
     if (type == "story") {
         return event.first;
     }
+    if (type == "game") {
+        return describeGame(event);
+    }
     if (type == "command") {
-        if (event.second == "plugin") {
+        if (event.by == "plugin") {
             return "plug-in ran: " + event.first;
         }
-        return (event.second == "key" ? "key ran: " : "console: ") + event.first;
+        return (event.by == "key" ? "key ran: " : "console: ") + event.first;
     }
     if (type == "log") {
         return "log: " + event.first;
@@ -78,8 +105,7 @@ std::optional<std::string> toJson(const RecordedEvent& event) {
     std::string json = std::string("{\"t\":") + time + ",\"type\":" + quoted(event.type);
     const std::string& type = event.type;
     if (type == "command") {
-        json += field("text", event.first) +
-                field("by", event.second == "plugin" ? "plugin" : "script");
+        json += field("text", event.first) + field("by", event.by);
     } else if (type == "log") {
         json += field("text", event.first);
     } else if (type == "var") {

@@ -59,8 +59,8 @@ TEST_F(HostConsole, RegisteringAgainKeepsTheValueAndUnknownNamesAreHarmless) {
 
 TEST_F(HostConsole, CommandLinesReachNotifiersBindsAndTheGame) {
     std::vector<std::string> heard;
-    world.console().registerNotifier("hello",
-                                     [&](std::vector<std::string> words) { heard = words; });
+    world.console().registerNotifier(
+        "hello", {[&](std::vector<std::string> words) { heard = words; }, "says hello", 0, 0});
     world.console().run("hello \"big world\" 2", "script");
     EXPECT_EQ(heard, (std::vector<std::string>{"hello", "big world", "2"}));
     world.console().run("bind F6 hello", "script");
@@ -68,7 +68,7 @@ TEST_F(HostConsole, CommandLinesReachNotifiersBindsAndTheGame) {
     EXPECT_EQ(heard, std::vector<std::string>{"hello"});
     EXPECT_FALSE(world.console().press("F7"));
 
-    world.game().join();
+    world.game().joinOnline();
     world.console().run("unreal_command disconnect", "plugin");
     EXPECT_FALSE(world.game().online());
     world.console().run("unreal_command exit", "plugin");

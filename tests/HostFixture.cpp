@@ -16,25 +16,23 @@ Sundown& PluginHost::sundown() const {
 }
 
 void PluginHost::startOnlineMatch() {
-    world.game().join(0);
-    world.hooks().fire(hooks::kRoundStart);
+    world.game().joinOnline(0);
+    world.game().startRound();
 }
 
 void PluginHost::endMatch(Result result) {
+    const std::uint8_t player = world.game().playerTeam();
     if (result == Result::Win) {
-        world.game().setWinner(world.game().playerTeam());
+        world.game().endMatch(player);
     } else if (result == Result::Loss) {
-        world.game().setWinner(static_cast<std::uint8_t>(1 - world.game().playerTeam()));
+        world.game().endMatch(static_cast<std::uint8_t>(1 - player));
     } else {
-        world.game().setWinner(std::nullopt);
+        world.game().endMatch(std::nullopt);
     }
-    world.hooks().fire(hooks::kMatchEnded);
 }
 
 void PluginHost::destroyMatch() {
-    world.hooks().fire(hooks::kSoccarDestroyed);
-    world.hooks().fire(hooks::kEventDestroyed);
-    world.game().leave();
+    world.game().leaveMatch(world.game().matchOver() ? Leaving::MatchOver : Leaving::WalkOut);
 }
 
 void PluginHost::playMatch(Result result) {
@@ -64,7 +62,7 @@ std::string PluginHost::var(const std::string& name) {
 std::vector<std::string> PluginHost::pluginCommands() const {
     std::vector<std::string> commands;
     for (const auto& event : world.events().events()) {
-        if (event.type == "command" && event.second == "plugin") {
+        if (event.type == "command" && event.by == "plugin") {
             commands.push_back(event.first);
         }
     }
@@ -74,7 +72,7 @@ std::vector<std::string> PluginHost::pluginCommands() const {
 std::vector<double> PluginHost::pluginCommandTimes(const std::string& command) const {
     std::vector<double> times;
     for (const auto& event : world.events().events()) {
-        if (event.type == "command" && event.second == "plugin" && event.first == command) {
+        if (event.type == "command" && event.by == "plugin" && event.first == command) {
             times.push_back(static_cast<double>(event.microseconds) / 1e6);
         }
     }
@@ -119,6 +117,16 @@ void PluginHost::clickOnPage(const std::string& label, char step) {
 void PluginHost::typeOnPage(const std::string& label, const std::string& text) {
     settings().type(label, text);
     playInput();
+}
+
+std::string PluginHost::clickAndReadThatDrawing(const std::string& label) {
+    settings().click(label);
+    while (settings().framesLeft() > 1) {
+        drawPage();
+    }
+    std::string drawing = pageText();
+    playInput();
+    return drawing;
 }
 
 std::string PluginHost::statusText() const {

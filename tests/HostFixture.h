@@ -11,13 +11,6 @@
 #include "SettingsWindow.h"
 #include "Sundown.h"
 
-namespace hooks {
-inline const std::string kRoundStart = "Function GameEvent_Soccar_TA.Active.StartRound";
-inline const std::string kMatchEnded = "Function TAGame.GameEvent_Soccar_TA.EventMatchEnded";
-inline const std::string kSoccarDestroyed = "Function TAGame.GameEvent_Soccar_TA.Destroyed";
-inline const std::string kEventDestroyed = "Function TAGame.GameEvent_TA.Destroyed";
-}  // namespace hooks
-
 enum class Result { Win, Loss, NoWinner };
 
 class PluginHost {
@@ -31,13 +24,13 @@ class PluginHost {
     // The plug-in object, seen through its own class so tests can read its fields.
     Sundown& sundown() const;
 
-    // Joins an online game and starts a round in it.
+    // Joins an online match and kicks off its first round.
     void startOnlineMatch();
-    // The match ends with `result` for the local player; the hook fires once.
+    // The match ends with `result` for the local player.
     void endMatch(Result result);
-    // Both destroyed hooks fire, then the player is back in the menus.
+    // The player leaves the match, after its end or walking out: its game event is destroyed.
     void destroyMatch();
-    // A whole online match: join, round start, end, both destroyed hooks, back to the menus.
+    // A whole online match: join, kick-off, end, back to the menus.
     void playMatch(Result result);
 
     // Advances the virtual clock with 60 host frames a second.
@@ -59,6 +52,8 @@ class PluginHost {
     // Plays a click or a typing on the page to its end, drawing frames as it goes.
     void clickOnPage(const std::string& label, char step = 0);
     void typeOnPage(const std::string& label, const std::string& text);
+    // Plays a click and returns the page as drawn in the very frame that reported the click.
+    std::string clickAndReadThatDrawing(const std::string& label);
     const std::string& pageText() { return settings().pageText(); }
     // Clicks the session timer's Start/Stop button on the page.
     void pressStartStop() { clickOnPage("Start/Stop"); }

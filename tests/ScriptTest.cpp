@@ -58,7 +58,11 @@ TEST(Scripts, BadLinesAreRefusedWithTheirPlaceAndReason) {
     EXPECT_EQ(refusal("wait 1s\nfly away\n"), "story:2: unknown verb 'fly'");
     EXPECT_EQ(refusal("match draw\n"), "story:1: a match ends in win, loss or none, not 'draw'");
     EXPECT_EQ(refusal("match win online 5 minutes\n"),
-              "story:1: usage: match win|loss|none [online|offline] [DURATION]");
+              "story:1: '5' is not a duration (250ms, 2s, 1.5s, 10m, 1h)");
+    EXPECT_EQ(refusal("match win 5m goals\n"),
+              "story:1: usage: match win|loss|none [online|offline] [DURATION] [goals N]");
+    EXPECT_EQ(refusal("match win goals 101\n"),
+              "story:1: goals takes a whole number from 0 to 100, not '101'");
     EXPECT_EQ(refusal("expect command exit at noon\n"),
               "story:1: 'noon' is not a time (61s, 1:01, 1:01.5)");
     EXPECT_EQ(refusal("expect overlay \"x\" faded\n"),
@@ -70,15 +74,15 @@ TEST(Scripts, BadLinesAreRefusedWithTheirPlaceAndReason) {
 }
 
 TEST(EventLog, WritesEachTypeWithItsFieldsAndEscapes) {
-    EXPECT_EQ(toJson({61'000'000, "command", "unreal_command exit", "plugin"}),
+    EXPECT_EQ(toJson({61'000'000, "command", "unreal_command exit", "log", "plugin"}),
               "{\"t\":61.000000,\"type\":\"command\",\"text\":\"unreal_command exit\","
               "\"by\":\"plugin\"}");
-    EXPECT_EQ(toJson({0, "command", "bind F5 x", "key"}),
-              "{\"t\":0.000000,\"type\":\"command\",\"text\":\"bind F5 x\",\"by\":\"script\"}");
+    EXPECT_EQ(toJson({0, "command", "bind F5 x", "", "key"}),
+              "{\"t\":0.000000,\"type\":\"command\",\"text\":\"bind F5 x\",\"by\":\"key\"}");
     EXPECT_EQ(
-        toJson({500'000, "overlay", "say \"hi\"\\", "255"}),
+        toJson({500'000, "overlay", "say \"hi\"\\", "255", "plugin"}),
         "{\"t\":0.500000,\"type\":\"overlay\",\"text\":\"say \\\"hi\\\"\\\\\",\"alpha\":255}");
-    EXPECT_EQ(toJson({0, "quit", "", ""}), "{\"t\":0.000000,\"type\":\"quit\"}");
-    EXPECT_FALSE(toJson({0, "story", "you join", ""}));
-    EXPECT_FALSE(toJson({0, "register", "cvar", "numOfGames"}));
+    EXPECT_EQ(toJson({0, "quit", "", "", "game"}), "{\"t\":0.000000,\"type\":\"quit\"}");
+    EXPECT_FALSE(toJson({0, "story", "you join", "", "script"}));
+    EXPECT_FALSE(toJson({0, "register", "cvar", "numOfGames", "plugin"}));
 }

@@ -12,10 +12,11 @@ bool shows(PluginHost& host, const std::string& text) {
     return host.pageText().find(text) != std::string::npos;
 }
 
+// What the plug-in itself wrote into `variable`, in order.
 std::vector<std::string> writesOf(const PluginHost& host, const std::string& variable) {
     std::vector<std::string> values;
     for (const auto& event : host.world.events().ofType("var")) {
-        if (event.first == variable) {
+        if (event.first == variable && event.by == "plugin") {
             values.push_back(event.second);
         }
     }

@@ -71,12 +71,13 @@ TEST(StartupWiring, ASavedSwitchDoesNotCountUntilThePageOrTheToggleRuns) {
 }
 
 TEST(StartupWiring, BothDestroyedHooksReachTheMatchHandler) {
-    for (const std::string& hook : {hooks::kSoccarDestroyed, hooks::kEventDestroyed}) {
+    for (const std::string& hook :
+         {gameFunction::kSoccarDestroyed, gameFunction::kEventDestroyed}) {
         PluginHost host;
         host.sundown().enabled = true;
         host.sundown().maxNumberOfGames = 9;
         host.startOnlineMatch();
-        host.world.hooks().fire(hook);
+        host.world.fireHook(hook);
         EXPECT_EQ(host.sundown().numberOfGamesPlayed, 1) << hook;
     }
 }

@@ -12,13 +12,6 @@
 
 namespace {
 
-const std::string kHooks[] = {
-    "Function GameEvent_Soccar_TA.Active.StartRound",
-    "Function TAGame.GameEvent_Soccar_TA.EventMatchEnded",
-    "Function TAGame.GameEvent_Soccar_TA.Destroyed",
-    "Function TAGame.GameEvent_TA.Destroyed",
-};
-
 #if defined(__SANITIZE_ADDRESS__)
 #define SUNDOWN_ADDRESS_SANITIZER 1
 #elif defined(__has_feature)
@@ -42,17 +35,37 @@ long long residentBytes() {
 }
 
 // Events the plug-in caused in the record from `from` on: commands it ran, lines it logged,
-// variables or binds it set, status lines it drew.
+// variables or binds it set.
 std::vector<std::string> pluginActivity(const HostWorld& world, std::size_t from) {
     std::vector<std::string> seen;
     const auto& events = world.events().events();
     for (std::size_t index = from; index < events.size(); ++index) {
         const RecordedEvent& event = events[index];
-        if (event.second == "plugin" || event.type == "var" || event.type == "bind") {
+        if (event.by == "plugin") {
             seen.push_back(event.type + " " + event.first);
         }
     }
     return seen;
+}
+
+// A minute of play with every kind of callable the plug-in may have left with the host: game
+// functions, the notifiers, timeouts falling due, canvas frames and Execute callables.
+void playAMinute(ValidationHost& host) {
+    Game& game = host.world.game();
+    game.joinOnline(0);
+    game.startRound();
+    game.startRound();
+    game.endMatch(1);
+    game.leaveMatch();
+    game.joinOnline(1);
+    game.startRound();
+    host.world.console().run("SundownEnableDisable 1 2", "validator");
+    host.world.console().run("resetGamesCount", "validator");
+    host.advance(30'000'000);
+    game.startOffline();
+    game.startRound();
+    host.advance(30'000'000);
+    host.world.runExecutes();
 }
 
 }  // namespace
@@ -99,28 +112,22 @@ bool callbacksAfterRelease(const CheckSettings& settings, std::ostream& report) 
     while (host.window.busy()) {
         host.drawPage();
     }
-    host.world.game().join();
-    host.world.hooks().fire(kHooks[0]);
-    host.world.game().setWinner(1);
-    host.world.hooks().fire(kHooks[1]);  // arms the leave pair
+    Game& game = host.world.game();
+    game.joinOnline(0);
+    game.startRound();
+    game.endMatch(1);  // arms the leave pair
     const std::size_t armed = host.world.clock().pending();
     const std::size_t executes = host.world.pendingExecutes();
 
-    host.plugin().releaseEntry();
-    host.plugin().dropHostCopy();
+    // The library stays loaded: the host goes on running all of it.
+    host.plugin().release();
     host.pageOpen = false;
     const std::size_t from = host.world.events().size();
-    int fired = 0;
-    for (const std::string& hook : kHooks) {
-        fired += host.world.hooks().fire(hook);
-    }
-    host.world.console().run("SundownEnableDisable 1 2", "validator");
-    host.world.console().run("resetGamesCount", "validator");
-    host.advance(30'000'000);
-    host.world.runExecutes();
+    const std::size_t hooks = host.world.hooks().hookedNames().size();
+    playAMinute(host);
     const auto activity = pluginActivity(host.world, from);
-    report << "  " << armed << " timeouts, " << executes << " pending Execute callables and "
-           << fired << " hook callables fired after deleteMe\n";
+    report << "  " << armed << " timeouts, " << executes << " pending Execute callable and "
+           << hooks << " hooks kept and run for a minute after deleteMe\n";
     for (const auto& what : activity) {
         report << "  ran on a released object: " << what << "\n";
     }
@@ -129,14 +136,64 @@ bool callbacksAfterRelease(const CheckSettings& settings, std::ostream& report) 
         report << "  the drawable drew for a released object\n";
     }
 
+    // A new object from the same library works beside what the old one left behind.
+    game.restart();
+    host.plugin().create();
+    host.world.console().run("SundownEnableDisable", "validator");
+    game.joinOnline(0);
+    game.startRound();
+    game.endMatch(1);
+    host.advance(5'000'000);
+    const bool newOneWorks = game.quit();
+    if (!newOneWorks) {
+        report << "  a new object from the same library did not leave at its limit\n";
+    }
+
     host.plugin().unload();
     const bool dropped = host.world.hooks().hookedNames().empty() &&
                          host.world.clock().pending() == 0 && host.world.canvas().drawables() == 0;
     if (!dropped) {
         report << "  the host kept plug-in callables after the unload\n";
     }
-    return activity.empty() && !drewAfterRelease && dropped && armed >= 4 && executes == 1;
+    return activity.empty() && !drewAfterRelease && newOneWorks && dropped && armed >= 4 &&
+           executes == 1;
 }
+
+namespace {
+
+// Sets `name` to `value`, draws the page and a canvas frame, and tells whether the plug-in read
+// the limit, the mode and the switch back as the console holds them. Toggles afterwards.
+bool readBackRight(ValidationHost& host, const std::string& name, const std::string& value,
+                   bool saved, std::ostream& report) {
+    Sundown& sundown = *host.sundown();
+    const std::int32_t optionBefore = sundown.selectedOption;
+    if (saved) {
+        host.world.console().loadSaved(name, value);
+    } else {
+        host.world.console().set(name, value, "validator");
+    }
+    host.drawPage();
+    host.world.canvas().frame();
+    const ConsoleVariable* games = host.world.console().variable("numOfGames");
+    const ConsoleVariable* mode = host.world.console().variable("enableByNumOption");
+    const auto expectedLimit = static_cast<std::uint8_t>(std::clamp(games->intValue(), 0, 255));
+    const std::vector<std::string> labels = {"Game Count", "Lose Count", "Win-Lose Ratio"};
+    const auto label = std::find(labels.begin(), labels.end(), mode->text());
+    const std::int32_t expectedOption =
+        label == labels.end() ? optionBefore : static_cast<std::int32_t>(label - labels.begin());
+    const bool held =
+        sundown.maxNumberOfGames == expectedLimit && sundown.selectedOption == expectedOption &&
+        sundown.enabled == host.world.console().variable("enableSundown")->boolValue();
+    if (!held) {
+        report << "  " << name << " = '" << value.substr(0, 40) << "'"
+               << (saved ? " from the saved file" : "") << " was read wrongly: limit "
+               << int{sundown.maxNumberOfGames} << ", mode " << sundown.selectedOption << "\n";
+    }
+    host.world.console().run("SundownEnableDisable", "validator");
+    return held;
+}
+
+}  // namespace
 
 bool hostileConsoleValues(const CheckSettings& settings, std::ostream& report) {
     ValidationHost host(settings.pluginPath);
@@ -171,31 +228,12 @@ bool hostileConsoleValues(const CheckSettings& settings, std::ostream& report) {
     bool held = true;
     for (const std::string& name : names) {
         for (const std::string& value : values) {
-            Sundown& sundown = *host.sundown();
-            const std::int32_t optionBefore = sundown.selectedOption;
-            host.world.console().set(name, value, "validator");
-            host.drawPage();
-            host.world.canvas().frame();
-            ++tried;
-            const ConsoleVariable* games = host.world.console().variable("numOfGames");
-            const ConsoleVariable* mode = host.world.console().variable("enableByNumOption");
-            const auto expectedLimit =
-                static_cast<std::uint8_t>(std::clamp(games->intValue(), 0, 255));
-            const auto& labels =
-                std::vector<std::string>{"Game Count", "Lose Count", "Win-Lose Ratio"};
-            const auto label = std::find(labels.begin(), labels.end(), mode->text());
-            const std::int32_t expectedOption =
-                label == labels.end() ? optionBefore
-                                      : static_cast<std::int32_t>(label - labels.begin());
-            if (sundown.maxNumberOfGames != expectedLimit ||
-                sundown.selectedOption != expectedOption ||
-                sundown.enabled != host.world.console().variable("enableSundown")->boolValue()) {
-                report << "  " << name << " = '" << value.substr(0, 40)
-                       << "' was read wrongly: limit " << int{sundown.maxNumberOfGames} << ", mode "
-                       << sundown.selectedOption << "\n";
-                held = false;
+            // Through the console, which keeps to the limits, and as a hand-edited saved file
+            // holds it, outside them.
+            for (const bool saved : {false, true}) {
+                held = readBackRight(host, name, value, saved, report) && held;
+                ++tried;
             }
-            host.world.console().run("SundownEnableDisable", "validator");
         }
     }
     // Key names: the longest the field holds, and a longer paste that it cuts.

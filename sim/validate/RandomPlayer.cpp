@@ -1,6 +1,8 @@
 // The random player: long seeded sequences of every host event, with the plug-in's promises
-// checked after each. A failing sequence is cut down to the shortest that still fails.
+// checked around every game function the game runs and after every event. A failing sequence is
+// cut down to the shortest that still fails.
 #include <algorithm>
+#include <deque>
 #include <optional>
 #include <random>
 #include <string>
@@ -11,10 +13,6 @@
 
 namespace {
 
-const std::string kRoundStart = "Function GameEvent_Soccar_TA.Active.StartRound";
-const std::string kMatchEnded = "Function TAGame.GameEvent_Soccar_TA.EventMatchEnded";
-const std::string kDestroyed[] = {"Function TAGame.GameEvent_Soccar_TA.Destroyed",
-                                  "Function TAGame.GameEvent_TA.Destroyed"};
 const char* const kClickable[] = {"Enable/Disable Quit after games count",
                                   "Game Count",
                                   "Lose Count",
@@ -24,11 +22,13 @@ const char* const kClickable[] = {"Enable/Disable Quit after games count",
                                   "Start/Stop"};
 
 enum class Kind {
-    Join,
-    Leave,
+    JoinOnline,
+    StartOffline,
     RoundStart,
     MatchEnd,
-    Destroyed,
+    Leave,
+    Disconnect,
+    OddPlayer,
     Notifier,
     PressKey,
     Wait,
@@ -40,29 +40,36 @@ enum class Kind {
     TypeLimit,
     TypeMinutes,
     SetVariable,
+    SavedVariable,
     Reset,
 };
 
 struct Event {
     Kind kind;
-    int value;  // the winner, a key, a widget, a duration in ms, a typed number
+    int value;  // a team, a winner, a key, a widget, a duration in ms, a typed number
     std::string describe() const;
 };
 
 std::string Event::describe() const {
     switch (kind) {
-        case Kind::Join:
-            return "join an online game";
-        case Kind::Leave:
-            return "leave the online game";
+        case Kind::JoinOnline:
+            return "join an online match on team " + std::to_string(value % 2);
+        case Kind::StartOffline:
+            return "start an offline match";
         case Kind::RoundStart:
-            return "round start";
+            return "a round starts (kick-off or a goal)";
         case Kind::MatchEnd:
-            return value == 0   ? "match end: win"
-                   : value == 1 ? "match end: loss"
-                                : "match end: none";
-        case Kind::Destroyed:
-            return "destroyed hook " + std::to_string(value % 2 + 1);
+            return value == 0   ? "match ends: win"
+                   : value == 1 ? "match ends: loss"
+                                : "match ends: no winner";
+        case Kind::Leave:
+            return "leave the match (back to the menus, or walk out)";
+        case Kind::Disconnect:
+            return "console runs unreal_command disconnect";
+        case Kind::OddPlayer:
+            return value == 0   ? "the game loses the local player"
+                   : value == 1 ? "the game loses the player's replication info"
+                                : "the game has its player again";
         case Kind::Notifier:
             return "SundownEnableDisable with " + std::to_string(value) + " words";
         case Kind::PressKey:
@@ -85,6 +92,8 @@ std::string Event::describe() const {
             return "type " + std::to_string(value) + " as the minutes limit";
         case Kind::SetVariable:
             return "console sets numOfGames " + std::to_string(value);
+        case Kind::SavedVariable:
+            return "host reads numOfGames " + std::to_string(value - 1) + " from its saved file";
         case Kind::Reset:
             return "console runs resetGamesCount";
     }
@@ -95,12 +104,13 @@ std::vector<Event> randomEvents(std::uint64_t seed, int count) {
     std::mt19937_64 random(seed);
     // Matches are common, settings changes rarer, as in play.
     const std::vector<std::pair<Kind, int>> weights = {
-        {Kind::Join, 6},        {Kind::Leave, 2},     {Kind::RoundStart, 8},
-        {Kind::MatchEnd, 6},    {Kind::Destroyed, 6}, {Kind::Notifier, 3},
-        {Kind::PressKey, 2},    {Kind::Wait, 10},     {Kind::CanvasFrame, 3},
-        {Kind::OpenPage, 2},    {Kind::ClosePage, 2}, {Kind::Click, 3},
-        {Kind::StepButton, 1},  {Kind::TypeLimit, 1}, {Kind::TypeMinutes, 1},
-        {Kind::SetVariable, 1}, {Kind::Reset, 1},
+        {Kind::JoinOnline, 6},    {Kind::StartOffline, 2}, {Kind::RoundStart, 8},
+        {Kind::MatchEnd, 6},      {Kind::Leave, 5},        {Kind::Disconnect, 1},
+        {Kind::OddPlayer, 1},     {Kind::Notifier, 3},     {Kind::PressKey, 2},
+        {Kind::Wait, 10},         {Kind::CanvasFrame, 3},  {Kind::OpenPage, 2},
+        {Kind::ClosePage, 2},     {Kind::Click, 3},        {Kind::StepButton, 1},
+        {Kind::TypeLimit, 1},     {Kind::TypeMinutes, 1},  {Kind::SetVariable, 1},
+        {Kind::SavedVariable, 1}, {Kind::Reset, 1},
     };
     int total = 0;
     for (const auto& weight : weights) {
@@ -120,6 +130,7 @@ std::vector<Event> randomEvents(std::uint64_t seed, int count) {
         int value = static_cast<int>(random() % 1000);
         switch (kind) {
             case Kind::MatchEnd:
+            case Kind::OddPlayer:
                 value %= 3;
                 break;
             case Kind::Notifier:
@@ -139,6 +150,9 @@ std::vector<Event> randomEvents(std::uint64_t seed, int count) {
             case Kind::SetVariable:
                 value %= 12;
                 break;
+            case Kind::SavedVariable:
+                value %= 302;  // -1 to 300, outside the limits too
+                break;
             case Kind::TypeMinutes:
                 value %= 4;
                 break;
@@ -153,13 +167,27 @@ std::vector<Event> randomEvents(std::uint64_t seed, int count) {
 // What the player has done that the plug-in's promises depend on.
 struct Model {
     bool approved = false;
-    std::vector<double> toggles;  // virtual seconds of every toggle
+    // Toggles of the master switch, in virtual seconds, from the last one back to two seconds
+    // before it: only these can still hide the status line.
+    std::deque<double> toggles;
+};
+
+// The plug-in and the game as they stood before a game function's hooks ran.
+struct BeforeHook {
+    int played;
+    std::size_t pending;
+    bool approved;
+    bool exitPending;
+    bool enabled;
+    bool teamsKnown;
 };
 
 class Run {
   public:
-    Run(const CheckSettings& settings) : host(settings.pluginPath) {
+    explicit Run(const CheckSettings& settings) : host(settings.pluginPath) {
         host.world.console().run("bind F5 SundownEnableDisable", "validator");
+        host.world.watchHooks([this](const std::string&) { beforeHook(); },
+                              [this](const std::string& name) { afterHook(name); });
     }
 
     // The first broken promise, with the index of the event that broke it.
@@ -171,7 +199,6 @@ class Run {
             if (host.world.game().quit()) {
                 ++quits;
                 host.world.game().restart();
-                host.world.clock().dropTimeouts();
                 host.reload();
                 model = Model{};
             }
@@ -185,13 +212,24 @@ class Run {
     double now() const { return static_cast<double>(host.world.clock().now()) / 1e6; }
 
     std::optional<std::string> apply(const Event& event);
-    std::optional<std::string> endHook(const std::string& hook);
+    std::optional<std::string> playOnPage(const Event& event);
+    void beforeHook();
+    void afterHook(const std::string& name);
+    std::optional<std::string> checkEndHook(const std::string& name) const;
     std::optional<std::string> checkStatusLine();
     bool ruleMet(const Sundown& sundown) const;
-    void toggled() { model.toggles.push_back(now()); }
+    void toggled();
+    // Keeps the first promise broken inside the game's functions for apply to report.
+    void broke(std::optional<std::string> why) {
+        if (!brokenInHook && why) {
+            brokenInHook = std::move(why);
+        }
+    }
 
     ValidationHost host;
     Model model;
+    BeforeHook before{};
+    std::optional<std::string> brokenInHook;
 };
 
 bool Run::ruleMet(const Sundown& sundown) const {
@@ -208,34 +246,55 @@ bool Run::ruleMet(const Sundown& sundown) const {
     }
 }
 
-std::optional<std::string> Run::endHook(const std::string& hook) {
-    Sundown& sundown = *host.sundown();
-    const int playedBefore = sundown.numberOfGamesPlayed;
-    const std::size_t pendingBefore = host.world.clock().pending();
-    const bool wasApproved = model.approved;
-    const bool pending = sundown.exitPending;
-    const bool enabled = sundown.enabled;
-    const bool winner = host.world.game().online() && host.world.game().winningTeam().has_value();
-    host.world.hooks().fire(hook);
-    model.approved = false;
-    if (sundown.gameApproved) {
-        return std::string("a match end left the match approved");
-    }
+void Run::beforeHook() {
+    const Sundown& sundown = *host.sundown();
+    const Game& game = host.world.game();
+    before = {sundown.numberOfGamesPlayed,
+              host.world.clock().pending(),
+              model.approved,
+              sundown.exitPending,
+              sundown.enabled,
+              game.online() && game.winningTeam().has_value() && game.localPlayerPresent() &&
+                  game.replicationInfoPresent()};
+}
 
-    const int counted = (sundown.numberOfGamesPlayed - playedBefore + 256) % 256;
-    const bool countsPlayed = wasApproved && enabled && (hook != kMatchEnded || winner);
-    if (counted != (countsPlayed ? 1 : 0)) {
-        return "the played count moved by " + std::to_string(counted) + " for one match end";
+void Run::afterHook(const std::string& name) {
+    if (name == gameFunction::kRoundStart) {
+        model.approved = model.approved || host.world.game().online();
+    } else {
+        broke(checkEndHook(name));
+        model.approved = false;
     }
-    const bool ruleApplies = wasApproved && enabled && winner;
-    const std::size_t pairs =
-        (wasApproved && pending ? 1U : 0U) + (ruleApplies && ruleMet(sundown) ? 1U : 0U);
-    const std::size_t armed = host.world.clock().pending() - pendingBefore;
+    if (host.sundown()->gameApproved != model.approved) {
+        broke("the plug-in's approval differs from the player's rounds after " + name);
+    }
+}
+
+std::optional<std::string> Run::checkEndHook(const std::string& name) const {
+    const Sundown& sundown = *host.sundown();
+    const int counted = (sundown.numberOfGamesPlayed - before.played + 256) % 256;
+    const bool countsPlayed = before.approved && before.enabled &&
+                              (name != gameFunction::kMatchEnded || before.teamsKnown);
+    if (counted != (countsPlayed ? 1 : 0)) {
+        return "the played count moved by " + std::to_string(counted) + " for one " + name;
+    }
+    const bool ruleApplies = before.approved && before.enabled && before.teamsKnown;
+    const std::size_t pairs = (before.approved && before.exitPending ? 1U : 0U) +
+                              (ruleApplies && ruleMet(sundown) ? 1U : 0U);
+    const std::size_t armed = host.world.clock().pending() - before.pending;
     if (armed != 2 * pairs) {
         return std::to_string(armed) + " timeouts armed where " + std::to_string(2 * pairs) +
-               " leave timeouts were due";
+               " leave timeouts were due, in " + name;
     }
     return std::nullopt;
+}
+
+void Run::toggled() {
+    const double t = now();
+    while (!model.toggles.empty() && model.toggles.front() + 2.0 <= t + 1e-9) {
+        model.toggles.pop_front();
+    }
+    model.toggles.push_back(t);
 }
 
 std::optional<std::string> Run::checkStatusLine() {
@@ -245,41 +304,71 @@ std::optional<std::string> Run::checkStatusLine() {
     }
     // Shown from the last toggle until the first two-second hide that falls after it.
     const double t = now();
-    const double last = model.toggles.back();
-    const bool hidden = std::any_of(model.toggles.begin(), model.toggles.end(), [&](double s) {
-        return s + 2.0 > last + 1e-9 && s + 2.0 <= t + 1e-9;
-    });
+    const bool hidden = model.toggles.front() + 2.0 <= t + 1e-9;
     const bool visible = drawn.back().color.A > 0.0F;
     if (visible == hidden) {
         return std::string("the status line is ") + (visible ? "shown" : "hidden") + " at " +
-               std::to_string(t) + " s, last toggle at " + std::to_string(last) + " s";
+               std::to_string(t) + " s, last toggle at " + std::to_string(model.toggles.back()) +
+               " s";
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> Run::playOnPage(const Event& event) {
+    if (!host.pageOpen) {
+        return std::nullopt;
+    }
+    if (event.kind == Kind::Click) {
+        host.window.click(kClickable[event.value]);
+    } else if (event.kind == Kind::StepButton) {
+        host.window.click("Quit after # games", event.value == 0 ? '-' : '+');
+    } else if (event.kind == Kind::TypeLimit) {
+        host.window.type("Quit after # games", std::to_string(event.value));
+    } else {
+        host.window.type("Quit after # minutes", std::to_string(event.value));
+    }
+    if (!host.playInput()) {
+        return "the page lost a widget: " + host.window.inputProblem();
+    }
+    if (event.kind == Kind::Click && event.value == 0) {
+        toggled();
     }
     return std::nullopt;
 }
 
 std::optional<std::string> Run::apply(const Event& event) {
     Sundown& sundown = *host.sundown();
-    OnlineGame& game = host.world.game();
+    Game& game = host.world.game();
     const int playedBefore = sundown.numberOfGamesPlayed;
+    brokenInHook.reset();
+    std::optional<std::string> broken;
     switch (event.kind) {
-        case Kind::Join:
-            game.join(static_cast<std::uint8_t>(event.value % 2));
+        case Kind::JoinOnline:
+            game.joinOnline(static_cast<std::uint8_t>(event.value % 2));
             break;
-        case Kind::Leave:
-            game.leave();
+        case Kind::StartOffline:
+            game.startOffline();
             break;
         case Kind::RoundStart:
-            host.world.hooks().fire(kRoundStart);
-            model.approved = model.approved || game.online();
+            game.startRound();
             break;
-        case Kind::MatchEnd:
-            game.setWinner(event.value == 2
-                               ? std::nullopt
-                               : std::optional<std::uint8_t>(
-                                     event.value == 0 ? game.playerTeam() : 1 - game.playerTeam()));
-            return endHook(kMatchEnded);
-        case Kind::Destroyed:
-            return endHook(kDestroyed[event.value % 2]);
+        case Kind::MatchEnd: {
+            const std::uint8_t player = game.playerTeam();
+            game.endMatch(event.value == 2 ? std::nullopt
+                                           : std::optional<std::uint8_t>(
+                                                 event.value == 0 ? player : 1 - player));
+            break;
+        }
+        case Kind::Leave:
+            game.leaveMatch(game.matchOver() ? Leaving::MatchOver : Leaving::WalkOut);
+            break;
+        case Kind::Disconnect:
+            host.world.console().run("unreal_command disconnect", "validator");
+            break;
+        case Kind::OddPlayer:
+            game.setLocalPlayer(event.value != 0);
+            game.setReplicationInfo(event.value != 1);
+            break;
         case Kind::Notifier: {
             std::string line = "SundownEnableDisable";
             for (int word = 0; word < event.value; ++word) {
@@ -297,25 +386,22 @@ std::optional<std::string> Run::apply(const Event& event) {
         case Kind::Wait: {
             const int timerBefore = sundown.minutesElapsed * 60 + sundown.secondsElapsed;
             const bool running = sundown.timerRunning;
-            std::optional<std::string> broken;
             host.advance(std::int64_t{event.value} * 1000, [&] {
                 if (!broken) {
                     broken = checkStatusLine();
                 }
             });
-            if (broken) {
-                return broken;
-            }
             const int timerAfter = sundown.minutesElapsed * 60 + sundown.secondsElapsed;
-            if (running && timerAfter - timerBefore > event.value / 1000 + 1) {
-                return "the timer advanced " + std::to_string(timerAfter - timerBefore) + " s in " +
-                       std::to_string(event.value) + " ms";
+            if (!broken && running && timerAfter - timerBefore > event.value / 1000 + 1) {
+                broken = "the timer advanced " + std::to_string(timerAfter - timerBefore) +
+                         " s in " + std::to_string(event.value) + " ms";
             }
             break;
         }
         case Kind::CanvasFrame:
             host.world.canvas().frame();
-            return checkStatusLine();
+            broken = checkStatusLine();
+            break;
         case Kind::OpenPage:
             host.pageOpen = true;
             break;
@@ -326,38 +412,34 @@ std::optional<std::string> Run::apply(const Event& event) {
         case Kind::StepButton:
         case Kind::TypeLimit:
         case Kind::TypeMinutes:
-            if (host.pageOpen) {
-                if (event.kind == Kind::Click) {
-                    host.window.click(kClickable[event.value]);
-                } else if (event.kind == Kind::StepButton) {
-                    host.window.click("Quit after # games", event.value == 0 ? '-' : '+');
-                } else if (event.kind == Kind::TypeLimit) {
-                    host.window.type("Quit after # games", std::to_string(event.value));
-                } else {
-                    host.window.type("Quit after # minutes", std::to_string(event.value));
-                }
-                if (!host.playInput()) {
-                    return "the page lost a widget: " + host.window.inputProblem();
-                }
-                if (event.kind == Kind::Click && event.value == 0) {
-                    toggled();
-                }
-            }
+            broken = playOnPage(event);
             break;
         case Kind::SetVariable:
             host.world.console().set("numOfGames", std::to_string(event.value), "validator");
             break;
+        case Kind::SavedVariable:
+            host.world.console().loadSaved("numOfGames", std::to_string(event.value - 1));
+            break;
         case Kind::Reset:
             host.world.console().run("resetGamesCount", "validator");
-            return std::nullopt;
+            return brokenInHook;
+    }
+    if (brokenInHook) {
+        return brokenInHook;
+    }
+    if (broken) {
+        return broken;
     }
     if (host.sundown()->gameApproved != model.approved) {
-        return "the plug-in's approval differs from the player's rounds";
+        return std::string("the plug-in's approval differs from the player's rounds");
     }
     const bool reset =
         event.kind == Kind::Click && std::string(kClickable[event.value]) == "Reset Games Count";
-    if (!reset && host.sundown()->numberOfGamesPlayed != playedBefore && event.kind != Kind::Wait) {
-        return "the played count changed without a match end";
+    const bool gameRan = event.kind == Kind::Wait || event.kind == Kind::JoinOnline ||
+                         event.kind == Kind::StartOffline || event.kind == Kind::MatchEnd ||
+                         event.kind == Kind::Leave || event.kind == Kind::Disconnect;
+    if (!reset && !gameRan && host.sundown()->numberOfGamesPlayed != playedBefore) {
+        return std::string("the played count changed without a match end");
     }
     return std::nullopt;
 }
