@@ -1,5 +1,6 @@
 # Third-party libraries come from the system's package manager, never from the tree.
-# Dear ImGui: a CMake package first (vcpkg on Windows), then pkg-config (Debian's libimgui-dev).
+# Dear ImGui of version SUNDOWN_IMGUI_VERSION: a CMake package first (vcpkg on Windows), then
+# pkg-config (Debian's libimgui-dev). The plug-in checks the version it compiles against.
 find_package(imgui CONFIG QUIET)
 if(NOT imgui_FOUND AND WIN32 AND CMAKE_CROSSCOMPILING)
   include(${CMAKE_CURRENT_LIST_DIR}/ImGuiFromDebianSource.cmake)
@@ -8,7 +9,7 @@ elseif(imgui_FOUND)
   target_link_libraries(sundown_imgui INTERFACE imgui::imgui)
 else()
   find_package(PkgConfig REQUIRED)
-  pkg_check_modules(IMGUI REQUIRED IMPORTED_TARGET imgui)
+  pkg_check_modules(IMGUI REQUIRED IMPORTED_TARGET imgui=${SUNDOWN_IMGUI_VERSION})
   add_library(sundown_imgui INTERFACE)
   target_link_libraries(sundown_imgui INTERFACE PkgConfig::IMGUI)
 endif()

@@ -6,6 +6,19 @@
 
 namespace {
 
+constexpr bool sameText(const char* left, const char* right) {
+    while (*left != '\0' && *left == *right) {
+        ++left;
+        ++right;
+    }
+    return *left == *right;
+}
+
+// The page draws into the host's Dear ImGui context, whose layout only the same version shares.
+static_assert(
+    sameText(IMGUI_VERSION, SUNDOWN_IMGUI_VERSION),
+    "Sundown's Dear ImGui is not the version the build asked for (SUNDOWN_IMGUI_VERSION)");
+
 // The resting colour of both buttons: blue, hue 4/7.
 ImVec4 restingButtonColor() {
     return ImColor::HSV(4.0F / 7.0F, 0.6F, 0.6F, 1.0F);

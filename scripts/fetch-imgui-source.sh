@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Fetches Debian's imgui source package into the given folder through a private sources list.
+# Fetches Debian's imgui source package of the given upstream version (1.86) into the given
+# folder through a private sources list.
 set -euo pipefail
 target="$1"
+version="$2"
 work="$target/apt"
 mkdir -p "$work/lists/partial" "$target"
 echo "deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] http://deb.debian.org/debian bookworm main" \
@@ -10,5 +12,5 @@ options=(-o "Dir::Etc::SourceList=$work/sources.list" -o "Dir::Etc::SourceParts=
          -o "Dir::State::Lists=$work/lists" -o "APT::Sandbox::User=root")
 apt-get "${options[@]}" update -qq >/dev/null
 cd "$target"
-apt-get "${options[@]}" source --download-only imgui=1.86+ds-1 >/dev/null
-tar xf imgui_1.86+ds.orig.tar.xz
+apt-get "${options[@]}" source --download-only "imgui=${version}+ds-1" >/dev/null
+tar xf "imgui_${version}+ds.orig.tar.xz"

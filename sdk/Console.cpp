@@ -49,7 +49,8 @@ bool Console::set(const std::string& name, const std::string& value, const std::
         return false;
     }
     auto* stored = static_cast<ConsoleVariable*>(known->second.get());
-    world->record("var", name, stored->store(value), by);
+    const std::string& kept = stored->store(value);
+    world->record("var", name, kept, by, kept == value ? std::string() : value);
     return true;
 }
 

@@ -3,10 +3,8 @@
 #include <algorithm>
 #include <utility>
 
-void EventRecord::add(std::int64_t microseconds, std::string type, std::string first,
-                      std::string second, std::string by) {
-    entries.push_back(
-        {microseconds, std::move(type), std::move(first), std::move(second), std::move(by)});
+void EventRecord::add(RecordedEvent event) {
+    entries.push_back(std::move(event));
 }
 
 std::vector<RecordedEvent> EventRecord::ofType(const std::string& type, std::size_t from) const {

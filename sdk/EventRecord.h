@@ -10,13 +10,15 @@
 
 // What each type of event holds:
 //   command     first: the console line; second: "log" when its caller asked the console to log it
-//   var         first: the variable; second: the value the console kept
+//   var         first: the variable; second: the value the console kept; detail: the value as
+//               written, when the console kept another
 //   bind        first: the key; second: the command bound to it
 //   log         first: the line written to the host console
 //   register    first: what (cvar, notifier, hook, drawable); second: its name
 //   hook        first: the game function that ran
 //   game        first: what happened to the match (see Game.h); second: its detail
-//   disconnect, quit: the game carried out the command
+//   disconnect  first: "match", or "menus" when there was no match to leave
+//   quit        the game quits
 //   overlay     first: the status line's text; second: its alpha (the simulator's own)
 //   story       first: what a player saw happen (the simulator's own)
 struct RecordedEvent {
@@ -27,12 +29,12 @@ struct RecordedEvent {
     // Who caused it: "plugin", "key" (a bound key), "host", "game", or the driver's own name
     // ("script" for the simulator's scripts and the player typing at the console).
     std::string by;
+    std::string detail = {};
 };
 
 class VANTREL_SDK_API EventRecord {
   public:
-    void add(std::int64_t microseconds, std::string type, std::string first, std::string second,
-             std::string by);
+    void add(RecordedEvent event);
 
     const std::vector<RecordedEvent>& events() const { return entries; }
     std::size_t size() const { return entries.size(); }

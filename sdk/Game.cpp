@@ -111,7 +111,7 @@ void Game::command(const std::vector<std::string>& words) {
         return;
     }
     if (words[1] == "disconnect") {
-        world->record("disconnect", "", "", "game");
+        world->record("disconnect", inMatch() ? "match" : "menus", "", "game");
         leaveMatch(Leaving::Disconnect);
     } else if (words[1] == "exit") {
         hasQuit = true;

@@ -8,9 +8,10 @@ HostWorld::HostWorld() : consoleState(*this), canvasState(*this), gameState(*thi
 
 HostWorld::~HostWorld() = default;
 
-void HostWorld::record(std::string type, std::string first, std::string second, std::string by) {
-    eventRecord.add(clockState.now(), std::move(type), std::move(first), std::move(second),
-                    std::move(by));
+void HostWorld::record(std::string type, std::string first, std::string second, std::string by,
+                       std::string detail) {
+    eventRecord.add({clockState.now(), std::move(type), std::move(first), std::move(second),
+                     std::move(by), std::move(detail)});
 }
 
 void HostWorld::fireHook(const std::string& functionName) {

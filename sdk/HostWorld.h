@@ -34,7 +34,8 @@ class VANTREL_SDK_API HostWorld {
     EventRecord& events() { return eventRecord; }
     const EventRecord& events() const { return eventRecord; }
 
-    void record(std::string type, std::string first, std::string second, std::string by);
+    void record(std::string type, std::string first, std::string second, std::string by,
+                std::string detail = {});
 
     // The game runs one of its functions: every hook on it runs, between the watchers' calls.
     void fireHook(const std::string& functionName);

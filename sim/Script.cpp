@@ -86,8 +86,11 @@ void checkExpect(const ScriptLine& line) {
 
 void checkLine(const ScriptLine& line) {
     const std::string& verb = line.words.front();
-    if (verb == "set" || verb == "type") {
-        requireCount(line, 2, 2, verb == "set" ? "set NAME VALUE" : "type LABEL TEXT");
+    if (verb == "set" || verb == "saved" || verb == "type") {
+        requireCount(line, 2, 2,
+                     verb == "set"     ? "set NAME VALUE"
+                     : verb == "saved" ? "saved NAME VALUE"
+                                       : "type LABEL TEXT");
     } else if (verb == "command" || verb == "press") {
         requireCount(line, 1, 1, verb == "command" ? "command \"TEXT\"" : "press KEY");
     } else if (verb == "wait") {

@@ -62,9 +62,14 @@ void Session::run(const ScriptLine& line) {
 void Session::runGameLine(const ScriptLine& line) {
     const std::vector<std::string>& words = line.words;
     const std::string& verb = words.front();
-    if (verb == "set") {
-        if (!world.console().set(words[1], words[2], "script")) {
+    if (verb == "set" || verb == "saved") {
+        if (world.console().variable(words[1]) == nullptr) {
             throw ScriptError(line, "the console has no variable '" + words[1] + "'");
+        }
+        if (verb == "set") {
+            world.console().set(words[1], words[2], "script");
+        } else {
+            world.console().loadSaved(words[1], words[2]);
         }
     } else if (verb == "command") {
         world.console().run(words[1], "script");

@@ -81,7 +81,11 @@ std::optional<std::string> describe(const RecordedEvent& event) {
         return "log: " + event.first;
     }
     if (type == "var") {
-        return "variable " + event.first + " = " + event.second;
+        const std::string line = "variable " + event.first + " = " + event.second;
+        if (event.by == "host") {
+            return line + " (read back from the host's saved configuration)";
+        }
+        return event.detail.empty() ? line : line + " (written as " + event.detail + ")";
     }
     if (type == "bind") {
         return "key " + (event.first.empty() ? std::string("\"\"") : event.first) + " now runs " +
@@ -91,7 +95,9 @@ std::optional<std::string> describe(const RecordedEvent& event) {
         return event.second == "0" ? "status line hidden" : "status line shown: " + event.first;
     }
     if (type == "disconnect") {
-        return std::string("the game disconnects from the online match");
+        return std::string(event.first == "menus"
+                               ? "the game disconnects: in the menus, there is no match to leave"
+                               : "the game disconnects from the match");
     }
     if (type == "quit") {
         return std::string("the game quits");

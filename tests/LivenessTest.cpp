@@ -40,3 +40,44 @@ TEST(Liveness, NothingRunsOnAReleasedObject) {
         EXPECT_NE(event.by, "plugin") << event.type << " " << event.first;
     }
 }
+
+TEST(Liveness, ANewObjectFromTheSameLibraryWorksBesideWhatTheOldOneLeft) {
+    PluginHost host;
+    host.set("numOfGames", "1");
+    host.set("numOfMinutes", "30");
+    host.console("SundownEnableDisable");  // arms hideOverlay
+    host.pressStartStop();                 // arms a tick
+    host.startOnlineMatch();
+    host.endMatch(Result::Loss);  // arms the leave pair
+    ASSERT_EQ(host.world.clock().pending(), 4U);
+
+    // The host lets the object go but keeps the library, and everything it was handed.
+    host.loaded->release();
+    const std::size_t hooks = host.world.hooks().hookedNames().size();
+    const std::size_t released = host.world.events().size();
+    host.destroyMatch();
+    host.startOnlineMatch();
+    host.world.game().startRound();
+    host.console("SundownEnableDisable");
+    host.console("resetGamesCount");
+    host.wait(60);
+    host.destroyMatch();
+    EXPECT_EQ(host.world.hooks().hookedNames().size(), hooks);
+    for (std::size_t index = released; index < host.world.events().size(); ++index) {
+        const RecordedEvent& event = host.world.events().events()[index];
+        EXPECT_NE(event.by, "plugin") << event.type << " " << event.first;
+    }
+    EXPECT_FALSE(host.world.game().quit());
+
+    host.loaded->create();
+    EXPECT_EQ(host.sundown().numberOfGamesPlayed, 0);
+    host.settings().adopt(*host.loaded->settings());
+    host.drawPage();
+    EXPECT_NE(host.pageText().find("Current Status: Enabled"), std::string::npos)
+        << "the new object reads the saved switch";
+    host.playMatch(Result::Loss);
+    host.wait(5);
+    EXPECT_EQ(host.pluginCommands(),
+              (std::vector<std::string>{"unreal_command disconnect", "unreal_command exit"}));
+    EXPECT_TRUE(host.world.game().quit());
+}

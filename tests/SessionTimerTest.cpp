@@ -42,6 +42,7 @@ TEST(SessionTimer, CountsSecondsAndRollsOverTheMinute) {
 
 TEST(SessionTimer, QuitsOfflineSixtyOneSecondsAfterStartAndHoldsTheDisplay) {
     PluginHost host;
+    host.sundown().logEnabled = true;
     host.pressStartStop();
     host.wait(60);
     EXPECT_EQ(elapsed(host.sundown()), "1:0");
@@ -51,6 +52,20 @@ TEST(SessionTimer, QuitsOfflineSixtyOneSecondsAfterStartAndHoldsTheDisplay) {
     EXPECT_EQ(host.pluginCommandTimes(kExit), std::vector<double>{61.0});
     EXPECT_EQ(elapsed(host.sundown()), "1:0");
     EXPECT_TRUE(host.sundown().timerRunning);
+    // At once within the tick, with no disconnect first.
+    const auto lines = host.logLines();
+    ASSERT_GE(lines.size(), 2U);
+    EXPECT_EQ(lines[lines.size() - 2], "delayedExit: Start");
+    EXPECT_EQ(lines.back(), "delayedExit: Done");
+    std::vector<std::string> around;
+    for (const auto& event : host.world.events().events()) {
+        if (event.by == "plugin" && (event.type == "log" || event.type == "command")) {
+            around.push_back(event.first);
+        }
+    }
+    ASSERT_GE(around.size(), 3U);
+    EXPECT_EQ(std::vector<std::string>(around.end() - 3, around.end()),
+              (std::vector<std::string>{"delayedExit: Start", kExit, "delayedExit: Done"}));
     EXPECT_EQ(host.world.clock().pending(), 0U) << "no tick is armed after the limit";
 }
 

@@ -25,8 +25,8 @@ std::string quoted(const std::string& text) {
     return "\"" + text + "\"";
 }
 
-Outcome runInChild(const std::string& self, const std::string& check,
-                   const CheckSettings& settings, bool json) {
+Outcome runInChild(const std::string& self, const std::string& check, const CheckSettings& settings,
+                   bool json) {
     const std::string command = quoted(self) + " --child " + check + " --plugin " +
                                 quoted(settings.pluginPath) + " --seed " +
                                 std::to_string(settings.seed) + " --iterations " +
