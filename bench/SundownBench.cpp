@@ -7,6 +7,7 @@
 #include <string>
 
 #include "AllocationCounter.h"
+#include "Checks.h"
 #include "HostWorld.h"
 #include "LoadedPlugin.h"
 #include "Script.h"
@@ -136,6 +137,25 @@ void BM_Evening(benchmark::State& state) {
     benchmark::DoNotOptimize(quit);
 }
 BENCHMARK(BM_Evening)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The validator's random player: one seeded sequence of host events per iteration, every promise
+// checked, the page drawn as a host without a screen draws it. Reports host events a second.
+void BM_RandomPlayer(benchmark::State& state) {
+    CheckSettings settings;
+    settings.pluginPath = SUNDOWN_PLUGIN_PATH;
+    settings.iterations = static_cast<int>(state.range(0));
+    std::ostringstream report;
+    int sequence = 0;
+    bool held = true;
+    for (auto _ : state) {
+        held = playRandomSequence(settings, sequence++ % kRandomSequences, report) && held;
+    }
+    state.SetItemsProcessed(state.iterations() * randomSequenceLength(settings));
+    if (!held) {
+        state.SkipWithError("a promise broke: run sundown-validate");
+    }
+}
+BENCHMARK(BM_RandomPlayer)->Arg(1000)->Unit(benchmark::kMillisecond)->Iterations(8);
 
 }  // namespace
 

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "HostObject.h"
+#include "PluginFault.h"
 
 namespace {
 
@@ -46,7 +47,7 @@ void Canvas::frame() {
     // frame. Drawables are dropped only between frames, when a plug-in is unloaded.
     const std::size_t count = drawableList.size();
     for (std::size_t index = 0; index < count; ++index) {
-        drawableList[index].drawable(*canvas);
+        callPlugin("its drawable", {}, [&] { drawableList[index].drawable(*canvas); });
     }
 }
 

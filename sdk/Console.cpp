@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "HostWorld.h"
+#include "PluginFault.h"
 #include "Words.h"
 
 Console::Console(HostWorld& world) : world(&world) {}
@@ -108,7 +109,7 @@ void Console::run(const std::string& line, const std::string& by, bool logged) {
     if (const NotifierRegistration* registered = notifier(words->front())) {
         // A copy: the notifier may register or drop notifiers while it runs.
         const Notifier callback = registered->callback;
-        callback(*words);
+        callPlugin("its notifier", words->front(), [&] { callback(*words); });
         return;
     }
     if (!runConsoleVerb(*words, by)) {

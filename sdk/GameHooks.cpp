@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "PluginFault.h"
+
 void GameHooks::add(std::string functionName, Hook hook, std::uint32_t owner) {
     hooks.push_back({std::move(functionName), std::move(hook), owner});
 }
@@ -16,7 +18,7 @@ int GameHooks::fire(const std::string& functionName) {
         }
     }
     for (const auto& hook : matching) {
-        hook(functionName);
+        callPlugin("its hook on", functionName, [&] { hook(functionName); });
     }
     return static_cast<int>(matching.size());
 }

@@ -4,6 +4,8 @@
 #include <utility>
 #include <vector>
 
+#include "PluginFault.h"
+
 HostWorld::HostWorld() : consoleState(*this), canvasState(*this), gameState(*this) {}
 
 HostWorld::~HostWorld() = default;
@@ -38,7 +40,7 @@ void HostWorld::runExecutes() {
     std::vector<PendingExecute> due;
     due.swap(executes);
     for (auto& pending : due) {
-        pending.callable();
+        callPlugin("a callable it handed to Execute", {}, pending.callable);
     }
 }
 

@@ -7,6 +7,7 @@
 #include <typeinfo>
 
 #include "HostWorld.h"
+#include "PluginFault.h"
 
 using Vantrel::Plugin::PluginSettingsWindow;
 using Vantrel::Plugin::VantrelPlugin;
@@ -26,7 +27,8 @@ LoadedPlugin::LoadedPlugin(HostWorld& world, const std::string& path)
 }
 
 void LoadedPlugin::create() {
-    const std::uintptr_t address = library->record().createEntry();
+    std::uintptr_t address = 0;
+    callPlugin("getPlugin", {}, [&] { address = library->record().createEntry(); });
     if (address != 0) {
         instance = *reinterpret_cast<const std::shared_ptr<VantrelPlugin>*>(address);
     }
@@ -36,11 +38,19 @@ void LoadedPlugin::create() {
     }
     instance->cvarService = console;
     instance->gameService = game;
-    instance->onLoad();
+    callPlugin("onLoad", {}, [&] { instance->onLoad(); });
 }
 
 LoadedPlugin::~LoadedPlugin() {
-    unload();
+    try {
+        unload();
+    } catch (const PluginFault&) {
+        // A plug-in that throws while it is let go is let go all the same.
+        if (library) {
+            world->dropRegistrations(ownerNumber);
+            library.reset();
+        }
+    }
 }
 
 namespace {
@@ -74,11 +84,11 @@ PluginSettingsWindow* LoadedPlugin::settings() const {
 
 void LoadedPlugin::release() {
     if (instance) {
-        instance->onUnload();
-        instance.reset();
+        const auto letGo = std::move(instance);
+        callPlugin("onUnload", {}, [&] { letGo->onUnload(); });
     }
     // Harmless when the library holds no object any more.
-    library->record().releaseEntry();
+    callPlugin("deleteMe", {}, [&] { library->record().releaseEntry(); });
 }
 
 void LoadedPlugin::unload() {

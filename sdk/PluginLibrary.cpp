@@ -46,6 +46,9 @@ void* findSymbol(void* library, const char* name) {
 
 PluginLibrary::PluginLibrary(const std::string& path) : file(path) {
     std::error_code ignored;
+    if (std::filesystem::is_directory(path, ignored)) {
+        throw PluginRefused("plug-in '" + path + "' refused: it is a folder, not a library");
+    }
     if (!std::filesystem::is_regular_file(path, ignored)) {
         throw PluginRefused("plug-in '" + path + "' refused: no such file");
     }
@@ -61,6 +64,9 @@ PluginLibrary::PluginLibrary(const std::string& path) : file(path) {
         missing = "the record 'exports'";
     } else if (exports->createEntry == nullptr || exports->releaseEntry == nullptr) {
         missing = "its entry points";
+    } else if (exports->sourceFile == nullptr || exports->classLabel == nullptr ||
+               exports->displayName == nullptr || exports->versionText == nullptr) {
+        missing = "the texts of its record (a source file, class label, name and version)";
     }
     if (missing != nullptr) {
         closeLibrary(library);

@@ -14,8 +14,8 @@ class PluginRefused : public std::runtime_error {
 
 class PluginLibrary {
   public:
-    // Throws PluginRefused for a missing file, a file that is not a library, a library without
-    // the entry points, or one built for another SDK build.
+    // Throws PluginRefused for a folder, a missing file, a file that is not a library, a library
+    // without the entry points or the texts of its record, or one built for another SDK build.
     explicit PluginLibrary(const std::string& path);
     ~PluginLibrary();
     PluginLibrary(const PluginLibrary&) = delete;

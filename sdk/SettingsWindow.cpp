@@ -3,6 +3,8 @@
 #include <imgui.h>
 #include <imgui_internal.h>
 
+#include "PluginFault.h"
+
 namespace {
 
 constexpr const char* kWindowName = "Plugins##settings";
@@ -34,10 +36,34 @@ void SettingsWindow::createContext(float width, float height) {
     int atlasWidth = 0;
     int atlasHeight = 0;
     io.Fonts->GetTexDataAsRGBA32(&pixels, &atlasWidth, &atlasHeight);
+    if (noScreen) {
+        leaveOutWhatOnlyAScreenNeeds();
+    }
+}
+
+void SettingsWindow::drawForNoScreen() {
+    noScreen = true;
+    ImGui::SetCurrentContext(imgui);
+    leaveOutWhatOnlyAScreenNeeds();
+}
+
+void SettingsWindow::leaveOutWhatOnlyAScreenNeeds() {
+    ImGuiStyle& style = ImGui::GetStyle();
+    style.AntiAliasedLines = false;
+    style.AntiAliasedFill = false;
+    style.WindowBorderSize = 0.0F;
+    // Glyphs keep their size and advance, so text takes the same room; they only lose the
+    // pixels that nothing will show.
+    for (ImFont* font : ImGui::GetIO().Fonts->Fonts) {
+        for (ImFontGlyph& glyph : font->Glyphs) {
+            glyph.Visible = 0;
+        }
+    }
 }
 
 void SettingsWindow::adopt(Vantrel::Plugin::PluginSettingsWindow& page) {
-    page.AdoptImGuiContext(reinterpret_cast<std::uintptr_t>(imgui));
+    callPlugin("AdoptImGuiContext", {},
+               [&] { page.AdoptImGuiContext(reinterpret_cast<std::uintptr_t>(imgui)); });
 }
 
 void SettingsWindow::replaceContext(Vantrel::Plugin::PluginSettingsWindow& page) {
@@ -97,7 +123,15 @@ void SettingsWindow::frame(Vantrel::Plugin::PluginSettingsWindow& page, float de
     if (focused) {
         locate(step);
     }
-    ImGui::Render();
+    if (stepping && step.action == Action::Press && step.ctrl) {
+        requireTextEntry(step);
+    }
+    // A window nobody sees needs no draw data: the frame ends without it.
+    if (noScreen) {
+        ImGui::EndFrame();
+    } else {
+        ImGui::Render();
+    }
     ++frameCount;
 }
 
@@ -129,12 +163,12 @@ void SettingsWindow::drawPage(Vantrel::Plugin::PluginSettingsWindow& page, ImVec
                  ImGuiWindowFlags_NoMove | ImGuiWindowFlags_NoResize | ImGuiWindowFlags_NoCollapse |
                      ImGuiWindowFlags_NoSavedSettings | ImGuiWindowFlags_NoTitleBar);
     if (!capturing) {
-        page.DrawSettings();
+        drawSettingsOf(page);
         ImGui::End();
         return;
     }
     ImGui::LogToBuffer();
-    page.DrawSettings();
+    drawSettingsOf(page);
     ImGuiContext& g = *ImGui::GetCurrentContext();
     text.clear();
     // Dear ImGui ends logged lines the platform's way; the page's text uses plain line ends.
@@ -146,6 +180,20 @@ void SettingsWindow::drawPage(Vantrel::Plugin::PluginSettingsWindow& page, ImVec
     g.LogBuffer.clear();
     ImGui::LogFinish();
     ImGui::End();
+}
+
+void SettingsWindow::drawSettingsOf(Vantrel::Plugin::PluginSettingsWindow& page) {
+    try {
+        callPlugin("its settings page", {}, [&] { page.DrawSettings(); });
+    } catch (const PluginFault&) {
+        // The host's context is left as a frame ends: what the page pushed popped, the window
+        // ended, the frame closed.
+        ImGui::LogFinish();
+        ImGui::ErrorCheckEndFrameRecover(nullptr);
+        ImGui::EndFrame();
+        steps.clear();
+        throw;
+    }
 }
 
 unsigned SettingsWindow::widgetId(const Step& step) const {
@@ -200,6 +248,19 @@ void SettingsWindow::applyInput(const Step& step) {
         case Action::Settle:
             break;
     }
+}
+
+void SettingsWindow::requireTextEntry(const Step& step) {
+    const ImGuiContext& g = *ImGui::GetCurrentContext();
+    const ImGuiID id = widgetId(step);
+    if (g.ActiveId == id && g.InputTextState.ID == id) {
+        return;
+    }
+    problem = "'" + step.label + "' takes no typing: it is no text field, number or slider";
+    steps.clear();
+    // The mouse leaves before it is released, so the widget it pressed is not clicked.
+    mouseX = -1.0F;
+    mouseY = -1.0F;
 }
 
 void SettingsWindow::locate(const Step& step) {

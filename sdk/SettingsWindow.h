@@ -36,6 +36,10 @@ class SettingsWindow {
     std::uint64_t frames() const { return frameCount; }
     // Whether frames keep the page's text; a host that never reads it can skip the work.
     void captureText(bool capture) { capturing = capture; }
+    // A host whose window is never seen draws without what only a screen needs: anti-aliased
+    // edges, the window's border, the glyphs' pixels and the draw data. Where widgets fall and
+    // what they do stays the same.
+    void drawForNoScreen();
 
     // Queues a mouse click on the widget with `label`; `step` '+' or '-' picks the step
     // buttons of a number field.
@@ -73,10 +77,15 @@ class SettingsWindow {
     };
 
     void createContext(float width, float height);
+    void leaveOutWhatOnlyAScreenNeeds();
     bool focus(const Step& step);
     void applyInput(const Step& step);
     void locate(const Step& step);
+    // Stops typing into a widget that the press did not open for text entry.
+    void requireTextEntry(const Step& step);
     void drawPage(Vantrel::Plugin::PluginSettingsWindow& page, ImVec2 size);
+    // Throws PluginFault, with the frame ended, when the page throws.
+    void drawSettingsOf(Vantrel::Plugin::PluginSettingsWindow& page);
     unsigned widgetId(const Step& step) const;
 
     ImGuiContext* imgui = nullptr;
@@ -87,4 +96,5 @@ class SettingsWindow {
     float mouseY = -1.0F;
     std::uint64_t frameCount = 0;
     bool capturing = true;
+    bool noScreen = false;
 };

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <utility>
 
+#include "PluginFault.h"
+
 namespace {
 
 // Heap order: the soonest due time on top, ties to the first armed.
@@ -31,7 +33,7 @@ void VirtualClock::runUntil(std::int64_t target, const std::function<bool()>& ha
         Timeout next = std::move(timeouts.back());
         timeouts.pop_back();
         current = std::max(current, next.due);
-        next.callback();
+        callPlugin("a timeout it armed", {}, next.callback);
         if (halted && halted()) {
             return;
         }

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 
 namespace {
 
@@ -20,11 +21,13 @@ std::optional<double> parseAmount(const std::string& text) {
 }
 
 std::optional<std::int64_t> toMicroseconds(double seconds) {
-    // Beyond about a century of virtual time a script is surely mistaken.
-    if (seconds < 0.0 || seconds > 3.2e9) {
+    if (seconds < 0.0) {
         return std::nullopt;
     }
-    return std::llround(seconds * 1e6);
+    // Longer than the clock can count is as long as it counts; the script's reader refuses it.
+    constexpr double longest = 9.2e12;
+    return seconds >= longest ? std::numeric_limits<std::int64_t>::max()
+                              : std::llround(seconds * 1e6);
 }
 
 }  // namespace
@@ -62,6 +65,17 @@ std::optional<std::int64_t> parseTimePoint(const std::string& text) {
         return std::nullopt;
     }
     return toMicroseconds(*minutes * 60.0 + *seconds);
+}
+
+std::string formatDuration(std::int64_t microseconds) {
+    const std::int64_t seconds = microseconds / 1'000'000;
+    if (seconds % 3600 == 0 && seconds > 0) {
+        return std::to_string(seconds / 3600) + "h";
+    }
+    if (seconds % 60 == 0 && seconds > 0) {
+        return std::to_string(seconds / 60) + "m";
+    }
+    return std::to_string(seconds) + "s";
 }
 
 std::string formatTimestamp(std::int64_t microseconds) {

@@ -25,9 +25,16 @@ void requireCount(const ScriptLine& line, std::size_t least, std::size_t most, c
     }
 }
 
+// A duration a line waits for: one the host can play through.
 void requireDuration(const ScriptLine& line, const std::string& word) {
-    if (!parseDuration(word)) {
-        throw ScriptError(line, "'" + word + "' is not a duration (250ms, 2s, 1.5s, 10m, 1h)");
+    const auto duration = parseDuration(word);
+    if (!duration) {
+        throw ScriptError(line,
+                          "'" + shown(word) + "' is not a duration (250ms, 2s, 1.5s, 10m, 1h)");
+    }
+    if (*duration > kLongestWait) {
+        throw ScriptError(line, "'" + shown(word) + "' is longer than the longest wait, " +
+                                    formatDuration(kLongestWait));
     }
 }
 
@@ -35,7 +42,8 @@ void checkMatch(const ScriptLine& line) {
     const char* const usage = "match win|loss|none [online|offline] [DURATION] [goals N]";
     requireCount(line, 1, 5, usage);
     if (!oneOf(line.words[1], {"win", "loss", "none"})) {
-        throw ScriptError(line, "a match ends in win, loss or none, not '" + line.words[1] + "'");
+        throw ScriptError(line,
+                          "a match ends in win, loss or none, not '" + shown(line.words[1]) + "'");
     }
     for (std::size_t index = 2; index < line.words.size(); ++index) {
         const std::string& word = line.words[index];
@@ -48,7 +56,8 @@ void checkMatch(const ScriptLine& line) {
                 count.find_first_not_of("0123456789") != std::string::npos ||
                 std::stoi(count) > kMostGoals) {
                 throw ScriptError(line, "goals takes a whole number from 0 to " +
-                                            std::to_string(kMostGoals) + ", not '" + count + "'");
+                                            std::to_string(kMostGoals) + ", not '" + shown(count) +
+                                            "'");
             }
         } else if (!oneOf(word, {"online", "offline"})) {
             requireDuration(line, word);
@@ -67,7 +76,8 @@ void checkExpect(const ScriptLine& line) {
             throw ScriptError(line, "usage: expect command \"TEXT\" [at TIME]");
         }
         if (given == 3 && !parseTimePoint(line.words[4])) {
-            throw ScriptError(line, "'" + line.words[4] + "' is not a time (61s, 1:01, 1:01.5)");
+            throw ScriptError(line,
+                              "'" + shown(line.words[4]) + "' is not a time (61s, 1:01, 1:01.5)");
         }
     } else if (oneOf(what, {"no-command", "log", "page"})) {
         requireCount(line, 2, 2, "expect no-command|log|page \"TEXT\"");
@@ -76,11 +86,11 @@ void checkExpect(const ScriptLine& line) {
     } else if (what == "overlay") {
         requireCount(line, 2, 3, "expect overlay \"TEXT\" [visible|hidden]");
         if (given == 2 && !oneOf(line.words[3], {"visible", "hidden"})) {
-            throw ScriptError(line,
-                              "the status line is visible or hidden, not '" + line.words[3] + "'");
+            throw ScriptError(
+                line, "the status line is visible or hidden, not '" + shown(line.words[3]) + "'");
         }
     } else {
-        throw ScriptError(line, "nothing to expect called '" + what + "'");
+        throw ScriptError(line, "nothing to expect called '" + shown(what) + "'");
     }
 }
 
@@ -101,8 +111,8 @@ void checkLine(const ScriptLine& line) {
     } else if (verb == "match-end") {
         requireCount(line, 1, 1, "match-end win|loss|none");
         if (!oneOf(line.words[1], {"win", "loss", "none"})) {
-            throw ScriptError(line,
-                              "a match ends in win, loss or none, not '" + line.words[1] + "'");
+            throw ScriptError(
+                line, "a match ends in win, loss or none, not '" + shown(line.words[1]) + "'");
         }
     } else if (verb == "match") {
         checkMatch(line);
@@ -126,11 +136,19 @@ void checkLine(const ScriptLine& line) {
     } else if (verb == "expect") {
         checkExpect(line);
     } else {
-        throw ScriptError(line, "unknown verb '" + verb + "'");
+        throw ScriptError(line, "unknown verb '" + shown(verb) + "'");
     }
 }
 
 }  // namespace
+
+std::string shown(const std::string& word) {
+    constexpr std::size_t longest = 60;
+    if (word.size() <= longest) {
+        return word;
+    }
+    return word.substr(0, longest - 3) + "... (" + std::to_string(word.size()) + " characters)";
+}
 
 std::vector<ScriptLine> readScript(std::istream& input, const std::string& file) {
     std::vector<ScriptLine> lines;
@@ -138,6 +156,10 @@ std::vector<ScriptLine> readScript(std::istream& input, const std::string& file)
     int number = 0;
     while (std::getline(input, text)) {
         ++number;
+        // Editors may start a UTF-8 file with a byte-order mark.
+        if (number == 1 && text.compare(0, 3, "\xEF\xBB\xBF") == 0) {
+            text.erase(0, 3);
+        }
         ScriptLine line{file, number, {}};
         // A '#' outside quotes starts a comment.
         bool quoted = false;
@@ -159,6 +181,9 @@ std::vector<ScriptLine> readScript(std::istream& input, const std::string& file)
         line.words = *words;
         checkLine(line);
         lines.push_back(std::move(line));
+    }
+    if (input.bad()) {
+        throw ScriptError("cannot read the script " + file);
     }
     return lines;
 }

@@ -22,5 +22,9 @@ class ScriptError : public std::runtime_error {
     explicit ScriptError(const std::string& message) : std::runtime_error(message) {}
 };
 
-// Reads a whole script and checks every line's form before any is played.
+// Reads a whole script and checks every line's form before any is played. Throws ScriptError for
+// a line it cannot play, and for a script it cannot read.
 std::vector<ScriptLine> readScript(std::istream& input, const std::string& file);
+
+// A word as an error message shows it: cut short, with its length, when it is long.
+std::string shown(const std::string& word);

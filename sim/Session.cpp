@@ -53,7 +53,7 @@ void Session::run(const ScriptLine& line) {
     } else if (verb == "snapshot") {
         snapshot(line);
     } else if (world.game().quit()) {
-        print(line.where() + ": refused, the game has quit: " + verb);
+        print(line.where() + ": refused, the game has quit: " + shown(verb));
     } else {
         runGameLine(line);
     }
@@ -64,7 +64,7 @@ void Session::runGameLine(const ScriptLine& line) {
     const std::string& verb = words.front();
     if (verb == "set" || verb == "saved") {
         if (world.console().variable(words[1]) == nullptr) {
-            throw ScriptError(line, "the console has no variable '" + words[1] + "'");
+            throw ScriptError(line, "the console has no variable '" + shown(words[1]) + "'");
         }
         if (verb == "set") {
             world.console().set(words[1], words[2], "script");
@@ -230,18 +230,20 @@ void Session::noteOverlay() {
 
 void Session::report() {
     const auto& events = world.events().events();
+    const std::size_t from = reported;
     for (; reported < events.size(); ++reported) {
         const RecordedEvent& event = events[reported];
         if (options.events != nullptr) {
-            if (const auto json = toJson(event)) {
-                *options.events << *json << '\n';
-            }
+            *options.events << toJson(event) << '\n';
         }
         if (!options.quiet && options.timeline != nullptr) {
             if (const auto line = describe(event)) {
                 *options.timeline << formatTimestamp(event.microseconds) << ' ' << *line << '\n';
             }
         }
+    }
+    if (options.events != nullptr && reported != from && !*options.events) {
+        throw OutputError("cannot write the event log");
     }
 }
 
@@ -354,7 +356,7 @@ void Session::show(const ScriptLine& line) {
             text.pop_back();
         }
     }
-    if (options.timeline != nullptr) {
+    if (!options.quiet && options.timeline != nullptr) {
         std::size_t start = 0;
         while (start <= text.size()) {
             const std::size_t end = std::min(text.find('\n', start), text.size());
@@ -365,10 +367,16 @@ void Session::show(const ScriptLine& line) {
 }
 
 void Session::snapshot(const ScriptLine& line) {
-    const std::string problem =
-        writeSnapshot(line.words[1], *window, loaded->settings(), world.canvas().lastFrame());
-    if (!problem.empty()) {
-        throw ScriptError(line, problem);
+    const std::filesystem::path written = options.scriptFolder / line.words[1];
+    const SnapshotResult result =
+        writeSnapshot(written.string(), *window, loaded->settings(), world.canvas().lastFrame());
+    if (result == SnapshotResult::NoPictures) {
+        throw ScriptError(line,
+                          "this build of sundown-sim takes no pictures: it was built "
+                          "without an off-screen OpenGL (OSMesa)");
     }
-    print("snapshot written: " + line.words[1]);
+    if (result == SnapshotResult::NotWritten) {
+        throw OutputError(line.where() + ": cannot write the picture '" + written.string() + "'");
+    }
+    print("snapshot written: " + written.string());
 }

@@ -4,9 +4,11 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <ostream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -18,20 +20,31 @@
 struct SessionOptions {
     std::string pluginPath;
     int framesPerSecond = 60;
-    bool quiet = false;
+    bool quiet = false;                // only failures: no timeline, no `show`
     std::ostream* timeline = nullptr;  // the player's timeline
     std::ostream* events = nullptr;    // JSON Lines, when asked for
+    // Where a script's relative picture paths lead from: the script's own folder, or the
+    // current one for a script from standard input or the built-in one.
+    std::filesystem::path scriptFolder;
+};
+
+// An output the session was asked for could not be written.
+class OutputError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
 };
 
 class Session {
   public:
-    // Loads the plug-in; throws PluginRefused when the host refuses the file.
+    // Loads the plug-in; throws PluginRefused when the host refuses the file, and PluginFault
+    // when the plug-in throws.
     explicit Session(SessionOptions options);
     ~Session();
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 
-    // Plays every line; throws ScriptError for a line that cannot be played.
+    // Plays every line; throws ScriptError for a line that cannot be played, PluginFault when
+    // the plug-in throws, and OutputError when the event log cannot be written.
     void play(const std::vector<ScriptLine>& lines);
     int passed() const { return expectationsHeld; }
     int failed() const { return expectationsFailed; }

@@ -4,10 +4,13 @@
 #include <backends/imgui_impl_opengl2.h>
 #include <imgui.h>
 
+#include <fstream>
 #include <memory>
+#include <string>
 
-extern "C" int stbi_write_png(const char* filename, int w, int h, int comp, const void* data,
-                              int stride_in_bytes);
+extern "C" int stbi_write_png_to_func(void (*write)(void* context, void* data, int size),
+                                      void* context, int w, int h, int comp, const void* data,
+                                      int stride_in_bytes);
 
 namespace {
 
@@ -27,6 +30,8 @@ class OffscreenContext {
     }
     ~OffscreenContext() {
         if (context != nullptr) {
+            // Unbound first: the binding holds buffers of its own that destroying alone keeps.
+            OSMesaMakeCurrent(nullptr, nullptr, GL_UNSIGNED_BYTE, 0, 0);
             OSMesaDestroyContext(context);
         }
     }
@@ -40,18 +45,37 @@ class OffscreenContext {
     OSMesaContext context = nullptr;
 };
 
+void appendBytes(void* context, void* data, int size) {
+    static_cast<std::string*>(context)->append(static_cast<const char*>(data),
+                                               static_cast<std::size_t>(size));
+}
+
+// Whether the picture was written to `path`, every byte of it.
+bool writePng(const std::string& path, const std::vector<unsigned char>& pixels, int width,
+              int height) {
+    std::string png;
+    if (stbi_write_png_to_func(&appendBytes, &png, width, height, 4, pixels.data(), width * 4) ==
+        0) {
+        return false;
+    }
+    std::ofstream file(path, std::ios::binary);
+    file.write(png.data(), static_cast<std::streamsize>(png.size()));
+    file.close();
+    return !file.fail();
+}
+
 }  // namespace
 
-std::string writeSnapshot(const std::string& path, SettingsWindow& window,
-                          Vantrel::Plugin::PluginSettingsWindow* page,
-                          const std::vector<CanvasText>& canvas) {
+SnapshotResult writeSnapshot(const std::string& path, SettingsWindow& window,
+                             Vantrel::Plugin::PluginSettingsWindow* page,
+                             const std::vector<CanvasText>& canvas) {
     ImGui::SetCurrentContext(window.context());
     const ImVec2 size = ImGui::GetIO().DisplaySize;
     const int width = static_cast<int>(size.x);
     const int height = static_cast<int>(size.y + kCanvasStrip);
     OffscreenContext offscreen(width, height);
     if (!offscreen.ready) {
-        return "no off-screen OpenGL context for the picture";
+        return SnapshotResult::NotWritten;
     }
     ImGui_ImplOpenGL2_Init();
     ImGui_ImplOpenGL2_NewFrame();
@@ -69,8 +93,6 @@ std::string writeSnapshot(const std::string& path, SettingsWindow& window,
     glFinish();
     ImGui_ImplOpenGL2_Shutdown();
 
-    if (stbi_write_png(path.c_str(), width, height, 4, offscreen.pixels.data(), width * 4) == 0) {
-        return "cannot write the picture to '" + path + "'";
-    }
-    return "";
+    return writePng(path, offscreen.pixels, width, height) ? SnapshotResult::Written
+                                                           : SnapshotResult::NotWritten;
 }

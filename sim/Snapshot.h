@@ -9,7 +9,12 @@
 #include "PluginSettingsWindow.h"
 #include "SettingsWindow.h"
 
-// Returns why no picture could be written; empty when it was.
-std::string writeSnapshot(const std::string& path, SettingsWindow& window,
-                          Vantrel::Plugin::PluginSettingsWindow* page,
-                          const std::vector<CanvasText>& canvas);
+enum class SnapshotResult {
+    Written,
+    NoPictures,  // this build has no off-screen OpenGL
+    NotWritten,  // the picture could not be made or written, every byte of it
+};
+
+SnapshotResult writeSnapshot(const std::string& path, SettingsWindow& window,
+                             Vantrel::Plugin::PluginSettingsWindow* page,
+                             const std::vector<CanvasText>& canvas);

@@ -4,31 +4,64 @@
 
 namespace {
 
+// The length of the well-formed UTF-8 sequence that starts `text` at `at`; 0 when it is not one.
+std::size_t utf8Length(const std::string& text, std::size_t at) {
+    const auto byte = [&](std::size_t index) {
+        return index < text.size() ? static_cast<unsigned char>(text[index]) : 0U;
+    };
+    const unsigned lead = byte(at);
+    const auto follows = [&](std::size_t index, unsigned low = 0x80, unsigned high = 0xBF) {
+        return byte(index) >= low && byte(index) <= high;
+    };
+    if (lead < 0x80) {
+        return 1;
+    }
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        return follows(at + 1) ? 2 : 0;
+    }
+    if (lead >= 0xE0 && lead <= 0xEF) {
+        // No overlong forms, no surrogates.
+        const unsigned low = lead == 0xE0 ? 0xA0 : 0x80;
+        const unsigned high = lead == 0xED ? 0x9F : 0xBF;
+        return follows(at + 1, low, high) && follows(at + 2) ? 3 : 0;
+    }
+    if (lead >= 0xF0 && lead <= 0xF4) {
+        const unsigned low = lead == 0xF0 ? 0x90 : 0x80;
+        const unsigned high = lead == 0xF4 ? 0x8F : 0xBF;
+        return follows(at + 1, low, high) && follows(at + 2) && follows(at + 3) ? 4 : 0;
+    }
+    return 0;
+}
+
+// A JSON string for any bytes: UTF-8 is kept, every byte that is not part of it becomes the
+// replacement character.
 std::string quoted(const std::string& text) {
     std::string json = "\"";
-    for (const char c : text) {
-        switch (c) {
-            case '"':
-                json += "\\\"";
-                break;
-            case '\\':
-                json += "\\\\";
-                break;
-            case '\n':
-                json += "\\n";
-                break;
-            case '\t':
-                json += "\\t";
-                break;
-            default:
-                if (static_cast<unsigned char>(c) < 0x20) {
-                    char escaped[8];
-                    std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-                    json += escaped;
-                } else {
-                    json += c;
-                }
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t length = utf8Length(text, at);
+        const char c = text[at];
+        if (length == 0) {
+            json += "\\ufffd";
+            ++at;
+            continue;
         }
+        if (length > 1) {
+            json.append(text, at, length);
+        } else if (c == '"' || c == '\\') {
+            json += '\\';
+            json += c;
+        } else if (c == '\n') {
+            json += "\\n";
+        } else if (c == '\t') {
+            json += "\\t";
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
+            json += escaped;
+        } else {
+            json += c;
+        }
+        at += length;
     }
     return json + "\"";
 }
@@ -105,25 +138,34 @@ std::optional<std::string> describe(const RecordedEvent& event) {
     return std::nullopt;
 }
 
-std::optional<std::string> toJson(const RecordedEvent& event) {
+std::string toJson(const RecordedEvent& event) {
     char time[32];
     std::snprintf(time, sizeof time, "%.6f", static_cast<double>(event.microseconds) / 1e6);
-    std::string json = std::string("{\"t\":") + time + ",\"type\":" + quoted(event.type);
+    std::string json =
+        std::string("{\"t\":") + time + ",\"type\":" + quoted(event.type) + field("by", event.by);
     const std::string& type = event.type;
     if (type == "command") {
-        json += field("text", event.first) + field("by", event.by);
-    } else if (type == "log") {
-        json += field("text", event.first);
+        json +=
+            field("text", event.first) + ",\"log\":" + (event.second == "log" ? "true" : "false");
     } else if (type == "var") {
         json += field("name", event.first) + field("value", event.second);
+        if (!event.detail.empty()) {
+            json += field("written", event.detail);
+        }
     } else if (type == "bind") {
         json += field("key", event.first) + field("command", event.second);
+    } else if (type == "register") {
+        json += field("what", event.first) + field("name", event.second);
     } else if (type == "hook") {
         json += field("name", event.first);
+    } else if (type == "game") {
+        json += field("what", event.first) + field("detail", event.second);
+    } else if (type == "disconnect") {
+        json += field("from", event.first);
     } else if (type == "overlay") {
         json += field("text", event.first) + ",\"alpha\":" + event.second;
-    } else if (type != "disconnect" && type != "quit") {
-        return std::nullopt;
+    } else if (type != "quit") {
+        json += field("text", event.first);  // story, log
     }
     return json + "}";
 }

@@ -9,5 +9,5 @@
 // The timeline line for an event, without its timestamp; none for events a player would not see.
 std::optional<std::string> describe(const RecordedEvent& event);
 
-// The event as one line of JSON; none for events outside the event log.
-std::optional<std::string> toJson(const RecordedEvent& event);
+// The event as one line of JSON, with who caused it, whatever bytes its texts hold.
+std::string toJson(const RecordedEvent& event);

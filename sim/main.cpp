@@ -3,17 +3,21 @@
 #include <filesystem>
 #include <fstream>
 #include <iostream>
-#include <memory>
+#include <optional>
 #include <sstream>
 #include <string>
 
 #include "DefaultScenario.h"
+#include "PluginFault.h"
 #include "PluginLibrary.h"
+#include "ProgramFiles.h"
 #include "Script.h"
 #include "Session.h"
 
 #if defined(_WIN32)
 #include <windows.h>
+#else
+#include <fcntl.h>
 #endif
 
 namespace {
@@ -21,40 +25,27 @@ namespace {
 constexpr int kPassed = 0;
 constexpr int kExpectationFailed = 1;
 constexpr int kBadInput = 2;
+constexpr int kOutputFailed = 3;
 
 const char* const kUsage =
     "usage: sundown-sim [--plugin PATH] [--fps N] [--events FILE] [--quiet] [SCRIPT]\n"
-    "  SCRIPT  a session script, or - for standard input; none plays the built-in evening\n";
+    "  SCRIPT         a session script, or - for standard input; none plays the built-in "
+    "evening\n"
+    "  --plugin PATH  the plug-in library (default: Sundown beside this program)\n"
+    "  --fps N        host frames a virtual second, 1 to 1000 (default 60)\n"
+    "  --events FILE  every event as a line of JSON, with who caused it\n"
+    "  --quiet        only failures and the summary\n"
+    "exit status: 0 every expectation held, 1 one failed, 2 a bad command line or script, a\n"
+    "plug-in the host refuses or one that throws, 3 an output that could not be written\n";
 
 struct CommandLine {
     std::string plugin;
     int framesPerSecond = 60;
     std::string events;
     bool quiet = false;
-    std::string script;
+    bool help = false;
+    std::optional<std::string> script;
 };
-
-std::filesystem::path programFolder(const char* argv0) {
-#if defined(_WIN32)
-    char path[MAX_PATH] = {};
-    if (GetModuleFileNameA(nullptr, path, MAX_PATH) == 0) {
-        return std::filesystem::absolute(argv0).parent_path();
-    }
-    return std::filesystem::path(path).parent_path();
-#else
-    std::error_code error;
-    const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::filesystem::absolute(argv0).parent_path() : self.parent_path();
-#endif
-}
-
-std::string defaultPlugin(const char* argv0) {
-#if defined(_WIN32)
-    return (programFolder(argv0) / "Sundown.dll").string();
-#else
-    return (programFolder(argv0) / "Sundown.so").string();
-#endif
-}
 
 bool parseRate(const std::string& text, int& rate) {
     if (text.empty() || text.size() > 4 ||
@@ -66,86 +57,148 @@ bool parseRate(const std::string& text, int& rate) {
 }
 
 // Empty on a bad command line, with the reason in `problem`.
-std::unique_ptr<CommandLine> parseCommandLine(int argc, char** argv, std::string& problem) {
-    auto options = std::make_unique<CommandLine>();
-    options->plugin = defaultPlugin(argv[0]);
-    bool haveScript = false;
+std::optional<CommandLine> parseCommandLine(int argc, char** argv, std::string& problem) {
+    CommandLine options;
+    options.plugin = pluginBesideProgram(argv[0]).string();
     for (int index = 1; index < argc; ++index) {
         const std::string word = argv[index];
         const bool hasValue = index + 1 < argc;
-        if (word == "--plugin" && hasValue) {
-            options->plugin = argv[++index];
+        if (word == "-h" || word == "--help") {
+            options.help = true;
+        } else if (word == "--plugin" && hasValue) {
+            options.plugin = argv[++index];
         } else if (word == "--fps" && hasValue) {
-            if (!parseRate(argv[++index], options->framesPerSecond)) {
+            if (!parseRate(argv[++index], options.framesPerSecond)) {
                 problem = "--fps takes a whole number of frames a second from 1 to 1000";
-                return nullptr;
+                return std::nullopt;
             }
         } else if (word == "--events" && hasValue) {
-            options->events = argv[++index];
+            options.events = argv[++index];
         } else if (word == "--quiet") {
-            options->quiet = true;
-        } else if ((word.rfind("--", 0) != 0 || word == "-") && !haveScript) {
-            options->script = word;
-            haveScript = true;
+            options.quiet = true;
+        } else if ((word.rfind("--", 0) != 0 || word == "-") && !options.script) {
+            if (word.empty()) {
+                problem =
+                    "the script's name is empty: name a script, - for standard input, or "
+                    "nothing for the built-in evening";
+                return std::nullopt;
+            }
+            options.script = word;
         } else {
-            problem = "unexpected argument '" + word + "'";
-            return nullptr;
+            problem = "unexpected argument '" + shown(word) + "'";
+            return std::nullopt;
         }
     }
     return options;
 }
 
-std::vector<ScriptLine> loadScript(const std::string& script) {
-    if (script.empty()) {
+bool standardInputIsOpen() {
+#if defined(_WIN32)
+    const HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+    return input != nullptr && input != INVALID_HANDLE_VALUE;
+#else
+    return fcntl(0, F_GETFD) != -1;
+#endif
+}
+
+std::vector<ScriptLine> loadScript(const std::optional<std::string>& script) {
+    if (!script) {
         std::istringstream evening(kDefaultScenario);
         return readScript(evening, "evening (built in)");
     }
-    if (script == "-") {
+    if (*script == "-") {
+        if (!standardInputIsOpen()) {
+            throw ScriptError("cannot read the script from standard input: it is closed");
+        }
         return readScript(std::cin, "<stdin>");
     }
-    std::ifstream file(script);
-    if (!file) {
-        throw ScriptError("cannot read the script '" + script + "'");
+    std::error_code ignored;
+    if (std::filesystem::is_directory(*script, ignored)) {
+        throw ScriptError("'" + *script + "' is a folder, not a script");
     }
-    return readScript(file, script);
+    std::ifstream file(*script);
+    if (!file) {
+        throw ScriptError("cannot read the script '" + *script + "'");
+    }
+    return readScript(file, *script);
+}
+
+// A script's relative picture paths lead from the script's own folder.
+std::filesystem::path scriptFolder(const std::optional<std::string>& script) {
+    if (!script || *script == "-") {
+        return {};
+    }
+    return std::filesystem::path(*script).parent_path();
+}
+
+int play(const CommandLine& options, std::ofstream& events) {
+    const std::vector<ScriptLine> lines = loadScript(options.script);
+    if (!options.events.empty()) {
+        events.open(options.events);
+        if (!events) {
+            std::cerr << "sundown-sim: cannot write the event log '" << options.events << "'\n";
+            return kOutputFailed;
+        }
+    }
+    SessionOptions sessionOptions;
+    sessionOptions.pluginPath = options.plugin;
+    sessionOptions.framesPerSecond = options.framesPerSecond;
+    sessionOptions.quiet = options.quiet;
+    sessionOptions.timeline = &std::cout;
+    sessionOptions.events = events.is_open() ? &events : nullptr;
+    sessionOptions.scriptFolder = scriptFolder(options.script);
+    Session session(sessionOptions);
+    session.play(lines);
+    std::cout << "Summary: " << session.passed() << " passed, " << session.failed() << " failed\n";
+    return session.failed() == 0 ? kPassed : kExpectationFailed;
+}
+
+// Every output was written to its end, or the status says it was not.
+int checkOutputs(int status, std::ofstream& events) {
+    if (events.is_open()) {
+        events.close();
+        if (events.fail()) {
+            std::cerr << "sundown-sim: cannot write the event log\n";
+            status = kOutputFailed;
+        }
+    }
+    std::cout.flush();
+    if (!std::cout) {
+        std::cerr << "sundown-sim: cannot write the timeline to standard output\n";
+        status = kOutputFailed;
+    }
+    return status;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     std::string problem;
-    const auto options = parseCommandLine(argc, argv, problem);
+    const std::optional<CommandLine> options = parseCommandLine(argc, argv, problem);
     if (!options) {
         std::cerr << "sundown-sim: " << problem << '\n' << kUsage;
         return kBadInput;
     }
+    std::ofstream events;
+    if (options->help) {
+        std::cout << kUsage;
+        return checkOutputs(kPassed, events);
+    }
+    int status = kBadInput;
     try {
-        const std::vector<ScriptLine> lines = loadScript(options->script);
-        std::ofstream events;
-        if (!options->events.empty()) {
-            events.open(options->events);
-            if (!events) {
-                std::cerr << "sundown-sim: cannot write the event log '" << options->events
-                          << "'\n";
-                return kBadInput;
-            }
-        }
-        SessionOptions sessionOptions;
-        sessionOptions.pluginPath = options->plugin;
-        sessionOptions.framesPerSecond = options->framesPerSecond;
-        sessionOptions.quiet = options->quiet;
-        sessionOptions.timeline = &std::cout;
-        sessionOptions.events = events.is_open() ? &events : nullptr;
-        Session session(sessionOptions);
-        session.play(lines);
-        std::cout << "Summary: " << session.passed() << " passed, " << session.failed()
-                  << " failed\n";
-        return session.failed() == 0 ? kPassed : kExpectationFailed;
+        status = play(*options, events);
     } catch (const PluginRefused& refused) {
         std::cerr << "sundown-sim: " << refused.what() << '\n';
+    } catch (const PluginFault& fault) {
+        std::cout.flush();
+        std::cerr << "sundown-sim: " << fault.what() << '\n';
     } catch (const ScriptError& error) {
         std::cout.flush();
         std::cerr << "sundown-sim: " << error.what() << '\n';
+    } catch (const OutputError& error) {
+        std::cout.flush();
+        std::cerr << "sundown-sim: " << error.what() << '\n';
+        status = kOutputFailed;
     }
-    return kBadInput;
+    return checkOutputs(status, events);
 }

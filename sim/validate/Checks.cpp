@@ -291,8 +291,10 @@ bool contextChanges(const CheckSettings& settings, std::ostream& report) {
 
 const std::vector<Check>& allChecks() {
     static const std::vector<Check> checks = {
-        {"load-and-unload", &loadAndUnload},  {"callbacks-after-release", &callbacksAfterRelease},
-        {"random-player", &randomPlayer},     {"hostile-console-values", &hostileConsoleValues},
+        {"load-and-unload", &loadAndUnload},
+        {"callbacks-after-release", &callbacksAfterRelease},
+        {"random-player", &randomPlayer, kRandomSequences, &randomSequenceLength},
+        {"hostile-console-values", &hostileConsoleValues},
         {"context-changes", &contextChanges},
     };
     return checks;

@@ -8,14 +8,20 @@
 #include <vector>
 
 struct CheckSettings {
+    std::string program;  // this validator, to name in a command that reproduces a failure
     std::string pluginPath;
     std::uint64_t seed = 1;
     int iterations = 1000;
+    int part = -1;  // a check made of parts runs only this one; all of them at -1
 };
 
 struct Check {
     const char* name;
     bool (*run)(const CheckSettings& settings, std::ostream& report);
+    // Checks made of independent parts run them side by side, one child process each.
+    int parts = 1;
+    // Host events each part plays, for the report of its rate; 0 when it does not count them.
+    int (*eventsPerPart)(const CheckSettings& settings) = nullptr;
 };
 
 bool loadAndUnload(const CheckSettings& settings, std::ostream& report);
@@ -23,5 +29,15 @@ bool callbacksAfterRelease(const CheckSettings& settings, std::ostream& report);
 bool randomPlayer(const CheckSettings& settings, std::ostream& report);
 bool hostileConsoleValues(const CheckSettings& settings, std::ostream& report);
 bool contextChanges(const CheckSettings& settings, std::ostream& report);
+
+// The random player plays this many seeded sequences, each of this many events.
+constexpr int kRandomSequences = 8;
+int randomSequenceLength(const CheckSettings& settings);
+// The seed of sequence `sequence`'s events.
+std::uint64_t randomSequenceSeed(std::uint64_t seed, int sequence);
+// Plays one random sequence with every promise checked. On a broken promise it reports which,
+// the shortest sequence that still breaks it, and returns false.
+bool playRandomSequence(const CheckSettings& settings, int sequence, std::ostream& report,
+                        int* quits = nullptr);
 
 const std::vector<Check>& allChecks();

@@ -2,6 +2,8 @@
 // checked around every game function the game runs and after every event. A failing sequence is
 // cut down to the shortest that still fails.
 #include <algorithm>
+#include <chrono>
+#include <cmath>
 #include <deque>
 #include <optional>
 #include <random>
@@ -9,6 +11,7 @@
 #include <vector>
 
 #include "Checks.h"
+#include "ChildProcess.h"
 #include "ValidationHost.h"
 
 namespace {
@@ -474,32 +477,57 @@ std::vector<Event> shortestFailing(const CheckSettings& settings, std::vector<Ev
 
 }  // namespace
 
-bool randomPlayer(const CheckSettings& settings, std::ostream& report) {
-    const int runs = 8;
-    const int length = std::max(settings.iterations, 50);
-    int fired = 0;
-    int quits = 0;
-    for (int run = 0; run < runs; ++run) {
-        const std::uint64_t seed = settings.seed * 1000 + static_cast<std::uint64_t>(run);
-        std::vector<Event> events = randomEvents(seed, length);
-        int runQuits = 0;
-        const auto broken = replay(settings, events, &runQuits);
-        quits += runQuits;
-        if (broken) {
-            events.resize(broken->first + 1);
-            const std::vector<Event> shortest = shortestFailing(settings, events);
-            const auto again = replay(settings, shortest);
-            report << "  seed " << seed << ": " << broken->second << "\n  shortest sequence ("
-                   << shortest.size() << " events) that still fails"
-                   << (again ? ": " + again->second : std::string()) << ":\n";
-            for (const Event& event : shortest) {
-                report << "    " << event.describe() << "\n";
-            }
-            return false;
-        }
-        fired += length;
+int randomSequenceLength(const CheckSettings& settings) {
+    return std::max(settings.iterations, 50);
+}
+
+std::uint64_t randomSequenceSeed(std::uint64_t seed, int sequence) {
+    return seed * 1000 + static_cast<std::uint64_t>(sequence);
+}
+
+bool playRandomSequence(const CheckSettings& settings, int sequence, std::ostream& report,
+                        int* quits) {
+    const std::uint64_t seed = randomSequenceSeed(settings.seed, sequence);
+    std::vector<Event> events = randomEvents(seed, randomSequenceLength(settings));
+    const auto start = std::chrono::steady_clock::now();
+    int left = 0;
+    const auto broken = replay(settings, events, &left);
+    if (quits != nullptr) {
+        *quits = left;
     }
-    report << "  " << runs << " sequences of " << length << " events (" << fired
-           << " events, the game left " << quits << " times), every promise held\n";
-    return true;
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    report << "  sequence " << sequence << " (events from seed " << seed << "): ";
+    if (!broken) {
+        report << events.size() << " events, the game left "
+               << (left == 1 ? std::string("once") : std::to_string(left) + " times")
+               << ", every promise held; "
+               << std::lround(static_cast<double>(events.size()) / seconds) << " events a second\n";
+        return true;
+    }
+    report << broken->second << " at event " << broken->first + 1 << "\n";
+    events.resize(broken->first + 1);
+    const std::vector<Event> shortest = shortestFailing(settings, events);
+    const auto again = replay(settings, shortest);
+    report << "  shortest sequence (" << shortest.size() << " events) that still fails"
+           << (again ? ": " + again->second : std::string()) << ":\n";
+    for (const Event& event : shortest) {
+        report << "    " << event.describe() << "\n";
+    }
+    report << "  this sequence alone: "
+           << commandLine({settings.program, "--plugin", settings.pluginPath, "--check",
+                           "random-player", "--seed", std::to_string(settings.seed), "--iterations",
+                           std::to_string(settings.iterations), "--part", std::to_string(sequence)})
+           << "\n";
+    return false;
+}
+
+bool randomPlayer(const CheckSettings& settings, std::ostream& report) {
+    bool held = true;
+    for (int sequence = 0; sequence < kRandomSequences; ++sequence) {
+        if (settings.part < 0 || settings.part == sequence) {
+            held = playRandomSequence(settings, sequence, report) && held;
+        }
+    }
+    return held;
 }

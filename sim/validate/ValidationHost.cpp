@@ -3,6 +3,9 @@
 #include <utility>
 
 ValidationHost::ValidationHost(std::string pluginPath) : path(std::move(pluginPath)) {
+    // The checks read the plug-in's fields, never the page's text or its pixels.
+    window.captureText(false);
+    window.drawForNoScreen();
     reload();
 }
 
