@@ -36,19 +36,34 @@ void measure(benchmark::State& state, Body body) {
         static_cast<double>(allocationsSoFar() - before) / static_cast<double>(state.iterations()));
 }
 
-void BM_RenderOverlay(benchmark::State& state, bool enabled) {
+enum class Overlay { Disabled, Enabled, HeadsUp };
+
+void BM_RenderOverlay(benchmark::State& state, Overlay shown) {
     BenchHost host;
     host.world.console().set("numOfGames", "255", "bench");
     host.world.console().set("enableByNumOption", "Win-Lose Ratio", "bench");
-    if (enabled) {
+    if (shown != Overlay::Disabled) {
         host.world.console().run("SundownEnableDisable", "bench");
     }
+    if (shown == Overlay::HeadsUp) {
+        // The kick-off of the match that may be the last: its heads-up stays, as no time passes.
+        host.world.console().set("enableHeadsUp", "1", "bench");
+        host.world.console().set("numOfGames", "1", "bench");
+        host.world.console().run("SundownEnableDisable", "bench");
+        host.world.console().run("SundownEnableDisable", "bench");
+        host.world.game().joinOnline(0);
+        host.world.game().startRound();
+    }
     host.world.canvas().frame();
+    if (shown == Overlay::HeadsUp && host.world.canvas().lastFrame().back().color.A != 255.0F) {
+        state.SkipWithError("no heads-up is shown");
+    }
     measure(state, [&] { host.world.canvas().frame(); });
     benchmark::DoNotOptimize(host.world.canvas().lastFrame().data());
 }
-BENCHMARK_CAPTURE(BM_RenderOverlay, disabled, false);
-BENCHMARK_CAPTURE(BM_RenderOverlay, enabled, true);
+BENCHMARK_CAPTURE(BM_RenderOverlay, disabled, Overlay::Disabled);
+BENCHMARK_CAPTURE(BM_RenderOverlay, enabled, Overlay::Enabled);
+BENCHMARK_CAPTURE(BM_RenderOverlay, headsUp, Overlay::HeadsUp);
 
 // The same frame with the text built through a string stream, the way the status line's text
 // could be built, to compare against.

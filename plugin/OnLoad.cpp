@@ -48,6 +48,8 @@ void Sundown::registerSettings() {
                               true, 1.0F, false);
     cvarService->registerCvar("numOfMinutes", "1", "How many minutes before quitting", true, true,
                               1.0F, false, 360.0F, true);
+    cvarService->registerCvar("enableHeadsUp", "0", "Show a heads-up before quitting", true, true,
+                              0.0F, true, 1.0F, true);
 }
 
 void Sundown::hookGameEvent(const std::string& eventName, void (Sundown::*handler)(std::string)) {

@@ -57,6 +57,9 @@ class Sundown : public Vantrel::Plugin::VantrelPlugin,
     std::string overlayText() const;
     // Sets the played, won and lost counts to 0: the answer to "resetGamesCount".
     void resetGamesCount();
+    // Puts `text` in the status line's place for five seconds, when the player asked for
+    // heads-ups ("enableHeadsUp"); a newer one replaces it.
+    void showHeadsUp(const char* text);
     // Binds the key named on the settings page to the master switch.
     void applyKeyBind();
 
@@ -84,6 +87,10 @@ class Sundown : public Vantrel::Plugin::VantrelPlugin,
     std::uint32_t timerRun = 0;
     // Whether the page has seeded maxMinutes from the saved minute limit yet.
     bool savedMinutesLoaded = false;
+    // The heads-up in the status line's place; none when the status line shows.
+    const char* headsUp = nullptr;
+    // Counts the heads-ups shown: the end of an older one must not cut a newer one short.
+    std::uint32_t headsUpShown = 0;
 
   private:
     // Callables handed to the host hold the object weakly: the host may keep them, and run
@@ -104,6 +111,11 @@ class Sundown : public Vantrel::Plugin::VantrelPlugin,
     void armTimeout(void (Sundown::*operation)(), float seconds);
     void registerSettings();
 
+    // Warns at an approved match's start when it may be the last, and as the minute limit nears.
+    void warnIfLastMatch();
+    void warnOfTheTimeLeft();
+    bool headsUpEnabled();
+
     // Rules shared by the two end handlers.
     bool takeApprovedMatch(const std::string& handlerName);
     void countResult(std::uint8_t playerTeam, std::uint8_t winningTeam);
@@ -116,4 +128,5 @@ class Sundown : public Vantrel::Plugin::VantrelPlugin,
 
     void drawCountRows(CVarWrapper& gamesVariable, CVarWrapper& modeVariable);
     void drawTimerRows(CVarWrapper& minutesVariable);
+    void drawChoiceRows();
 };

@@ -17,4 +17,5 @@ void Sundown::delayedExit() {
 void Sundown::scheduleLeave() {
     armTimeout(&Sundown::delayedDisconnect, 1.0F);
     armTimeout(&Sundown::delayedExit, 4.0F);
+    showHeadsUp("Sundown: limit reached, quitting");
 }

@@ -35,13 +35,54 @@ std::optional<MatchTeams> findTeams(GameWrapper& host) {
     return MatchTeams{replicationInfo.GetTeamNum(), winner.GetTeamNum()};
 }
 
+// Whether rule `option` is met by these counts against `limit`, compared as the rule compares
+// them at a match's end.
+bool ruleMet(std::int32_t option, std::uint8_t played, std::uint8_t wins, std::uint8_t losses,
+             std::uint8_t limit) {
+    switch (option) {
+        case 0:
+            return played >= limit;
+        case 1:
+            return losses >= limit;
+        case 2:
+            // Widened first: more wins than losses makes the difference negative.
+            return int{losses} - int{wins} >= int{limit};
+        default:
+            return false;
+    }
+}
+
+std::uint8_t oneMore(std::uint8_t count) {
+    return static_cast<std::uint8_t>(count + 1);
+}
+
 }  // namespace
 
 void Sundown::GameStart(std::string /*eventName*/) {
     writeLog("===== GameStart Start=====");
     if (gameService->IsInOnlineGame()) {
         writeLog("===== GameStart: Approving Game=====");
+        const bool approving = !gameApproved;
         gameApproved = true;
+        if (approving) {
+            warnIfLastMatch();
+        }
+    }
+}
+
+// At the start of an approved match: a heads-up when counting it, or one more loss, would meet
+// the rule as the rule will see it at the match's end.
+void Sundown::warnIfLastMatch() {
+    if (!enabled) {
+        return;
+    }
+    if (selectedOption == 0 && ruleMet(selectedOption, oneMore(numberOfGamesPlayed), numberOfWins,
+                                       numberOfLosses, maxNumberOfGames)) {
+        showHeadsUp("Sundown: last game");
+    } else if ((selectedOption == 1 || selectedOption == 2) &&
+               ruleMet(selectedOption, oneMore(numberOfGamesPlayed), numberOfWins,
+                       oneMore(numberOfLosses), maxNumberOfGames)) {
+        showHeadsUp("Sundown: one more loss ends the session");
     }
 }
 
@@ -126,29 +167,17 @@ void Sundown::countResult(std::uint8_t playerTeam, std::uint8_t winningTeam) {
 }
 
 bool Sundown::quitRuleMet(const std::string& prefix) {
-    switch (selectedOption) {
-        case 0:
-            if (numberOfGamesPlayed >= maxNumberOfGames) {
-                writeLog(prefix + ": Trying to Exit by Games Count");
-                return true;
-            }
-            return false;
-        case 1:
-            if (numberOfLosses >= maxNumberOfGames) {
-                writeLog(
-                    valueLine(prefix + ": Trying to Exit by Loss count. Losses:", numberOfLosses));
-                return true;
-            }
-            return false;
-        case 2:
-            // Widened first: more wins than losses makes the difference negative.
-            if (int{numberOfLosses} - int{numberOfWins} >= int{maxNumberOfGames}) {
-                writeLog(valueLine(prefix + ": Trying to Exit by Ratio. Wins:", numberOfWins) +
-                         valueLine("Losses:", numberOfLosses));
-                return true;
-            }
-            return false;
-        default:
-            return false;
+    if (!ruleMet(selectedOption, numberOfGamesPlayed, numberOfWins, numberOfLosses,
+                 maxNumberOfGames)) {
+        return false;
     }
+    if (selectedOption == 0) {
+        writeLog(prefix + ": Trying to Exit by Games Count");
+    } else if (selectedOption == 1) {
+        writeLog(valueLine(prefix + ": Trying to Exit by Loss count. Losses:", numberOfLosses));
+    } else {
+        writeLog(valueLine(prefix + ": Trying to Exit by Ratio. Wins:", numberOfWins) +
+                 valueLine("Losses:", numberOfLosses));
+    }
+    return true;
 }

@@ -14,6 +14,16 @@ ImVec4 restingColor() {
 
 }  // namespace
 
+// At the ticks that reach five minutes, and one minute, before the limit.
+void Sundown::warnOfTheTimeLeft() {
+    if (maxMinutes > 5 && minutesElapsed == maxMinutes - 5) {
+        showHeadsUp("Sundown: 5 minutes left");
+    }
+    if (maxMinutes > 1 && minutesElapsed == maxMinutes - 1) {
+        showHeadsUp("Sundown: 1 minute left");
+    }
+}
+
 void Sundown::EnableByTime() {
     if (timerRunning) {
         writeLog("===== EnableByTime: turnoff=====");
@@ -38,6 +48,7 @@ void Sundown::runSeconds() {
     if (minutesElapsed >= maxMinutes) {
         if (gameService->IsInOnlineGame()) {
             exitPending = true;
+            showHeadsUp("Sundown: time is up, quitting after this match");
         } else {
             delayedExit();
         }
@@ -52,6 +63,7 @@ void Sundown::runSeconds() {
     if (++secondsElapsed >= 60) {
         ++minutesElapsed;
         secondsElapsed = 0;
+        warnOfTheTimeLeft();
     }
     if (blinkPhase) {
         writeLog("===== runSeconds: color1=====");

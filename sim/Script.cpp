@@ -66,7 +66,8 @@ void checkMatch(const ScriptLine& line) {
 }
 
 void checkExpect(const ScriptLine& line) {
-    requireCount(line, 1, 4, "expect quit|running|command|no-command|var|bind|log|overlay|page");
+    requireCount(line, 1, 4,
+                 "expect quit|running|command|no-command|var|bind|log|overlay|no-overlay|page");
     const std::string& what = line.words[1];
     const std::size_t given = line.words.size() - 2;
     if (oneOf(what, {"quit", "running"})) {
@@ -79,8 +80,8 @@ void checkExpect(const ScriptLine& line) {
             throw ScriptError(line,
                               "'" + shown(line.words[4]) + "' is not a time (61s, 1:01, 1:01.5)");
         }
-    } else if (oneOf(what, {"no-command", "log", "page"})) {
-        requireCount(line, 2, 2, "expect no-command|log|page \"TEXT\"");
+    } else if (oneOf(what, {"no-command", "log", "page", "no-overlay"})) {
+        requireCount(line, 2, 2, "expect no-command|log|page|no-overlay \"TEXT\"");
     } else if (oneOf(what, {"var", "bind"})) {
         requireCount(line, 3, 3, "expect var NAME VALUE | expect bind KEY COMMAND");
     } else if (what == "overlay") {

@@ -293,6 +293,13 @@ void Session::expect(const ScriptLine& line) {
         check(line, held, "log line " + inQuotes(words[2]), "no such line");
     } else if (what == "overlay") {
         expectOverlay(line);
+    } else if (what == "no-overlay") {
+        const auto& events = world.events().events();
+        const bool shown = std::any_of(events.begin(), events.end(), [&](const RecordedEvent& e) {
+            return e.type == "overlay" && e.first == words[2] && e.second != "0";
+        });
+        check(line, !shown, "the status line never to have shown " + inQuotes(words[2]),
+              "it was shown");
     } else if (what == "page") {
         const std::string& page = window->pageText();
         check(line, pageDrawn && page.find(words[2]) != std::string::npos,

@@ -45,11 +45,12 @@ TEST(Liveness, ANewObjectFromTheSameLibraryWorksBesideWhatTheOldOneLeft) {
     PluginHost host;
     host.set("numOfGames", "1");
     host.set("numOfMinutes", "30");
+    host.set("enableHeadsUp", "1");
     host.console("SundownEnableDisable");  // arms hideOverlay
     host.pressStartStop();                 // arms a tick
-    host.startOnlineMatch();
-    host.endMatch(Result::Loss);  // arms the leave pair
-    ASSERT_EQ(host.world.clock().pending(), 4U);
+    host.startOnlineMatch();               // a heads-up: the last game
+    host.endMatch(Result::Loss);           // the leave pair, and its heads-up
+    ASSERT_EQ(host.world.clock().pending(), 6U);
 
     // The host lets the object go but keeps the library, and everything it was handed.
     host.loaded->release();

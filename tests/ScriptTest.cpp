@@ -88,7 +88,8 @@ TEST(Scripts, BadLinesAreRefusedWithTheirPlaceAndReason) {
               "story:1: the status line is visible or hidden, not 'faded'");
     EXPECT_EQ(refusal("click Set Bind\n"), "story:1: a number field's step buttons are + and -");
     EXPECT_EQ(refusal("expect\n"),
-              "story:1: usage: expect quit|running|command|no-command|var|bind|log|overlay|page");
+              "story:1: usage: "
+              "expect quit|running|command|no-command|var|bind|log|overlay|no-overlay|page");
     EXPECT_EQ(refusal("show everything\n"), "story:1: usage: show settings|overlay|vars");
 }
 

@@ -38,8 +38,13 @@ TEST(SettingsPage, DrawsEveryRowInItsPlace) {
               "{ F5 }\n"
               "Enable Quit by time (minutes)\n"
               "{ 1 } Quit after # minutes\n"
-              "[ Start/Stop ] Elapsed time: 0:0");
-    EXPECT_EQ(host.world.liveObjects(), 5) << "the page keeps no variable wrapper";
+              "[ Start/Stop ] Elapsed time: 0:0\n"
+              "--------------------------------\n"
+              "\n"
+              "[ ] Heads-up before quitting");
+    EXPECT_EQ(host.world.liveObjects(),
+              static_cast<std::int64_t>(host.world.console().variableNames().size()))
+        << "the page keeps no variable wrapper";
 }
 
 TEST(SettingsPage, AMissingVariableLeavesTheTitleAloneAndTouchesNothing) {

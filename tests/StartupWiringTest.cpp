@@ -16,6 +16,7 @@ TEST(StartupWiring, RegistersEverythingInItsOrder) {
         "cvar numOfGames",
         "cvar enableByMinutes",
         "cvar numOfMinutes",
+        "cvar enableHeadsUp",
         "hook Function GameEvent_Soccar_TA.Active.StartRound",
         "hook Function TAGame.GameEvent_Soccar_TA.EventMatchEnded",
         "hook Function TAGame.GameEvent_Soccar_TA.Destroyed",
@@ -28,7 +29,7 @@ TEST(StartupWiring, RegistersEverythingInItsOrder) {
     EXPECT_EQ(host.world.events().ofType("var").size(), 0U);
 }
 
-TEST(StartupWiring, RegistersTheFiveVariablesWithTheirLimits) {
+TEST(StartupWiring, RegistersTheVariablesWithTheirLimits) {
     PluginHost host;
     struct Expected {
         const char* name;
@@ -46,6 +47,7 @@ TEST(StartupWiring, RegistersTheFiveVariablesWithTheirLimits) {
         {"numOfGames", "1", "How many games before quitting", true, 1.0F, false, 50.0F, true},
         {"enableByMinutes", "0", "enableSundownByMinutes", true, 0.0F, true, 1.0F, false},
         {"numOfMinutes", "1", "How many minutes before quitting", true, 1.0F, false, 360.0F, true},
+        {"enableHeadsUp", "0", "Show a heads-up before quitting", true, 0.0F, true, 1.0F, true},
     };
     for (const Expected& want : expected) {
         const ConsoleVariable* variable = host.world.console().variable(want.name);

@@ -8,6 +8,8 @@ void Sundown::toggleEnabled() {
     // The page may not have drawn yet: the status line and the rules need the saved limit.
     loadCountSettings();
     enabled = !enabled;
+    // The switch's own line takes the place of any heads-up.
+    headsUp = nullptr;
     cvarService->getCvar("enableSundown").setValue(enabled ? 1 : 0);
     enableButtonColor = ImColor::HSV((enabled ? 2.0F : 4.0F) / 7.0F, 0.6F, 0.6F, 1.0F);
     armTimeout(&Sundown::hideOverlay, 2.0F);

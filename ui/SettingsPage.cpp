@@ -42,6 +42,7 @@ void Sundown::DrawSettings() {
     }
     drawCountRows(gamesVariable, modeVariable);
     drawTimerRows(minutesVariable);
+    drawChoiceRows();
 }
 
 void Sundown::drawCountRows(CVarWrapper& gamesVariable, CVarWrapper& modeVariable) {
@@ -85,6 +86,16 @@ void Sundown::drawCountRows(CVarWrapper& gamesVariable, CVarWrapper& modeVariabl
     ImGui::Text("Current Status: %s", enabled ? "Enabled" : "Disabled");
 
     ImGui::InputText("##KeyBindInput", keyBindBuffer, kKeyBindCapacity);
+}
+
+// Choices beyond the count and the timer, each saved in a variable of its own.
+void Sundown::drawChoiceRows() {
+    ImGui::Separator();
+    CVarWrapper headsUpVariable = cvarService->getCvar("enableHeadsUp");
+    bool headsUps = headsUpVariable.getBoolValue();
+    if (ImGui::Checkbox("Heads-up before quitting", &headsUps)) {
+        headsUpVariable.setValue(headsUps ? 1 : 0);
+    }
 }
 
 void Sundown::drawTimerRows(CVarWrapper& minutesVariable) {

@@ -13,6 +13,9 @@ constexpr float kRed = 3.0F;
 constexpr float kGreen = 150.0F;
 constexpr float kBlue = 58.0F;
 
+// A heads-up's colour: amber, fully opaque.
+constexpr LinearColor kHeadsUpColor{255.0F, 170.0F, 0.0F, 255.0F};
+
 std::string_view modePiece(std::int32_t selectedOption) {
     switch (selectedOption) {
         case 0:
@@ -29,6 +32,12 @@ std::string_view modePiece(std::int32_t selectedOption) {
 }  // namespace
 
 void Sundown::renderOverlay(CanvasWrapper canvas) {
+    if (headsUp != nullptr) {
+        overlayColor = kHeadsUpColor;
+        canvas.SetColor(overlayColor);
+        canvas.DrawString(headsUp, 4.0F, 4.0F, false, false);
+        return;
+    }
     overlayColor = LinearColor{kRed, kGreen, kBlue, static_cast<float>(overlayAlpha)};
     canvas.SetColor(overlayColor);
     canvas.DrawString(overlayText(), 4.0F, 4.0F, false, false);

@@ -44,6 +44,7 @@ enum class Kind {
     TypeMinutes,
     SetVariable,
     SavedVariable,
+    HeadsUpChoice,
     Reset,
 };
 
@@ -97,6 +98,8 @@ std::string Event::describe() const {
             return "console sets numOfGames " + std::to_string(value);
         case Kind::SavedVariable:
             return "host reads numOfGames " + std::to_string(value - 1) + " from its saved file";
+        case Kind::HeadsUpChoice:
+            return value == 0 ? "console sets enableHeadsUp 0" : "console sets enableHeadsUp 1";
         case Kind::Reset:
             return "console runs resetGamesCount";
     }
@@ -107,13 +110,13 @@ std::vector<Event> randomEvents(std::uint64_t seed, int count) {
     std::mt19937_64 random(seed);
     // Matches are common, settings changes rarer, as in play.
     const std::vector<std::pair<Kind, int>> weights = {
-        {Kind::JoinOnline, 6},    {Kind::StartOffline, 2}, {Kind::RoundStart, 8},
-        {Kind::MatchEnd, 6},      {Kind::Leave, 5},        {Kind::Disconnect, 1},
-        {Kind::OddPlayer, 1},     {Kind::Notifier, 3},     {Kind::PressKey, 2},
-        {Kind::Wait, 10},         {Kind::CanvasFrame, 3},  {Kind::OpenPage, 2},
-        {Kind::ClosePage, 2},     {Kind::Click, 3},        {Kind::StepButton, 1},
-        {Kind::TypeLimit, 1},     {Kind::TypeMinutes, 1},  {Kind::SetVariable, 1},
-        {Kind::SavedVariable, 1}, {Kind::Reset, 1},
+        {Kind::JoinOnline, 6},    {Kind::StartOffline, 2},  {Kind::RoundStart, 8},
+        {Kind::MatchEnd, 6},      {Kind::Leave, 5},         {Kind::Disconnect, 1},
+        {Kind::OddPlayer, 1},     {Kind::Notifier, 3},      {Kind::PressKey, 2},
+        {Kind::Wait, 10},         {Kind::CanvasFrame, 3},   {Kind::OpenPage, 2},
+        {Kind::ClosePage, 2},     {Kind::Click, 3},         {Kind::StepButton, 1},
+        {Kind::TypeLimit, 1},     {Kind::TypeMinutes, 1},   {Kind::SetVariable, 1},
+        {Kind::SavedVariable, 1}, {Kind::HeadsUpChoice, 1}, {Kind::Reset, 1},
     };
     int total = 0;
     for (const auto& weight : weights) {
@@ -141,6 +144,7 @@ std::vector<Event> randomEvents(std::uint64_t seed, int count) {
                 break;
             case Kind::PressKey:
             case Kind::StepButton:
+            case Kind::HeadsUpChoice:
                 value %= 2;
                 break;
             case Kind::Wait:
@@ -178,11 +182,15 @@ struct Model {
 // The plug-in and the game as they stood before a game function's hooks ran.
 struct BeforeHook {
     int played;
+    int wins;
+    int losses;
     std::size_t pending;
     bool approved;
     bool exitPending;
     bool enabled;
     bool teamsKnown;
+    bool headsUps;  // the player asked for heads-ups
+    std::uint32_t headsUpsShown;
 };
 
 class Run {
@@ -219,6 +227,8 @@ class Run {
     void beforeHook();
     void afterHook(const std::string& name);
     std::optional<std::string> checkEndHook(const std::string& name) const;
+    std::optional<std::string> checkRoundStart() const;
+    static bool ruleMet(std::int32_t option, int played, int wins, int losses, int limit);
     std::optional<std::string> checkStatusLine();
     bool ruleMet(const Sundown& sundown) const;
     void toggled();
@@ -235,34 +245,43 @@ class Run {
     std::optional<std::string> brokenInHook;
 };
 
-bool Run::ruleMet(const Sundown& sundown) const {
-    switch (sundown.selectedOption) {
+bool Run::ruleMet(std::int32_t option, int played, int wins, int losses, int limit) {
+    switch (option) {
         case 0:
-            return sundown.numberOfGamesPlayed >= sundown.maxNumberOfGames;
+            return played >= limit;
         case 1:
-            return sundown.numberOfLosses >= sundown.maxNumberOfGames;
+            return losses >= limit;
         case 2:
-            return int{sundown.numberOfLosses} - int{sundown.numberOfWins} >=
-                   int{sundown.maxNumberOfGames};
+            return losses - wins >= limit;
         default:
             return false;
     }
+}
+
+bool Run::ruleMet(const Sundown& sundown) const {
+    return ruleMet(sundown.selectedOption, sundown.numberOfGamesPlayed, sundown.numberOfWins,
+                   sundown.numberOfLosses, sundown.maxNumberOfGames);
 }
 
 void Run::beforeHook() {
     const Sundown& sundown = *host.sundown();
     const Game& game = host.world.game();
     before = {sundown.numberOfGamesPlayed,
+              sundown.numberOfWins,
+              sundown.numberOfLosses,
               host.world.clock().pending(),
               model.approved,
               sundown.exitPending,
               sundown.enabled,
               game.online() && game.winningTeam().has_value() && game.localPlayerPresent() &&
-                  game.replicationInfoPresent()};
+                  game.replicationInfoPresent(),
+              host.world.console().variable("enableHeadsUp")->boolValue(),
+              sundown.headsUpShown};
 }
 
 void Run::afterHook(const std::string& name) {
     if (name == gameFunction::kRoundStart) {
+        broke(checkRoundStart());
         model.approved = model.approved || host.world.game().online();
     } else {
         broke(checkEndHook(name));
@@ -284,10 +303,33 @@ std::optional<std::string> Run::checkEndHook(const std::string& name) const {
     const bool ruleApplies = before.approved && before.enabled && before.teamsKnown;
     const std::size_t pairs = (before.approved && before.exitPending ? 1U : 0U) +
                               (ruleApplies && ruleMet(sundown) ? 1U : 0U);
+    // Each leave arms its pair, and announces itself when the player asked for heads-ups.
+    const std::size_t headsUps = before.headsUps ? pairs : 0U;
     const std::size_t armed = host.world.clock().pending() - before.pending;
-    if (armed != 2 * pairs) {
-        return std::to_string(armed) + " timeouts armed where " + std::to_string(2 * pairs) +
-               " leave timeouts were due, in " + name;
+    if (armed != 2 * pairs + headsUps || sundown.headsUpShown - before.headsUpsShown != headsUps) {
+        return std::to_string(armed) + " timeouts armed and " +
+               std::to_string(sundown.headsUpShown - before.headsUpsShown) +
+               " heads-ups shown where " + std::to_string(pairs) + " leaves were due, in " + name;
+    }
+    return std::nullopt;
+}
+
+// At the round start that approves an online match, a heads-up exactly when one more match, or
+// one more loss, would meet the rule.
+std::optional<std::string> Run::checkRoundStart() const {
+    const Sundown& sundown = *host.sundown();
+    const bool approving = !before.approved && host.world.game().online();
+    const std::int32_t option = sundown.selectedOption;
+    const auto more = [](int count) { return static_cast<std::uint8_t>(count + 1); };
+    const bool lastOne = option == 0 ? ruleMet(option, more(before.played), before.wins,
+                                               before.losses, sundown.maxNumberOfGames)
+                                     : ruleMet(option, more(before.played), before.wins,
+                                               more(before.losses), sundown.maxNumberOfGames);
+    const bool warns = approving && before.enabled && before.headsUps && lastOne;
+    const std::uint32_t shown = sundown.headsUpShown - before.headsUpsShown;
+    if (shown != (warns ? 1U : 0U)) {
+        return std::to_string(shown) + " heads-ups at a round start where " +
+               (warns ? "one was" : "none was") + " due";
     }
     return std::nullopt;
 }
@@ -302,7 +344,17 @@ void Run::toggled() {
 
 std::optional<std::string> Run::checkStatusLine() {
     const auto& drawn = host.world.canvas().lastFrame();
-    if (drawn.empty() || model.toggles.empty()) {
+    if (drawn.empty()) {
+        return std::nullopt;
+    }
+    // A heads-up takes the status line's place, fully opaque.
+    if (const char* headsUp = host.sundown()->headsUp) {
+        if (drawn.back().text != headsUp || drawn.back().color.A != 255.0F) {
+            return "the heads-up \"" + std::string(headsUp) + "\" is not what the canvas shows";
+        }
+        return std::nullopt;
+    }
+    if (model.toggles.empty()) {
         return std::nullopt;
     }
     // Shown from the last toggle until the first two-second hide that falls after it.
@@ -422,6 +474,9 @@ std::optional<std::string> Run::apply(const Event& event) {
             break;
         case Kind::SavedVariable:
             host.world.console().loadSaved("numOfGames", std::to_string(event.value - 1));
+            break;
+        case Kind::HeadsUpChoice:
+            host.world.console().set("enableHeadsUp", std::to_string(event.value), "validator");
             break;
         case Kind::Reset:
             host.world.console().run("resetGamesCount", "validator");
