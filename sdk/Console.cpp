@@ -65,6 +65,18 @@ void Console::loadSaved(const std::string& name, const std::string& value) {
     }
 }
 
+void Console::startAfresh() {
+    for (const auto& [name, handle] : variables) {
+        const auto* variable = static_cast<const ConsoleVariable*>(handle.get());
+        if (variable->registration().persist) {
+            savedValues[name] = variable->text();
+        }
+    }
+    variables.clear();
+    registrationOrder.clear();
+    notifiers.clear();
+}
+
 void Console::registerNotifier(const std::string& name, NotifierRegistration registration) {
     notifiers[name] = std::move(registration);
     world->record("register", "notifier", name, "plugin");

@@ -53,6 +53,11 @@ class VANTREL_SDK_API Console {
     }
     void dropOwner(std::uint32_t owner);
 
+    // The host ends and starts again: it keeps what it saves, the values of the variables
+    // registered to persist and the key bindings, and forgets every other variable and notifier.
+    // Saved values go back to their variables when they are registered again.
+    void startAfresh();
+
     void bind(const std::string& key, const std::string& command, const std::string& by);
     // The command bound to `key`, or empty text.
     std::string boundTo(const std::string& key) const;

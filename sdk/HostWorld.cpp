@@ -93,6 +93,17 @@ void HostWorld::advanceTo(std::int64_t target, int framesPerSecond,
     clockState.runUntil(target, quit);
 }
 
+void HostWorld::restartGame() {
+    if (!gameState.quit()) {
+        gameState.command({"unreal_command", "exit"});
+    }
+    consoleState.startAfresh();
+    clockState.dropTimeouts();
+    executes.clear();
+    gameState.restart();
+    record("game", "restart", "", "host");
+}
+
 void HostWorld::dropRegistrations(std::uint32_t owner) {
     hookState.dropOwner(owner);
     consoleState.dropOwner(owner);

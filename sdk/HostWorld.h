@@ -24,6 +24,7 @@ class VANTREL_SDK_API HostWorld {
     HostWorld& operator=(const HostWorld&) = delete;
 
     Console& console() { return consoleState; }
+    const Console& console() const { return consoleState; }
     VirtualClock& clock() { return clockState; }
     const VirtualClock& clock() const { return clockState; }
     GameHooks& hooks() { return hookState; }
@@ -60,6 +61,11 @@ class VANTREL_SDK_API HostWorld {
     static std::int64_t frameTime(std::int64_t index, int framesPerSecond);
     // The number of the first frame after `now`.
     static std::int64_t nextFrameIndex(std::int64_t now, int framesPerSecond);
+
+    // The game quits, if it has not, and a new one starts: the host keeps what it saves (see
+    // Console::startAfresh), the clock goes on. Its plug-ins are unloaded before, and loaded
+    // afresh after, by whoever drives the host.
+    void restartGame();
 
     // A number for each plug-in the host loads; what the plug-in registers carries it.
     std::uint32_t newOwner() { return ++owners; }

@@ -107,7 +107,7 @@ void checkLine(const ScriptLine& line) {
     } else if (verb == "wait") {
         requireCount(line, 1, 1, "wait DURATION");
         requireDuration(line, line.words[1]);
-    } else if (oneOf(verb, {"online", "offline", "round-start", "destroy"})) {
+    } else if (oneOf(verb, {"online", "offline", "round-start", "destroy", "restart"})) {
         requireCount(line, 0, 0, verb.c_str());
     } else if (verb == "match-end") {
         requireCount(line, 1, 1, "match-end win|loss|none");

@@ -20,6 +20,11 @@ std::string inQuotes(const std::string& text) {
 }  // namespace
 
 Session::Session(SessionOptions chosen) : options(std::move(chosen)) {
+    loadPlugin();
+    report();
+}
+
+void Session::loadPlugin() {
     loaded = std::make_unique<LoadedPlugin>(world, options.pluginPath);
     window = std::make_unique<SettingsWindow>();
     if (loaded->settings() != nullptr) {
@@ -29,7 +34,18 @@ Session::Session(SessionOptions chosen) : options(std::move(chosen)) {
     story(std::string("plug-in loaded: ") + record.classLabel + " " + record.versionText + " (" +
               record.displayName + ")",
           "host");
-    report();
+}
+
+void Session::restart() {
+    // The old game's window and plug-in go first; the new game loads the plug-in from disk.
+    window.reset();
+    loaded.reset();
+    world.restartGame();
+    settingsOpen = false;
+    pageDrawn = false;
+    overlayText.clear();
+    overlayAlpha.clear();
+    loadPlugin();
 }
 
 Session::~Session() {
@@ -52,6 +68,8 @@ void Session::run(const ScriptLine& line) {
         show(line);
     } else if (verb == "snapshot") {
         snapshot(line);
+    } else if (verb == "restart") {
+        restart();
     } else if (world.game().quit()) {
         print(line.where() + ": refused, the game has quit: " + shown(verb));
     } else {

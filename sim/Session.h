@@ -51,6 +51,9 @@ class Session {
 
   private:
     void run(const ScriptLine& line);
+    void loadPlugin();
+    // The game quits, if it has not, and starts again with what the host saved.
+    void restart();
     void runGameLine(const ScriptLine& line);
     void expect(const ScriptLine& line);
     void expectCommand(const ScriptLine& line);

@@ -91,6 +91,9 @@ std::string describeGame(const RecordedEvent& event) {
                                                        : "the match is over";
         return std::string(road) + ": its game event is destroyed";
     }
+    if (what == "restart") {
+        return "the game starts again";
+    }
     return "back in the menus";
 }
 

@@ -41,6 +41,13 @@ void PluginHost::playMatch(Result result) {
     destroyMatch();
 }
 
+void PluginHost::restart() {
+    window.reset();
+    loaded.reset();
+    world.restartGame();
+    loaded = std::make_unique<LoadedPlugin>(world, SUNDOWN_PLUGIN_PATH);
+}
+
 void PluginHost::wait(double seconds) {
     const std::int64_t target = world.clock().now() + VirtualClock::fromSeconds(seconds);
     if (window && loaded->settings() != nullptr) {

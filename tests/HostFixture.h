@@ -33,6 +33,10 @@ class PluginHost {
     // A whole online match: join, kick-off, end, back to the menus.
     void playMatch(Result result);
 
+    // The game quits, if it has not, and starts again with what the host saved; the plug-in is
+    // loaded afresh from disk.
+    void restart();
+
     // Advances the virtual clock with 60 host frames a second.
     void wait(double seconds);
     void canvasFrame() { world.canvas().frame(); }
