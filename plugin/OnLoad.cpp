@@ -50,6 +50,10 @@ void Sundown::registerSettings() {
                               1.0F, false, 360.0F, true);
     cvarService->registerCvar("enableHeadsUp", "0", "Show a heads-up before quitting", true, true,
                               0.0F, true, 1.0F, true);
+    cvarService->registerCvar("keepSessionOnRestart", "0", "Keep the session after a restart", true,
+                              true, 0.0F, true, 1.0F, true);
+    cvarService->registerCvar("savedSession", "", "Session kept across restarts", false, false,
+                              0.0F, false, 0.0F, true);
 }
 
 void Sundown::hookGameEvent(const std::string& eventName, void (Sundown::*handler)(std::string)) {

@@ -91,6 +91,8 @@ class Sundown : public Vantrel::Plugin::VantrelPlugin,
     const char* headsUp = nullptr;
     // Counts the heads-ups shown: the end of an older one must not cut a newer one short.
     std::uint32_t headsUpShown = 0;
+    // Whether the kept session has been restored, or found not kept, since the load.
+    bool sessionRestored = false;
 
   private:
     // Callables handed to the host hold the object weakly: the host may keep them, and run
@@ -125,6 +127,11 @@ class Sundown : public Vantrel::Plugin::VantrelPlugin,
 
     // Settings the page and the toggle load from the console variables.
     void loadCountSettings();
+
+    // The session kept across a restart, when the player asked for it.
+    bool keepingSession();
+    void restoreSession();
+    void saveSession();
 
     void drawCountRows(CVarWrapper& gamesVariable, CVarWrapper& modeVariable);
     void drawTimerRows(CVarWrapper& minutesVariable);

@@ -59,6 +59,7 @@ std::uint8_t oneMore(std::uint8_t count) {
 }  // namespace
 
 void Sundown::GameStart(std::string /*eventName*/) {
+    restoreSession();
     writeLog("===== GameStart Start=====");
     if (gameService->IsInOnlineGame()) {
         writeLog("===== GameStart: Approving Game=====");
@@ -87,6 +88,7 @@ void Sundown::warnIfLastMatch() {
 }
 
 void Sundown::GameEnd(std::string /*eventName*/) {
+    restoreSession();
     writeLog("===== GameEnd: Start=====");
     if (!takeApprovedMatch("GameEnd")) {
         return;
@@ -104,6 +106,7 @@ void Sundown::GameEnd(std::string /*eventName*/) {
     writeLog(valueLine("GameEnd: numberOfGamesPlayed before: ", numberOfGamesPlayed));
     ++numberOfGamesPlayed;
     countResult(teams->player, teams->winner);
+    saveSession();
     writeLog(valueLine("GameEnd: numberOfGamesPlayed after: ", numberOfGamesPlayed));
     writeLog(valueLine("GameEnd: maxNumberOfGames: ", maxNumberOfGames));
     writeLog(valueLine("GameEnd: numberOfLosses: ", numberOfLosses));
@@ -114,6 +117,7 @@ void Sundown::GameEnd(std::string /*eventName*/) {
 }
 
 void Sundown::GameDestroyed(std::string /*eventName*/) {
+    restoreSession();
     writeLog("===== GameDestroyed: Start=====");
     if (!takeApprovedMatch("GameDestroyed")) {
         return;
@@ -124,6 +128,7 @@ void Sundown::GameDestroyed(std::string /*eventName*/) {
     }
     writeLog(valueLine("GameDestroyed: numberOfGamesPlayed before: ", numberOfGamesPlayed));
     ++numberOfGamesPlayed;
+    saveSession();
     writeLog(valueLine("GameDestroyed: numberOfGamesPlayed after: ", numberOfGamesPlayed));
     writeLog(valueLine("GameDestroyed: maxNumberOfGames: ", maxNumberOfGames));
 
@@ -133,6 +138,7 @@ void Sundown::GameDestroyed(std::string /*eventName*/) {
         return;
     }
     countResult(teams->player, teams->winner);
+    saveSession();
     applyQuitRule("GameDestroyed");
     writeLog("===== GameDestroyed: DONE=====");
 }

@@ -41,7 +41,8 @@ TEST(SettingsPage, DrawsEveryRowInItsPlace) {
               "[ Start/Stop ] Elapsed time: 0:0\n"
               "--------------------------------\n"
               "\n"
-              "[ ] Heads-up before quitting");
+              "[ ] Heads-up before quitting\n"
+              "[ ] Keep the session after a restart");
     EXPECT_EQ(host.world.liveObjects(),
               static_cast<std::int64_t>(host.world.console().variableNames().size()))
         << "the page keeps no variable wrapper";

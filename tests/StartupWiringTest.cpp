@@ -17,6 +17,8 @@ TEST(StartupWiring, RegistersEverythingInItsOrder) {
         "cvar enableByMinutes",
         "cvar numOfMinutes",
         "cvar enableHeadsUp",
+        "cvar keepSessionOnRestart",
+        "cvar savedSession",
         "hook Function GameEvent_Soccar_TA.Active.StartRound",
         "hook Function TAGame.GameEvent_Soccar_TA.EventMatchEnded",
         "hook Function TAGame.GameEvent_Soccar_TA.Destroyed",
@@ -35,6 +37,7 @@ TEST(StartupWiring, RegistersTheVariablesWithTheirLimits) {
         const char* name;
         const char* value;
         const char* description;
+        bool listed;
         bool useMin;
         float minimum;
         bool useMax;
@@ -42,12 +45,17 @@ TEST(StartupWiring, RegistersTheVariablesWithTheirLimits) {
         bool persist;
     };
     const Expected expected[] = {
-        {"enableSundown", "0", "enableSundownByCount", true, 0.0F, true, 1.0F, false},
-        {"enableByNumOption", "0", "enableByNumOption", true, 0.0F, true, 2.0F, false},
-        {"numOfGames", "1", "How many games before quitting", true, 1.0F, false, 50.0F, true},
-        {"enableByMinutes", "0", "enableSundownByMinutes", true, 0.0F, true, 1.0F, false},
-        {"numOfMinutes", "1", "How many minutes before quitting", true, 1.0F, false, 360.0F, true},
-        {"enableHeadsUp", "0", "Show a heads-up before quitting", true, 0.0F, true, 1.0F, true},
+        {"enableSundown", "0", "enableSundownByCount", true, true, 0.0F, true, 1.0F, false},
+        {"enableByNumOption", "0", "enableByNumOption", true, true, 0.0F, true, 2.0F, false},
+        {"numOfGames", "1", "How many games before quitting", true, true, 1.0F, false, 50.0F, true},
+        {"enableByMinutes", "0", "enableSundownByMinutes", true, true, 0.0F, true, 1.0F, false},
+        {"numOfMinutes", "1", "How many minutes before quitting", true, true, 1.0F, false, 360.0F,
+         true},
+        {"enableHeadsUp", "0", "Show a heads-up before quitting", true, true, 0.0F, true, 1.0F,
+         true},
+        {"keepSessionOnRestart", "0", "Keep the session after a restart", true, true, 0.0F, true,
+         1.0F, true},
+        {"savedSession", "", "Session kept across restarts", false, false, 0.0F, false, 0.0F, true},
     };
     for (const Expected& want : expected) {
         const ConsoleVariable* variable = host.world.console().variable(want.name);
@@ -55,7 +63,7 @@ TEST(StartupWiring, RegistersTheVariablesWithTheirLimits) {
         const VariableRegistration& got = variable->registration();
         EXPECT_EQ(got.defaultValue, want.value) << want.name;
         EXPECT_EQ(got.description, want.description) << want.name;
-        EXPECT_TRUE(got.listed) << want.name;
+        EXPECT_EQ(got.listed, want.listed) << want.name;
         EXPECT_EQ(got.useMin, want.useMin) << want.name;
         EXPECT_EQ(got.minimum, want.minimum) << want.name;
         EXPECT_EQ(got.useMax, want.useMax) << want.name;

@@ -5,6 +5,7 @@
 #include "Sundown.h"
 
 void Sundown::toggleEnabled() {
+    restoreSession();
     // The page may not have drawn yet: the status line and the rules need the saved limit.
     loadCountSettings();
     enabled = !enabled;
@@ -14,6 +15,7 @@ void Sundown::toggleEnabled() {
     enableButtonColor = ImColor::HSV((enabled ? 2.0F : 4.0F) / 7.0F, 0.6F, 0.6F, 1.0F);
     armTimeout(&Sundown::hideOverlay, 2.0F);
     overlayAlpha = 255;
+    saveSession();
 }
 
 void Sundown::hideOverlay() {
@@ -32,7 +34,9 @@ void Sundown::loadCountSettings() {
 }
 
 void Sundown::resetGamesCount() {
+    restoreSession();
     numberOfGamesPlayed = 0;
     numberOfWins = 0;
     numberOfLosses = 0;
+    saveSession();
 }

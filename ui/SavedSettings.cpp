@@ -1,6 +1,8 @@
 #include "SavedSettings.h"
 
 #include <algorithm>
+#include <charconv>
+#include <string_view>
 
 std::optional<std::int32_t> decodeLimitMode(const std::string& saved) {
     for (std::size_t index = 0; index < optionLabels.size(); ++index) {
@@ -13,4 +15,64 @@ std::optional<std::int32_t> decodeLimitMode(const std::string& saved) {
 
 std::uint8_t decodeGameLimit(int saved) {
     return static_cast<std::uint8_t>(std::clamp(saved, 0, 255));
+}
+
+namespace {
+
+// A whole number, blanks around it allowed; none when the text is anything else. Numbers too
+// big for the type are held to its ends.
+std::optional<long long> wholeNumber(std::string_view text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) {
+        return std::nullopt;
+    }
+    text.remove_prefix(first);
+    text.remove_suffix(text.size() - text.find_last_not_of(' ') - 1);
+    const bool negative = !text.empty() && text.front() == '-';
+    const std::string_view digits = negative ? text.substr(1) : text;
+    if (digits.empty() || digits.find_first_not_of("0123456789") != std::string_view::npos) {
+        return std::nullopt;
+    }
+    long long value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error == std::errc::result_out_of_range) {
+        return negative ? -1 : 256;
+    }
+    return end == text.data() + text.size() ? std::optional<long long>(value) : std::nullopt;
+}
+
+std::uint8_t countFrom(std::optional<long long> number) {
+    return static_cast<std::uint8_t>(std::clamp(number.value_or(0), 0LL, 255LL));
+}
+
+}  // namespace
+
+KeptSession decodeSession(const std::string& saved) {
+    std::optional<long long> fields[5];
+    std::string_view rest = saved;
+    for (auto& field : fields) {
+        const std::size_t comma = rest.find(',');
+        field = wholeNumber(rest.substr(0, comma));
+        if (comma == std::string_view::npos) {
+            break;
+        }
+        rest.remove_prefix(comma + 1);
+    }
+    KeptSession session;
+    if (fields[0] && (*fields[0] == 0 || *fields[0] == 1)) {
+        session.enabled = *fields[0] == 1;
+    }
+    if (fields[1] && *fields[1] >= 0 && *fields[1] <= 2) {
+        session.mode = static_cast<std::int32_t>(*fields[1]);
+    }
+    session.played = countFrom(fields[2]);
+    session.wins = countFrom(fields[3]);
+    session.losses = countFrom(fields[4]);
+    return session;
+}
+
+std::string encodeSession(bool enabled, std::int32_t mode, std::uint8_t played, std::uint8_t wins,
+                          std::uint8_t losses) {
+    return std::to_string(enabled ? 1 : 0) + "," + std::to_string(mode) + "," +
+           std::to_string(played) + "," + std::to_string(wins) + "," + std::to_string(losses);
 }

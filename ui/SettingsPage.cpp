@@ -28,10 +28,17 @@ void Sundown::DrawSettings() {
     if (!enableVariable || !gamesVariable || !minutesVariable) {
         return;
     }
+    restoreSession();
+    const bool enabledBefore = enabled;
+    const std::int32_t optionBefore = selectedOption;
     if (const auto mode = decodeLimitMode(modeVariable.getStringValue())) {
         selectedOption = *mode;
     }
     enabled = enableVariable.getBoolValue();
+    // Set at the console, the switch or the mode changes here.
+    if (enabled != enabledBefore || selectedOption != optionBefore) {
+        saveSession();
+    }
     if (!savedMinutesLoaded) {
         // The minute limit the page saved survives a reload.
         savedMinutesLoaded = true;
@@ -60,6 +67,7 @@ void Sundown::drawCountRows(CVarWrapper& gamesVariable, CVarWrapper& modeVariabl
         if (ImGui::RadioButton(optionLabels[index], selectedOption == option)) {
             selectedOption = option;
             modeVariable.setValue(std::string(optionLabels[index]));
+            saveSession();
         }
     }
 
@@ -95,6 +103,13 @@ void Sundown::drawChoiceRows() {
     bool headsUps = headsUpVariable.getBoolValue();
     if (ImGui::Checkbox("Heads-up before quitting", &headsUps)) {
         headsUpVariable.setValue(headsUps ? 1 : 0);
+    }
+    CVarWrapper keepVariable = cvarService->getCvar("keepSessionOnRestart");
+    bool keep = keepVariable.getBoolValue();
+    if (ImGui::Checkbox("Keep the session after a restart", &keep)) {
+        keepVariable.setValue(keep ? 1 : 0);
+        // Turned on, it keeps the session as it stands now.
+        saveSession();
     }
 }
 

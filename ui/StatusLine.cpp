@@ -32,6 +32,10 @@ std::string_view modePiece(std::int32_t selectedOption) {
 }  // namespace
 
 void Sundown::renderOverlay(CanvasWrapper canvas) {
+    // The line shows the kept session from the first frame.
+    if (!sessionRestored) {
+        restoreSession();
+    }
     if (headsUp != nullptr) {
         overlayColor = kHeadsUpColor;
         canvas.SetColor(overlayColor);

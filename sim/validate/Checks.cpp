@@ -193,12 +193,35 @@ bool readBackRight(ValidationHost& host, const std::string& name, const std::str
     return held;
 }
 
+// Restarts the game with `value` kept as the session, and tells whether the plug-in read it back
+// into a session it can save again.
+bool keptSessionReadBack(ValidationHost& host, const std::string& value, std::ostream& report) {
+    host.world.console().loadSaved("savedSession", value);
+    host.restart();
+    host.world.canvas().frame();
+    host.drawPage();
+    host.world.console().run("SundownEnableDisable", "validator");
+    const Sundown& sundown = *host.sundown();
+    const std::string saved = host.world.console().variable("savedSession")->text();
+    const bool held =
+        sundown.selectedOption >= 0 && sundown.selectedOption <= 2 &&
+        sundown.enabled == host.world.console().variable("enableSundown")->boolValue() &&
+        std::count(saved.begin(), saved.end(), ',') == 4 && saved.size() <= 19;
+    if (!held) {
+        report << "  a kept session of '" << value.substr(0, 40) << "' came back as mode "
+               << sundown.selectedOption << " and was saved again as '" << saved.substr(0, 40)
+               << "'\n";
+    }
+    return held;
+}
+
 }  // namespace
 
 bool hostileConsoleValues(const CheckSettings& settings, std::ostream& report) {
     ValidationHost host(settings.pluginPath);
-    const std::vector<std::string> names = {"enableSundown", "enableByNumOption", "numOfGames",
-                                            "enableByMinutes", "numOfMinutes"};
+    const std::vector<std::string> names = {
+        "enableSundown", "enableByNumOption",    "numOfGames",  "enableByMinutes",
+        "numOfMinutes",  "keepSessionOnRestart", "savedSession"};
     const std::vector<std::string> values = {"",
                                              "0",
                                              "1",
@@ -223,7 +246,12 @@ bool hostileConsoleValues(const CheckSettings& settings, std::ostream& report) {
                                              std::string(10'000, '7'),
                                              std::string(10'000, 'x'),
                                              "\"quoted\"",
-                                             "bind F5 resetGamesCount"};
+                                             "bind F5 resetGamesCount",
+                                             "1,1,3,1,2",
+                                             "-1,5",
+                                             "1,7,300,0,0",
+                                             ",,,,,,",
+                                             std::string(10'000, ',')};
     int tried = 0;
     bool held = true;
     for (const std::string& name : names) {
@@ -235,6 +263,12 @@ bool hostileConsoleValues(const CheckSettings& settings, std::ostream& report) {
                 ++tried;
             }
         }
+    }
+    // A kept session of any text, read back after a restart.
+    host.world.console().set("keepSessionOnRestart", "1", "validator");
+    for (const std::string& value : values) {
+        held = keptSessionReadBack(host, value, report) && held;
+        ++tried;
     }
     // Key names: the longest the field holds, and a longer paste that it cuts.
     host.pageOpen = true;

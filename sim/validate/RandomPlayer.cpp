@@ -22,7 +22,9 @@ const char* const kClickable[] = {"Enable/Disable Quit after games count",
                                   "Win-Lose Ratio",
                                   "Reset Games Count",
                                   "Set Bind",
-                                  "Start/Stop"};
+                                  "Start/Stop",
+                                  "Heads-up before quitting",
+                                  "Keep the session after a restart"};
 
 enum class Kind {
     JoinOnline,
@@ -46,6 +48,7 @@ enum class Kind {
     SavedVariable,
     HeadsUpChoice,
     Reset,
+    Restart,
 };
 
 struct Event {
@@ -102,6 +105,8 @@ std::string Event::describe() const {
             return value == 0 ? "console sets enableHeadsUp 0" : "console sets enableHeadsUp 1";
         case Kind::Reset:
             return "console runs resetGamesCount";
+        case Kind::Restart:
+            return "the player starts the game again";
     }
     return "?";
 }
@@ -117,6 +122,7 @@ std::vector<Event> randomEvents(std::uint64_t seed, int count) {
         {Kind::ClosePage, 2},     {Kind::Click, 3},         {Kind::StepButton, 1},
         {Kind::TypeLimit, 1},     {Kind::TypeMinutes, 1},   {Kind::SetVariable, 1},
         {Kind::SavedVariable, 1}, {Kind::HeadsUpChoice, 1}, {Kind::Reset, 1},
+        {Kind::Restart, 1},
     };
     int total = 0;
     for (const auto& weight : weights) {
@@ -209,9 +215,9 @@ class Run {
             }
             if (host.world.game().quit()) {
                 ++quits;
-                host.world.game().restart();
-                host.reload();
-                model = Model{};
+                if (auto broken = restartGame()) {
+                    return std::make_pair(index, *broken);
+                }
             }
         }
         return std::nullopt;
@@ -230,6 +236,8 @@ class Run {
     std::optional<std::string> checkRoundStart() const;
     static bool ruleMet(std::int32_t option, int played, int wins, int losses, int limit);
     std::optional<std::string> checkStatusLine();
+    std::optional<std::string> restartGame();
+    std::optional<std::string> checkKeptSession() const;
     bool ruleMet(const Sundown& sundown) const;
     void toggled();
     // Keeps the first promise broken inside the game's functions for apply to report.
@@ -340,6 +348,38 @@ void Run::toggled() {
         model.toggles.pop_front();
     }
     model.toggles.push_back(t);
+}
+
+// The session as the plug-in keeps it in "savedSession".
+std::string sessionOf(const Sundown& sundown) {
+    return std::to_string(sundown.enabled ? 1 : 0) + "," + std::to_string(sundown.selectedOption) +
+           "," + std::to_string(sundown.numberOfGamesPlayed) + "," +
+           std::to_string(sundown.numberOfWins) + "," + std::to_string(sundown.numberOfLosses);
+}
+
+// While the player keeps the session, what is saved is the session as it stands.
+std::optional<std::string> Run::checkKeptSession() const {
+    const Sundown& sundown = *host.sundown();
+    const ConsoleVariable* keep = host.world.console().variable("keepSessionOnRestart");
+    const ConsoleVariable* saved = host.world.console().variable("savedSession");
+    if (!keep->boolValue() || !sundown.sessionRestored || saved->text() == sessionOf(sundown)) {
+        return std::nullopt;
+    }
+    return "the session is " + sessionOf(sundown) + " but \"" + saved->text() + "\" is kept";
+}
+
+// The game quits, if it has not, and starts again; at its first frame a kept session is back.
+std::optional<std::string> Run::restartGame() {
+    const bool keep = host.world.console().variable("keepSessionOnRestart")->boolValue();
+    const std::string before = sessionOf(*host.sundown());
+    host.restart();
+    model = Model{};
+    host.world.canvas().frame();
+    const std::string after = sessionOf(*host.sundown());
+    if (keep && after != before) {
+        return "the session " + before + " came back as " + after + " after a restart";
+    }
+    return std::nullopt;
 }
 
 std::optional<std::string> Run::checkStatusLine() {
@@ -480,7 +520,9 @@ std::optional<std::string> Run::apply(const Event& event) {
             break;
         case Kind::Reset:
             host.world.console().run("resetGamesCount", "validator");
-            return brokenInHook;
+            return brokenInHook ? brokenInHook : checkKeptSession();
+        case Kind::Restart:
+            return restartGame();
     }
     if (brokenInHook) {
         return brokenInHook;
@@ -490,6 +532,9 @@ std::optional<std::string> Run::apply(const Event& event) {
     }
     if (host.sundown()->gameApproved != model.approved) {
         return std::string("the plug-in's approval differs from the player's rounds");
+    }
+    if (auto kept = checkKeptSession()) {
+        return kept;
     }
     const bool reset =
         event.kind == Kind::Click && std::string(kClickable[event.value]) == "Reset Games Count";

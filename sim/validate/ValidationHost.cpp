@@ -24,6 +24,14 @@ void ValidationHost::reload() {
     window.adopt(*loaded->settings());
 }
 
+void ValidationHost::restart() {
+    loaded.reset();
+    world.restartGame();
+    loaded = std::make_unique<LoadedPlugin>(world, path);
+    window.replaceContext(*loaded->settings());
+    pageOpen = false;
+}
+
 void ValidationHost::drawPage() {
     if (auto* page = loaded->settings()) {
         window.frame(*page, 1.0F / 60.0F);

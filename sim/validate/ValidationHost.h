@@ -25,6 +25,9 @@ class ValidationHost {
     // The plug-in object read through its own class; null once the host let it go.
     Sundown* sundown() const;
     void reload();
+    // The game quits, if it has not, and starts again: the host keeps what it saves, a new
+    // settings window opens closed, and the plug-in is loaded afresh.
+    void restart();
 
     // Time passes at 60 frames a second; `afterFrame` runs after each canvas frame.
     void advance(std::int64_t microseconds, const std::function<void()>& afterFrame = {});

@@ -1,5 +1,6 @@
 // Feeds arbitrary text to the console variables the plug-in reads, and to the plug-in's own
-// reading of them: every value is kept or clamped, and read back within range.
+// reading of them: every value is kept or clamped, and read back within range; a kept session
+// reads back as one that saves and reads again unchanged.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -27,6 +28,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     auto* option = static_cast<ConsoleVariable*>(mode.get());
     const std::string& kept = option->store(text);
     if (const auto decoded = decodeLimitMode(kept); decoded && (*decoded < 0 || *decoded > 2)) {
+        std::abort();
+    }
+
+    // A kept session of any text reads back as one that saves and reads again unchanged.
+    const KeptSession session = decodeSession(text);
+    if (session.mode && (*session.mode < 0 || *session.mode > 2)) {
+        std::abort();
+    }
+    const std::string written =
+        encodeSession(session.enabled.value_or(false), session.mode.value_or(0), session.played,
+                      session.wins, session.losses);
+    const KeptSession again = decodeSession(written);
+    if (again.enabled != session.enabled.value_or(false) ||
+        again.mode != session.mode.value_or(0) || again.played != session.played ||
+        again.wins != session.wins || again.losses != session.losses) {
         std::abort();
     }
     return 0;
