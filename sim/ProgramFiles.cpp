@@ -15,7 +15,7 @@ std::filesystem::path programPath(const char* argv0) {
     }
 #else
     std::error_code error;
-    const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
+    auto self = std::filesystem::read_symlink("/proc/self/exe", error);
     if (!error) {
         return self;
     }

@@ -13,8 +13,6 @@
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-extern char** environ;
 #endif
 
 namespace {
@@ -146,6 +144,7 @@ bool ChildProcess::finished(std::chrono::steady_clock::time_point deadline) {
 ChildProcess::ChildProcess(const std::vector<std::string>& arguments)
     : outputFile(freshOutputFile()) {
     std::vector<char*> argv;
+    argv.reserve(arguments.size() + 1);
     for (const std::string& argument : arguments) {
         argv.push_back(const_cast<char*>(argument.c_str()));
     }

@@ -109,7 +109,7 @@ std::optional<Options> parseCommandLine(int argc, char** argv, std::string& prob
         } else if (word == "--child" && findCheck(value) != nullptr) {
             options.child = value;
         } else {
-            problem = "'" + value + "' does not suit " + word;
+            problem.append("'").append(value.substr(0, 60)).append("' does not suit ").append(word);
             return std::nullopt;
         }
     }
