@@ -14,6 +14,16 @@ std::string counts(const Sundown& sundown) {
            std::to_string(sundown.numberOfLosses) + " lost";
 }
 
+// A host whose player keeps the session, with a mode and a limit, and the switch on.
+struct KeepingHost : PluginHost {
+    KeepingHost(const char* mode, const char* limit) {
+        set("keepSessionOnRestart", "1");
+        set("enableByNumOption", mode);
+        set("numOfGames", limit);
+        console("SundownEnableDisable");
+    }
+};
+
 }  // namespace
 
 TEST(KeptSession, TheSwitchTheModeAndTheCountsComeBackAfterARestart) {
@@ -56,12 +66,8 @@ TEST(KeptSession, OffByDefaultARestartStartsFromNothingWithTheSwitchOff) {
 }
 
 TEST(KeptSession, ALimitMetBeforeTheRestartIsMetAgainByTheNextCountedMatch) {
-    PluginHost host;
-    host.set("keepSessionOnRestart", "1");
+    KeepingHost host("Lose Count", "2");
     host.set("enableHeadsUp", "1");
-    host.set("numOfGames", "2");
-    host.set("enableByNumOption", "Lose Count");
-    host.console("SundownEnableDisable");
     host.playMatch(Result::Loss);
     host.playMatch(Result::Loss);
     host.wait(5);
@@ -80,10 +86,7 @@ TEST(KeptSession, ALimitMetBeforeTheRestartIsMetAgainByTheNextCountedMatch) {
 }
 
 TEST(KeptSession, AResetClearsTheCountsKept) {
-    PluginHost host;
-    host.set("keepSessionOnRestart", "1");
-    host.set("numOfGames", "9");
-    host.console("SundownEnableDisable");
+    KeepingHost host("Game Count", "9");
     host.playMatch(Result::Loss);
     host.clickOnPage("Reset Games Count");
     host.drawPage();
@@ -95,10 +98,7 @@ TEST(KeptSession, AResetClearsTheCountsKept) {
 }
 
 TEST(KeptSession, TurnedOffWhatIsSavedStaysButIsNeitherReadNorWritten) {
-    PluginHost host;
-    host.set("keepSessionOnRestart", "1");
-    host.set("numOfGames", "9");
-    host.console("SundownEnableDisable");
+    KeepingHost host("Game Count", "9");
     host.playMatch(Result::Win);
     host.drawPage();
     host.clickOnPage("Keep the session after a restart");  // off
@@ -166,11 +166,7 @@ TEST(KeptSession, TheMinuteLimitTheHostSavedSurvivesARestart) {
 }
 
 TEST(KeptSession, AKeptSwitchCountsAgainstTheSavedLimitFromTheFirstMatch) {
-    PluginHost host;
-    host.set("keepSessionOnRestart", "1");
-    host.set("numOfGames", "3");
-    host.set("enableByNumOption", "Lose Count");
-    host.console("SundownEnableDisable");
+    KeepingHost host("Lose Count", "3");
     host.playMatch(Result::Loss);
     host.restart();
     host.playMatch(Result::Win);  // no page drawn, no toggle: the limit is the saved one
