@@ -128,17 +128,18 @@ void Sundown::GameDestroyed(std::string /*eventName*/) {
     }
     writeLog(valueLine("GameDestroyed: numberOfGamesPlayed before: ", numberOfGamesPlayed));
     ++numberOfGamesPlayed;
-    saveSession();
     writeLog(valueLine("GameDestroyed: numberOfGamesPlayed after: ", numberOfGamesPlayed));
     writeLog(valueLine("GameDestroyed: maxNumberOfGames: ", maxNumberOfGames));
 
     // A match left without a winner stays counted as played, neither won nor lost.
     const std::optional<MatchTeams> teams = findTeams(*gameService);
+    if (teams) {
+        countResult(teams->player, teams->winner);
+    }
+    saveSession();
     if (!teams) {
         return;
     }
-    countResult(teams->player, teams->winner);
-    saveSession();
     applyQuitRule("GameDestroyed");
     writeLog("===== GameDestroyed: DONE=====");
 }

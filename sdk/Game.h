@@ -68,10 +68,16 @@ class VANTREL_SDK_API Game {
     void setReplicationInfo(bool present) { hasReplicationInfo = present; }
     bool localPlayerPresent() const { return hasLocalPlayer; }
     bool replicationInfoPresent() const { return hasReplicationInfo; }
-    // The winner as the game reports it, without the match ending; for odd cases only.
-    void setWinner(std::optional<std::uint8_t> team) { winner = team; }
+#if defined(SUNDOWN_TESTING)
+    // The winner as the game reports it, without the match ending: a case the game rarely has.
+    void setWinner(std::optional<std::uint8_t> team) {
+        winner = team;
+    }
+#endif
 
-    bool quit() const { return hasQuit; }
+    bool quit() const {
+        return hasQuit;
+    }
     // The player starts the game again after it quit: in the menus.
     void restart();
 

@@ -68,7 +68,8 @@ std::int64_t HostWorld::nextFrameIndex(std::int64_t now, int framesPerSecond) {
 void HostWorld::advanceTo(std::int64_t target, int framesPerSecond,
                           const std::function<void()>& settingsFrame,
                           const std::function<void()>& afterFrame) {
-    const auto quit = [this] { return gameState.quit(); };
+    // Made once: the clock asks it after every timeout of every frame.
+    const std::function<bool()> quit = [this] { return gameState.quit(); };
     if (quit()) {
         return;
     }

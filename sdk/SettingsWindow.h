@@ -52,12 +52,19 @@ class SettingsWindow {
     void drawPicture(Vantrel::Plugin::PluginSettingsWindow* page, const std::string& canvasText,
                      const float canvasColor[4], float canvasHeight);
 
-    // Whether queued input is still to be played, and how many frames it takes yet. A click's
-    // last frame only settles: the one before it is the drawing in which the click landed.
+    // Whether queued input is still to be played.
     bool busy() const { return !steps.empty(); }
-    std::size_t framesLeft() const { return steps.size(); }
+#if defined(SUNDOWN_TESTING)
+    // How many frames queued input takes yet. A click's last frame only settles: the one before
+    // it is the drawing in which the click landed.
+    std::size_t framesLeft() const {
+        return steps.size();
+    }
+#endif
     // Why the last input could not be played; empty when it could.
-    const std::string& inputProblem() const { return problem; }
+    const std::string& inputProblem() const {
+        return problem;
+    }
 
   private:
     enum class Action { Locate, Hover, Press, Release, Type, Erase, Enter, Settle };

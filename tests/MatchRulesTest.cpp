@@ -159,6 +159,16 @@ TEST(MatchCounting, The256thMatchWrapsThePlayedCountToZero) {
     EXPECT_FALSE(host.world.game().quit());
 }
 
+TEST(MatchCounting, AGamesLimitOf255LeavesAtThe255thMatch) {
+    CountingHost host(0, 255);
+    for (int match = 0; match < 255; ++match) {
+        host.playMatch(Result::Win);
+        host.wait(10);
+    }
+    EXPECT_EQ(host.pluginCommandTimes("unreal_command exit").size(), 1U);
+    EXPECT_TRUE(host.world.game().quit());
+}
+
 // One host at a time: the library holds one plug-in object for the whole process.
 TEST(QuitRules, LossesCountAgainstTheLimit) {
     CountingHost losses(1, 2);
