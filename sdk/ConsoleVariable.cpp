@@ -42,24 +42,32 @@ ConsoleVariable::ConsoleVariable(HostWorld& world, VariableRegistration registra
 }
 
 const std::string& ConsoleVariable::store(const std::string& text) {
-    const std::optional<double> number = parseNumber(text);
-    if (!number) {
-        value = text;
+    const std::optional<double> written = parseNumber(text);
+    if (!written) {
+        hold(text);
         return value;
     }
-    double kept = *number;
+    double kept = *written;
     if (setup.useMin && kept < setup.minimum) {
         kept = setup.minimum;
     }
     if (setup.useMax && kept > setup.maximum) {
         kept = setup.maximum;
     }
-    value = formatNumber(kept);
+    hold(formatNumber(kept));
     return value;
 }
 
+void ConsoleVariable::keepAsWritten(const std::string& text) {
+    hold(text);
+}
+
+void ConsoleVariable::hold(std::string text) {
+    value = std::move(text);
+    number = parseNumber(value);
+}
+
 int ConsoleVariable::intValue() const {
-    const std::optional<double> number = parseNumber(value);
     if (!number) {
         return 0;
     }
@@ -75,6 +83,5 @@ int ConsoleVariable::intValue() const {
 }
 
 float ConsoleVariable::floatValue() const {
-    const std::optional<double> number = parseNumber(value);
     return number ? static_cast<float>(*number) : 0.0F;
 }

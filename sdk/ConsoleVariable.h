@@ -2,6 +2,7 @@
 // kept within the registered limits; any other text is kept as it is.
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "HostApi.h"
@@ -31,13 +32,17 @@ class VANTREL_SDK_API ConsoleVariable : public HostObject {
     const std::string& store(const std::string& text);
     // Keeps `text` exactly as written, limits or not, as a host does with a value it reads
     // back from a hand-edited saved configuration.
-    void keepAsWritten(const std::string& text) { value = text; }
+    void keepAsWritten(const std::string& text);
 
     bool boolValue() const { return intValue() != 0; }
     int intValue() const;
     float floatValue() const;
 
   private:
+    void hold(std::string text);
+
     VariableRegistration setup;
     std::string value;
+    // The value read as a number once, when it is stored: pages read variables every frame.
+    std::optional<double> number;
 };
