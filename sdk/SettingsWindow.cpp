@@ -52,6 +52,11 @@ void SettingsWindow::leaveOutWhatOnlyAScreenNeeds() {
     style.AntiAliasedLines = false;
     style.AntiAliasedFill = false;
     style.WindowBorderSize = 0.0F;
+    // Fully transparent colours: Dear ImGui makes no shapes or text vertices for them, and
+    // nothing but a screen reads a colour.
+    for (ImVec4& color : style.Colors) {
+        color.w = 0.0F;
+    }
     // Glyphs keep their size and advance, so text takes the same room; they only lose the
     // pixels that nothing will show.
     for (ImFont* font : ImGui::GetIO().Fonts->Fonts) {

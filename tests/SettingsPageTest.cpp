@@ -307,3 +307,56 @@ TEST(ImGuiContexts, AReplacedOrResizedContextStillDrawsThePage) {
     host.clickOnPage("Lose Count");
     EXPECT_EQ(host.sundown().selectedOption, 1);
 }
+
+// The validator's window is never seen: it must place and work the page exactly as a seen one,
+// while making nothing that only a screen would show. One host at a time: the plug-in's library,
+// loaded once, follows the context it was last handed.
+TEST(ImGuiContexts, AWindowDrawnForNoScreenWorksThePageAsASeenOneDoes) {
+    struct Played {
+        std::string text;
+        ImVec2 contentSize;
+        int shownVertices;  // of a colour a screen would show, other than the page's own buttons
+    };
+    const auto play = [](PluginHost& host) {
+        host.clickOnPage("Lose Count");
+        host.clickOnPage("Quit after # games", '+');
+        host.typeOnPage("Quit after # minutes", "5");
+        host.clickOnPage("Enable/Disable Quit after games count");
+        host.clickOnPage("Heads-up before quitting");
+        ImGui::SetCurrentContext(host.settings().context());
+        const ImGuiWindow* window = ImGui::FindWindowByName("Plugins##settings");
+        const ImU32 pageColors[] = {ImGui::GetColorU32(host.sundown().enableButtonColor),
+                                    ImGui::GetColorU32(host.sundown().timerButtonColor)};
+        int shown = 0;
+        for (const ImDrawVert& vertex : window->DrawList->VtxBuffer) {
+            shown += (vertex.col & IM_COL32_A_MASK) != 0 && vertex.col != pageColors[0] &&
+                     vertex.col != pageColors[1];
+        }
+        return Played{host.pageText(), window->ContentSize, shown};
+    };
+    Played seen;
+    {
+        PluginHost host;
+        seen = play(host);
+    }
+    PluginHost host;
+    host.settings().drawForNoScreen();
+    const Played unseen = play(host);
+
+    EXPECT_EQ(unseen.text, seen.text);
+    EXPECT_EQ(host.sundown().selectedOption, 1);
+    EXPECT_EQ(host.sundown().maxNumberOfGames, 2);
+    EXPECT_EQ(host.sundown().maxMinutes, 5);
+    EXPECT_TRUE(host.sundown().enabled);
+    EXPECT_EQ(host.var("enableHeadsUp"), "1");
+    EXPECT_EQ(unseen.contentSize.x, seen.contentSize.x);
+    EXPECT_EQ(unseen.contentSize.y, seen.contentSize.y);
+    EXPECT_GT(seen.shownVertices, 0);
+    EXPECT_EQ(unseen.shownVertices, 0);
+
+    // A context the host rebuilds is drawn for no screen too.
+    host.settings().replaceContext(*host.loaded->settings());
+    host.clickOnPage("Win-Lose Ratio");
+    EXPECT_EQ(host.sundown().selectedOption, 2);
+    EXPECT_EQ(play(host).shownVertices, 0);
+}
