@@ -54,6 +54,8 @@ void Sundown::registerSettings() {
                               true, 0.0F, true, 1.0F, true);
     cvarService->registerCvar("savedSession", "", "Session kept across restarts", false, false,
                               0.0F, false, 0.0F, true);
+    cvarService->registerCvar("lossStreakLimit", "0", "Quit after # losses in a row (0: off)", true,
+                              true, 0.0F, true, 255.0F, true);
 }
 
 void Sundown::hookGameEvent(const std::string& eventName, void (Sundown::*handler)(std::string)) {

@@ -93,6 +93,11 @@ class Sundown : public Vantrel::Plugin::VantrelPlugin,
     std::uint32_t headsUpShown = 0;
     // Whether the kept session has been restored, or found not kept, since the load.
     bool sessionRestored = false;
+    // Whether "keepSessionOnRestart" was on when the plug-in last looked: turned on at the
+    // console since, it keeps the session as it stands at once.
+    bool sessionKeptWhenSeen = false;
+    // Counted losses since the last counted win; held at 255.
+    std::uint8_t lossStreak = 0;
 
   private:
     // Callables handed to the host hold the object weakly: the host may keep them, and run
@@ -125,15 +130,25 @@ class Sundown : public Vantrel::Plugin::VantrelPlugin,
     void applyQuitRule(const std::string& handlerName);
     void scheduleLeave();
 
+    void colourEnableButton();
     // Settings the page and the toggle load from the console variables.
     void loadCountSettings();
 
     // The session kept across a restart, when the player asked for it.
     bool keepingSession();
     void restoreSession();
+    // Restores the kept session once, and saves it at once when the player has turned keeping
+    // it on since the plug-in last looked.
+    void noticeKeptSession();
     void saveSession();
+
+    // The losing streak: the limit as saved, and whether a counted loss has brought the streak
+    // to it.
+    std::uint8_t lossStreakLimit();
+    bool lossStreakMet(const std::string& handlerName);
 
     void drawCountRows(CVarWrapper& gamesVariable, CVarWrapper& modeVariable);
     void drawTimerRows(CVarWrapper& minutesVariable);
     void drawChoiceRows();
+    void drawLossStreakRows();
 };

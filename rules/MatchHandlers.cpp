@@ -59,7 +59,7 @@ std::uint8_t oneMore(std::uint8_t count) {
 }  // namespace
 
 void Sundown::GameStart(std::string /*eventName*/) {
-    restoreSession();
+    noticeKeptSession();
     writeLog("===== GameStart Start=====");
     if (gameService->IsInOnlineGame()) {
         writeLog("===== GameStart: Approving Game=====");
@@ -71,24 +71,29 @@ void Sundown::GameStart(std::string /*eventName*/) {
     }
 }
 
-// At the start of an approved match: a heads-up when counting it, or one more loss, would meet
-// the rule as the rule will see it at the match's end.
+// At the start of an approved match: a heads-up when counting it would meet the rule as the
+// rule will see it at the match's end, whatever its result or only with a loss; else when one
+// more loss would end the losing streak's allowance.
 void Sundown::warnIfLastMatch() {
     if (!enabled) {
         return;
     }
-    if (selectedOption == 0 && ruleMet(selectedOption, oneMore(numberOfGamesPlayed), numberOfWins,
-                                       numberOfLosses, maxNumberOfGames)) {
+    const std::uint8_t played = oneMore(numberOfGamesPlayed);
+    const bool lastWithALoss =
+        ruleMet(selectedOption, played, numberOfWins, oneMore(numberOfLosses), maxNumberOfGames);
+    const bool lastWithAWin =
+        ruleMet(selectedOption, played, oneMore(numberOfWins), numberOfLosses, maxNumberOfGames);
+    if (lastWithALoss && lastWithAWin) {
         showHeadsUp("Sundown: last game");
-    } else if ((selectedOption == 1 || selectedOption == 2) &&
-               ruleMet(selectedOption, oneMore(numberOfGamesPlayed), numberOfWins,
-                       oneMore(numberOfLosses), maxNumberOfGames)) {
+    } else if (lastWithALoss) {
         showHeadsUp("Sundown: one more loss ends the session");
+    } else if (const std::uint8_t limit = lossStreakLimit(); limit > 0 && lossStreak + 1 >= limit) {
+        showHeadsUp("Sundown: one more loss in a row ends the session");
     }
 }
 
 void Sundown::GameEnd(std::string /*eventName*/) {
-    restoreSession();
+    noticeKeptSession();
     writeLog("===== GameEnd: Start=====");
     if (!takeApprovedMatch("GameEnd")) {
         return;
@@ -117,7 +122,7 @@ void Sundown::GameEnd(std::string /*eventName*/) {
 }
 
 void Sundown::GameDestroyed(std::string /*eventName*/) {
-    restoreSession();
+    noticeKeptSession();
     writeLog("===== GameDestroyed: Start=====");
     if (!takeApprovedMatch("GameDestroyed")) {
         return;
@@ -158,8 +163,9 @@ bool Sundown::takeApprovedMatch(const std::string& handlerName) {
     return true;
 }
 
+// A losing streak at its limit leaves as the count rule does; one leave when both are met.
 void Sundown::applyQuitRule(const std::string& handlerName) {
-    if (quitRuleMet(handlerName)) {
+    if (quitRuleMet(handlerName) || lossStreakMet(handlerName)) {
         scheduleLeave();
         writeLog(handlerName + ": After Execute");
     }
@@ -168,8 +174,12 @@ void Sundown::applyQuitRule(const std::string& handlerName) {
 void Sundown::countResult(std::uint8_t playerTeam, std::uint8_t winningTeam) {
     if (playerTeam == winningTeam) {
         ++numberOfWins;
+        lossStreak = 0;
     } else {
         ++numberOfLosses;
+        if (lossStreak < 255) {
+            ++lossStreak;
+        }
     }
 }
 

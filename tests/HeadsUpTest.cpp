@@ -234,3 +234,20 @@ TEST(HeadsUp, OffByDefaultNothingIsShownOrArmed) {
     EXPECT_EQ(host.statusAlpha(), 0.0F);
     EXPECT_EQ(host.sundown().headsUpShown, 0U);
 }
+
+TEST(HeadsUp, IsDrawnInAmberWhereTheStatusLineIsGreen) {
+    HeadsUpHost host("Game Count", "1");
+    host.startOnlineMatch();
+    ASSERT_TRUE(host.showing(kLastGame));
+    const LinearColor amber = host.world.canvas().lastFrame().back().color;
+    EXPECT_EQ(amber.R, 255.0F);
+    EXPECT_EQ(amber.G, 170.0F);
+    EXPECT_EQ(amber.B, 0.0F);
+    EXPECT_EQ(amber.A, 255.0F);
+    host.console("SundownEnableDisable");
+    host.canvasFrame();
+    const LinearColor green = host.world.canvas().lastFrame().back().color;
+    EXPECT_EQ(green.R, 3.0F);
+    EXPECT_EQ(green.G, 150.0F);
+    EXPECT_EQ(green.B, 58.0F);
+}

@@ -36,7 +36,7 @@ TEST(KeptSession, TheSwitchTheModeAndTheCountsComeBackAfterARestart) {
     host.playMatch(Result::Win);
     host.playMatch(Result::Loss);
     host.playMatch(Result::Loss);
-    EXPECT_EQ(host.var("savedSession"), "1,1,3,1,2");
+    EXPECT_EQ(host.var("savedSession"), "1,1,3,1,2,2");
 
     host.restart();
     host.canvasFrame();  // before any page, toggle or match
@@ -76,7 +76,8 @@ TEST(KeptSession, ALimitMetBeforeTheRestartIsMetAgainByTheNextCountedMatch) {
     host.restart();
     host.startOnlineMatch();  // the first thing after the restart
     host.canvasFrame();
-    EXPECT_EQ(host.statusText(), "Sundown: one more loss ends the session");
+    // The kept losses meet the limit already: a win ends the session as well as a loss.
+    EXPECT_EQ(host.statusText(), "Sundown: last game");
     host.wait(60);
     host.endMatch(Result::Win);
     host.destroyMatch();
@@ -90,27 +91,67 @@ TEST(KeptSession, AResetClearsTheCountsKept) {
     host.playMatch(Result::Loss);
     host.clickOnPage("Reset Games Count");
     host.drawPage();
-    EXPECT_EQ(host.var("savedSession"), "1,0,0,0,0");
+    EXPECT_EQ(host.var("savedSession"), "1,0,0,0,0,0");
     host.restart();
     host.drawPage();
     EXPECT_EQ(counts(host.sundown()), "0 played, 0 won, 0 lost");
     EXPECT_TRUE(host.sundown().enabled);
 }
 
-TEST(KeptSession, TurnedOffWhatIsSavedStaysButIsNeitherReadNorWritten) {
+TEST(KeptSession, TurnedOffAChangeEmptiesWhatWasSavedSoItNeverComesBack) {
     KeepingHost host("Game Count", "9");
     host.playMatch(Result::Win);
     host.drawPage();
+    EXPECT_EQ(host.var("savedSession"), "1,0,1,1,0,0");
     host.clickOnPage("Keep the session after a restart");  // off
     host.playMatch(Result::Loss);
-    EXPECT_EQ(host.var("savedSession"), "1,0,1,1,0");
+    EXPECT_EQ(host.var("savedSession"), "");
     host.restart();
     host.drawPage();
     EXPECT_EQ(counts(host.sundown()), "0 played, 0 won, 0 lost");
-    EXPECT_EQ(host.var("savedSession"), "1,0,1,1,0");
 
     host.clickOnPage("Keep the session after a restart");  // on: saved at once
-    EXPECT_EQ(host.var("savedSession"), "0,0,0,0,0");
+    EXPECT_EQ(host.var("savedSession"), "0,0,0,0,0,0");
+}
+
+TEST(KeptSession, TurnedOnAtTheConsoleItSavesAtOnceAndAnOlderSessionNeverComesBack) {
+    KeepingHost host("Lose Count", "9");
+    host.playMatch(Result::Loss);
+    host.playMatch(Result::Loss);
+    EXPECT_EQ(host.var("savedSession"), "1,1,2,0,2,2");
+    host.set("keepSessionOnRestart", "0");
+    host.console("resetGamesCount");
+    EXPECT_EQ(host.var("savedSession"), "") << "the older session is emptied";
+    host.playMatch(Result::Loss);
+    host.set("keepSessionOnRestart", "1");
+    host.restart();
+    host.drawPage();
+    EXPECT_NE(host.pageText().find("Current Games played:0 Wins:0 Losses:0"), std::string::npos)
+        << host.pageText();
+
+    // Seen on at a kick-off after it was off: the session as it stands is saved then.
+    host.set("keepSessionOnRestart", "0");
+    host.console("SundownEnableDisable");
+    host.playMatch(Result::Loss);
+    host.set("keepSessionOnRestart", "1");
+    EXPECT_EQ(host.var("savedSession"), "") << "not at a canvas frame";
+    host.canvasFrame();
+    EXPECT_EQ(host.var("savedSession"), "");
+    host.startOnlineMatch();
+    EXPECT_EQ(host.var("savedSession"), "1,0,1,0,1,1");
+}
+
+TEST(KeptSession, NeverTurnedOnNothingIsWritten) {
+    PluginHost host;
+    host.set("numOfGames", "9");
+    host.console("SundownEnableDisable");
+    host.playMatch(Result::Loss);
+    host.console("resetGamesCount");
+    host.drawPage();
+    host.clickOnPage("Lose Count");
+    for (const RecordedEvent& event : host.world.events().ofType("var")) {
+        EXPECT_NE(event.first, "savedSession");
+    }
 }
 
 TEST(KeptSession, AnySavedTextIsReadAsFarAsItGoesAndRewrittenAtTheNextChange) {
@@ -144,12 +185,13 @@ TEST(KeptSession, AnySavedTextIsReadAsFarAsItGoesAndRewrittenAtTheNextChange) {
         EXPECT_EQ(host.var("enableSundown"), kept.enabled ? "1" : "0") << shown;
 
         host.console("SundownEnableDisable");
-        EXPECT_EQ(host.var("savedSession"), std::string(kept.enabled ? "0" : "1") + "," +
-                                                std::to_string(host.sundown().selectedOption) +
-                                                "," +
-                                                std::to_string(host.sundown().numberOfGamesPlayed) +
-                                                "," + std::to_string(host.sundown().numberOfWins) +
-                                                "," + std::to_string(host.sundown().numberOfLosses))
+        EXPECT_EQ(host.var("savedSession"),
+                  std::string(kept.enabled ? "0" : "1") + "," +
+                      std::to_string(host.sundown().selectedOption) + "," +
+                      std::to_string(host.sundown().numberOfGamesPlayed) + "," +
+                      std::to_string(host.sundown().numberOfWins) + "," +
+                      std::to_string(host.sundown().numberOfLosses) + "," +
+                      std::to_string(host.sundown().lossStreak))
             << shown;
     }
 }
@@ -173,4 +215,77 @@ TEST(KeptSession, AKeptSwitchCountsAgainstTheSavedLimitFromTheFirstMatch) {
     host.wait(5);
     EXPECT_FALSE(host.world.game().quit()) << "one loss of three, not of an empty limit";
     EXPECT_EQ(host.sundown().maxNumberOfGames, 3);
+}
+
+TEST(KeptSession, WhiteSpaceAroundANumberIsIgnoredAndChoicesOutOfRangeAreLeftAsTheyAre) {
+    struct Case {
+        std::string saved;
+        bool enabled;
+        std::int32_t mode;
+        const char* counts;
+        int streak;
+    };
+    const Case cases[] = {
+        {"1,1,3,1,2\r", true, 1, "3 played, 1 won, 2 lost", 0},
+        {"1\t,\t1,3,1,2,2\r\n", true, 1, "3 played, 1 won, 2 lost", 2},
+        {"1,1,3,1,2,\t4 ", true, 1, "3 played, 1 won, 2 lost", 4},
+        {"2,3,5,1,4,9", false, 0, "5 played, 1 won, 4 lost", 9},
+        {"1,2,1,0,1,300", true, 2, "1 played, 0 won, 1 lost", 255},
+        {"1,2,1,0,1,x", true, 2, "1 played, 0 won, 1 lost", 0},
+    };
+    for (const Case& kept : cases) {
+        PluginHost host;
+        host.set("keepSessionOnRestart", "1");
+        host.world.console().loadSaved("savedSession", kept.saved);
+        host.restart();
+        host.drawPage();
+        EXPECT_EQ(host.sundown().enabled, kept.enabled) << kept.saved;
+        EXPECT_EQ(host.sundown().selectedOption, kept.mode) << kept.saved;
+        EXPECT_EQ(counts(host.sundown()), kept.counts) << kept.saved;
+        EXPECT_EQ(host.sundown().lossStreak, kept.streak) << kept.saved;
+        EXPECT_NE(host.pageText().find(std::string("(x) ") + (kept.mode == 0   ? "Game Count"
+                                                              : kept.mode == 1 ? "Lose Count"
+                                                                               : "Win-Lose Ratio")),
+                  std::string::npos)
+            << kept.saved;
+    }
+}
+
+TEST(KeptSession, ASwitchOrModeSetAtTheConsoleIsSavedWhenThePageSeesIt) {
+    KeepingHost host("Game Count", "9");
+    host.drawPage();
+    host.set("enableByNumOption", "Win-Lose Ratio");
+    EXPECT_EQ(host.var("savedSession"), "1,0,0,0,0,0") << "not before the page has seen it";
+    host.drawPage();
+    EXPECT_EQ(host.var("savedSession"), "1,2,0,0,0,0");
+    host.set("enableSundown", "0");
+    host.drawPage();
+    EXPECT_EQ(host.var("savedSession"), "0,2,0,0,0,0");
+}
+
+TEST(KeptSession, AToggleAsTheFirstThingAfterARestartTogglesTheRestoredSwitch) {
+    KeepingHost host("Lose Count", "3");
+    host.playMatch(Result::Loss);
+    host.restart();
+    host.console("SundownEnableDisable");  // before any frame, page or match
+    EXPECT_FALSE(host.sundown().enabled) << "the restored switch was on";
+    EXPECT_EQ(host.sundown().numberOfLosses, 1);
+    EXPECT_EQ(host.var("savedSession"), "0,1,1,0,1,1");
+}
+
+TEST(KeptSession, ARestoredSwitchShowsOnTheEnableButtonAsAToggleWould) {
+    KeepingHost host("Game Count", "9");
+    host.restart();
+    host.canvasFrame();
+    const ImVec4 green = ImColor::HSV(2.0F / 7.0F, 0.6F, 0.6F, 1.0F);
+    const ImVec4 shown = host.sundown().enableButtonColor;
+    EXPECT_EQ(shown.x, green.x);
+    EXPECT_EQ(shown.y, green.y);
+    EXPECT_EQ(shown.z, green.z);
+
+    host.console("SundownEnableDisable");
+    host.restart();
+    host.canvasFrame();
+    const ImVec4 blue = ImColor::HSV(4.0F / 7.0F, 0.6F, 0.6F, 1.0F);
+    EXPECT_EQ(host.sundown().enableButtonColor.z, blue.z);
 }

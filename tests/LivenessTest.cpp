@@ -42,16 +42,22 @@ TEST(Liveness, NothingRunsOnAReleasedObject) {
     }
 }
 
-TEST(Liveness, ANewObjectFromTheSameLibraryWorksBesideWhatTheOldOneLeft) {
+namespace {
+
+// The host lets an object go and keeps everything it was handed; a new object from the same
+// library then works beside it. With heads-ups, the last game's and the leave's are armed too.
+void newObjectBesideWhatTheOldOneLeft(bool headsUps) {
     PluginHost host;
     host.set("numOfGames", "1");
     host.set("numOfMinutes", "30");
-    host.set("enableHeadsUp", "1");
+    if (headsUps) {
+        host.set("enableHeadsUp", "1");
+    }
     host.console("SundownEnableDisable");  // arms hideOverlay
     host.pressStartStop();                 // arms a tick
-    host.startOnlineMatch();               // a heads-up: the last game
-    host.endMatch(Result::Loss);           // the leave pair, and its heads-up
-    ASSERT_EQ(host.world.clock().pending(), 6U);
+    host.startOnlineMatch();               // with heads-ups: the last game's
+    host.endMatch(Result::Loss);           // arms the leave pair, and with heads-ups its own
+    ASSERT_EQ(host.world.clock().pending(), headsUps ? 6U : 4U);
 
     // The host lets the object go but keeps the library, and everything it was handed.
     host.loaded->release();
@@ -82,4 +88,14 @@ TEST(Liveness, ANewObjectFromTheSameLibraryWorksBesideWhatTheOldOneLeft) {
     EXPECT_EQ(host.pluginCommands(),
               (std::vector<std::string>{"unreal_command disconnect", "unreal_command exit"}));
     EXPECT_TRUE(host.world.game().quit());
+}
+
+}  // namespace
+
+TEST(Liveness, ANewObjectFromTheSameLibraryWorksBesideWhatTheOldOneLeft) {
+    newObjectBesideWhatTheOldOneLeft(false);
+}
+
+TEST(Liveness, WithHeadsUpsANewObjectWorksBesideWhatTheOldOneLeft) {
+    newObjectBesideWhatTheOldOneLeft(true);
 }

@@ -42,7 +42,9 @@ TEST(SettingsPage, DrawsEveryRowInItsPlace) {
               "--------------------------------\n"
               "\n"
               "[ ] Heads-up before quitting\n"
-              "[ ] Keep the session after a restart");
+              "[ ] Keep the session after a restart\n"
+              "{ 0 } [ - ] [ + ] Quit after # losses in a row\n"
+              "Losses in a row: 0");
     EXPECT_EQ(host.world.liveObjects(),
               static_cast<std::int64_t>(host.world.console().variableNames().size()))
         << "the page keeps no variable wrapper";

@@ -19,6 +19,7 @@ TEST(StartupWiring, RegistersEverythingInItsOrder) {
         "cvar enableHeadsUp",
         "cvar keepSessionOnRestart",
         "cvar savedSession",
+        "cvar lossStreakLimit",
         "hook Function GameEvent_Soccar_TA.Active.StartRound",
         "hook Function TAGame.GameEvent_Soccar_TA.EventMatchEnded",
         "hook Function TAGame.GameEvent_Soccar_TA.Destroyed",
@@ -56,6 +57,8 @@ TEST(StartupWiring, RegistersTheVariablesWithTheirLimits) {
         {"keepSessionOnRestart", "0", "Keep the session after a restart", true, true, 0.0F, true,
          1.0F, true},
         {"savedSession", "", "Session kept across restarts", false, false, 0.0F, false, 0.0F, true},
+        {"lossStreakLimit", "0", "Quit after # losses in a row (0: off)", true, true, 0.0F, true,
+         255.0F, true},
     };
     for (const Expected& want : expected) {
         const ConsoleVariable* variable = host.world.console().variable(want.name);

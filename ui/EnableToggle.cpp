@@ -5,17 +5,22 @@
 #include "Sundown.h"
 
 void Sundown::toggleEnabled() {
-    restoreSession();
+    noticeKeptSession();
     // The page may not have drawn yet: the status line and the rules need the saved limit.
     loadCountSettings();
     enabled = !enabled;
     // The switch's own line takes the place of any heads-up.
     headsUp = nullptr;
     cvarService->getCvar("enableSundown").setValue(enabled ? 1 : 0);
-    enableButtonColor = ImColor::HSV((enabled ? 2.0F : 4.0F) / 7.0F, 0.6F, 0.6F, 1.0F);
+    colourEnableButton();
     armTimeout(&Sundown::hideOverlay, 2.0F);
     overlayAlpha = 255;
     saveSession();
+}
+
+// Green while the switch is on, the resting blue while it is off.
+void Sundown::colourEnableButton() {
+    enableButtonColor = ImColor::HSV((enabled ? 2.0F : 4.0F) / 7.0F, 0.6F, 0.6F, 1.0F);
 }
 
 void Sundown::hideOverlay() {
@@ -38,5 +43,6 @@ void Sundown::resetGamesCount() {
     numberOfGamesPlayed = 0;
     numberOfWins = 0;
     numberOfLosses = 0;
+    lossStreak = 0;
     saveSession();
 }

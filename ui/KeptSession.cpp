@@ -1,6 +1,6 @@
 // A session kept across a restart, for the player who asks for it ("keepSessionOnRestart"): the
-// master switch, the limit mode and the counts, saved in "savedSession" as they change and
-// restored once after a load, before any of them is first read or changed.
+// master switch, the limit mode, the counts and the losing streak, saved in "savedSession" as
+// they change and restored once after a load, before any of them is first read or changed.
 #include <string>
 
 #include "CVarWrapper.h"
@@ -16,13 +16,16 @@ void Sundown::restoreSession() {
         return;
     }
     sessionRestored = true;
-    if (!keepingSession()) {
+    sessionKeptWhenSeen = keepingSession();
+    if (!sessionKeptWhenSeen) {
         return;
     }
     const KeptSession kept = decodeSession(cvarService->getCvar("savedSession").getStringValue());
     if (kept.enabled) {
         enabled = *kept.enabled;
         cvarService->getCvar("enableSundown").setValue(enabled ? 1 : 0);
+        // The button shows the switch as a toggle to this state would.
+        colourEnableButton();
     }
     if (kept.mode) {
         selectedOption = *kept.mode;
@@ -32,15 +35,27 @@ void Sundown::restoreSession() {
     numberOfGamesPlayed = kept.played;
     numberOfWins = kept.wins;
     numberOfLosses = kept.losses;
+    lossStreak = kept.streak;
     // A switch kept on counts against the saved limit, not the empty one of a fresh load.
     loadCountSettings();
 }
 
-void Sundown::saveSession() {
-    if (!keepingSession()) {
-        return;
+void Sundown::noticeKeptSession() {
+    restoreSession();
+    if (!sessionKeptWhenSeen && keepingSession()) {
+        saveSession();
     }
-    cvarService->getCvar("savedSession")
-        .setValue(encodeSession(enabled, selectedOption, numberOfGamesPlayed, numberOfWins,
-                                numberOfLosses));
+}
+
+// While the player keeps the session it is saved as it stands. While they do not, a change
+// empties what an earlier session left, so that it never comes back; nothing else is written.
+void Sundown::saveSession() {
+    sessionKeptWhenSeen = keepingSession();
+    CVarWrapper saved = cvarService->getCvar("savedSession");
+    if (sessionKeptWhenSeen) {
+        saved.setValue(encodeSession(enabled, selectedOption, numberOfGamesPlayed, numberOfWins,
+                                     numberOfLosses, lossStreak));
+    } else if (!saved.getStringValue().empty()) {
+        saved.setValue(std::string());
+    }
 }

@@ -19,15 +19,16 @@ std::uint8_t decodeGameLimit(int saved) {
 
 namespace {
 
-// A whole number, blanks around it allowed; none when the text is anything else. Numbers too
-// big for the type are held to its ends.
+// A whole number, white space around it allowed (a hand-edited file may end a line in a carriage
+// return); none when the text is anything else. Numbers too big for the type are held to its ends.
 std::optional<long long> wholeNumber(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
+    constexpr std::string_view whiteSpace = " \t\r\n";
+    const auto first = text.find_first_not_of(whiteSpace);
     if (first == std::string_view::npos) {
         return std::nullopt;
     }
     text.remove_prefix(first);
-    text.remove_suffix(text.size() - text.find_last_not_of(' ') - 1);
+    text.remove_suffix(text.size() - text.find_last_not_of(whiteSpace) - 1);
     const bool negative = !text.empty() && text.front() == '-';
     const std::string_view digits = negative ? text.substr(1) : text;
     if (digits.empty() || digits.find_first_not_of("0123456789") != std::string_view::npos) {
@@ -48,7 +49,7 @@ std::uint8_t countFrom(std::optional<long long> number) {
 }  // namespace
 
 KeptSession decodeSession(const std::string& saved) {
-    std::optional<long long> fields[5];
+    std::optional<long long> fields[6];
     std::string_view rest = saved;
     for (auto& field : fields) {
         const std::size_t comma = rest.find(',');
@@ -68,11 +69,13 @@ KeptSession decodeSession(const std::string& saved) {
     session.played = countFrom(fields[2]);
     session.wins = countFrom(fields[3]);
     session.losses = countFrom(fields[4]);
+    session.streak = countFrom(fields[5]);
     return session;
 }
 
 std::string encodeSession(bool enabled, std::int32_t mode, std::uint8_t played, std::uint8_t wins,
-                          std::uint8_t losses) {
+                          std::uint8_t losses, std::uint8_t streak) {
     return std::to_string(enabled ? 1 : 0) + "," + std::to_string(mode) + "," +
-           std::to_string(played) + "," + std::to_string(wins) + "," + std::to_string(losses);
+           std::to_string(played) + "," + std::to_string(wins) + "," + std::to_string(losses) +
+           "," + std::to_string(streak);
 }

@@ -17,16 +17,18 @@ std::optional<std::int32_t> decodeLimitMode(const std::string& saved);
 // A saved count limit held within 0 to 255.
 std::uint8_t decodeGameLimit(int saved);
 
-// The session kept across a restart, as "savedSession" holds it: "switch,mode,played,wins,losses".
+// The session kept across a restart, as "savedSession" holds it:
+// "switch,mode,played,wins,losses,streak"; a session saved before the streak has five numbers.
 struct KeptSession {
     std::optional<bool> enabled;       // none when unreadable, missing, or not 0 or 1
     std::optional<std::int32_t> mode;  // none when unreadable, missing, or not 0 to 2
     std::uint8_t played = 0;           // unreadable or missing counts are 0; others held to a byte
     std::uint8_t wins = 0;
     std::uint8_t losses = 0;
+    std::uint8_t streak = 0;
 };
 
 // Reads any text without failing: what it cannot read is left out or counted as 0.
 KeptSession decodeSession(const std::string& saved);
 std::string encodeSession(bool enabled, std::int32_t mode, std::uint8_t played, std::uint8_t wins,
-                          std::uint8_t losses);
+                          std::uint8_t losses, std::uint8_t streak);

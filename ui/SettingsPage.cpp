@@ -4,6 +4,7 @@
 
 #include "CVarWrapper.h"
 #include "LibraryState.h"
+#include "PageLine.h"
 #include "SavedSettings.h"
 #include "Sundown.h"
 
@@ -57,7 +58,7 @@ void Sundown::drawCountRows(CVarWrapper& gamesVariable, CVarWrapper& modeVariabl
         toggleEnabled();
     }
     ImGui::SameLine();
-    ImGui::Text("Select option:");
+    ImGui::TextUnformatted("Select option:");
 
     for (std::size_t index = 0; index < optionLabels.size(); ++index) {
         if (index > 0) {
@@ -83,15 +84,16 @@ void Sundown::drawCountRows(CVarWrapper& gamesVariable, CVarWrapper& modeVariabl
         }));
     }
     ImGui::SameLine();
-    ImGui::Text("Current Games played:%0d Wins:%0d Losses:%0d", int{numberOfGamesPlayed},
-                int{numberOfWins}, int{numberOfLosses});
+    (PageLine() << "Current Games played:" << int{numberOfGamesPlayed}
+                << " Wins:" << int{numberOfWins} << " Losses:" << int{numberOfLosses})
+        .draw();
 
     if (ImGui::Button("Set Bind")) {
         gameService->Execute(
             whileAlive<GameWrapper*>([](Sundown& self, GameWrapper*) { self.applyKeyBind(); }));
     }
     ImGui::SameLine();
-    ImGui::Text("Current Status: %s", enabled ? "Enabled" : "Disabled");
+    (PageLine() << "Current Status: " << (enabled ? "Enabled" : "Disabled")).draw();
 
     ImGui::InputText("##KeyBindInput", keyBindBuffer, kKeyBindCapacity);
 }
@@ -106,15 +108,31 @@ void Sundown::drawChoiceRows() {
     }
     CVarWrapper keepVariable = cvarService->getCvar("keepSessionOnRestart");
     bool keep = keepVariable.getBoolValue();
+    if (keep && !sessionKeptWhenSeen) {
+        // Turned on at the console since the plug-in last looked.
+        saveSession();
+    }
     if (ImGui::Checkbox("Keep the session after a restart", &keep)) {
         keepVariable.setValue(keep ? 1 : 0);
         // Turned on, it keeps the session as it stands now.
         saveSession();
     }
+    drawLossStreakRows();
+}
+
+void Sundown::drawLossStreakRows() {
+    CVarWrapper limitVariable = cvarService->getCvar("lossStreakLimit");
+    std::uint8_t limit = decodeGameLimit(limitVariable.getIntValue());
+    constexpr std::uint8_t step = 1;
+    if (ImGui::InputScalar("Quit after # losses in a row", ImGuiDataType_U8, &limit, &step, nullptr,
+                           "%u")) {
+        limitVariable.setValue(int{limit});
+    }
+    (PageLine() << "Losses in a row: " << int{lossStreak}).draw();
 }
 
 void Sundown::drawTimerRows(CVarWrapper& minutesVariable) {
-    ImGui::Text("Enable Quit by time (minutes)");
+    ImGui::TextUnformatted("Enable Quit by time (minutes)");
     if (ImGui::SliderInt("Quit after # minutes", &maxMinutes, 1, 360, "%0d") && maxMinutes >= 1) {
         minutesVariable.setValue(maxMinutes);
     }
@@ -122,5 +140,5 @@ void Sundown::drawTimerRows(CVarWrapper& minutesVariable) {
         EnableByTime();
     }
     ImGui::SameLine();
-    ImGui::Text("Elapsed time: %0d:%0d", minutesElapsed, secondsElapsed);
+    (PageLine() << "Elapsed time: " << minutesElapsed << ":" << secondsElapsed).draw();
 }

@@ -27,6 +27,7 @@ const char* const kClickable[] = {"Enable/Disable Quit after games count",
                                   "Keep the session after a restart"};
 
 enum class Kind {
+    WholeMatch,
     JoinOnline,
     StartOffline,
     RoundStart,
@@ -47,6 +48,7 @@ enum class Kind {
     SetVariable,
     SavedVariable,
     HeadsUpChoice,
+    StreakLimit,
     Reset,
     Restart,
 };
@@ -59,6 +61,10 @@ struct Event {
 
 std::string Event::describe() const {
     switch (kind) {
+        case Kind::WholeMatch:
+            return std::string("a whole online match: ") + (value == 0   ? "win"
+                                                            : value == 1 ? "loss"
+                                                                         : "no winner");
         case Kind::JoinOnline:
             return "join an online match on team " + std::to_string(value % 2);
         case Kind::StartOffline:
@@ -92,7 +98,8 @@ std::string Event::describe() const {
         case Kind::Click:
             return std::string("click \"") + kClickable[value] + "\"";
         case Kind::StepButton:
-            return value == 0 ? "click games -" : "click games +";
+            return std::string("click ") + (value < 2 ? "games " : "losses in a row ") +
+                   (value % 2 == 0 ? "-" : "+");
         case Kind::TypeLimit:
             return "type " + std::to_string(value) + " as the games limit";
         case Kind::TypeMinutes:
@@ -103,6 +110,8 @@ std::string Event::describe() const {
             return "host reads numOfGames " + std::to_string(value - 1) + " from its saved file";
         case Kind::HeadsUpChoice:
             return value == 0 ? "console sets enableHeadsUp 0" : "console sets enableHeadsUp 1";
+        case Kind::StreakLimit:
+            return "console sets lossStreakLimit " + std::to_string(value);
         case Kind::Reset:
             return "console runs resetGamesCount";
         case Kind::Restart:
@@ -115,14 +124,14 @@ std::vector<Event> randomEvents(std::uint64_t seed, int count) {
     std::mt19937_64 random(seed);
     // Matches are common, settings changes rarer, as in play.
     const std::vector<std::pair<Kind, int>> weights = {
-        {Kind::JoinOnline, 6},    {Kind::StartOffline, 2},  {Kind::RoundStart, 8},
-        {Kind::MatchEnd, 6},      {Kind::Leave, 5},         {Kind::Disconnect, 1},
-        {Kind::OddPlayer, 1},     {Kind::Notifier, 3},      {Kind::PressKey, 2},
-        {Kind::Wait, 10},         {Kind::CanvasFrame, 3},   {Kind::OpenPage, 2},
-        {Kind::ClosePage, 2},     {Kind::Click, 3},         {Kind::StepButton, 1},
-        {Kind::TypeLimit, 1},     {Kind::TypeMinutes, 1},   {Kind::SetVariable, 1},
-        {Kind::SavedVariable, 1}, {Kind::HeadsUpChoice, 1}, {Kind::Reset, 1},
-        {Kind::Restart, 1},
+        {Kind::WholeMatch, 4},  {Kind::JoinOnline, 6},    {Kind::StartOffline, 2},
+        {Kind::RoundStart, 8},  {Kind::MatchEnd, 6},      {Kind::Leave, 5},
+        {Kind::Disconnect, 1},  {Kind::OddPlayer, 1},     {Kind::Notifier, 3},
+        {Kind::PressKey, 2},    {Kind::Wait, 10},         {Kind::CanvasFrame, 3},
+        {Kind::OpenPage, 2},    {Kind::ClosePage, 2},     {Kind::Click, 3},
+        {Kind::StepButton, 1},  {Kind::TypeLimit, 1},     {Kind::TypeMinutes, 1},
+        {Kind::SetVariable, 1}, {Kind::SavedVariable, 1}, {Kind::HeadsUpChoice, 1},
+        {Kind::StreakLimit, 1}, {Kind::Reset, 1},         {Kind::Restart, 1},
     };
     int total = 0;
     for (const auto& weight : weights) {
@@ -141,6 +150,10 @@ std::vector<Event> randomEvents(std::uint64_t seed, int count) {
         }
         int value = static_cast<int>(random() % 1000);
         switch (kind) {
+            case Kind::WholeMatch:
+                // Losses first: streaks of them are what the losing-streak rule is about.
+                value = value % 5 < 3 ? 1 : value % 5 == 3 ? 0 : 2;
+                break;
             case Kind::MatchEnd:
             case Kind::OddPlayer:
                 value %= 3;
@@ -149,9 +162,14 @@ std::vector<Event> randomEvents(std::uint64_t seed, int count) {
                 value %= 4;
                 break;
             case Kind::PressKey:
-            case Kind::StepButton:
             case Kind::HeadsUpChoice:
                 value %= 2;
+                break;
+            case Kind::StepButton:
+                value %= 4;
+                break;
+            case Kind::StreakLimit:
+                value %= 5;  // 0, off, to 4 losses in a row
                 break;
             case Kind::Wait:
                 value = random() % 4 == 0 ? static_cast<int>(random() % 90'000) : value;
@@ -180,6 +198,8 @@ std::vector<Event> randomEvents(std::uint64_t seed, int count) {
 // What the player has done that the plug-in's promises depend on.
 struct Model {
     bool approved = false;
+    // Counted losses since the last counted win, held at 255; a reset or a fresh session ends it.
+    int lossStreak = 0;
     // Toggles of the master switch, in virtual seconds, from the last one back to two seconds
     // before it: only these can still hide the status line.
     std::deque<double> toggles;
@@ -195,6 +215,7 @@ struct BeforeHook {
     bool exitPending;
     bool enabled;
     bool teamsKnown;
+    bool won;       // the local player's team won, when teams are known
     bool headsUps;  // the player asked for heads-ups
     std::uint32_t headsUpsShown;
 };
@@ -232,8 +253,13 @@ class Run {
     std::optional<std::string> playOnPage(const Event& event);
     void beforeHook();
     void afterHook(const std::string& name);
-    std::optional<std::string> checkEndHook(const std::string& name) const;
+    std::optional<std::string> checkEndHook(const std::string& name);
     std::optional<std::string> checkRoundStart() const;
+    // A console variable's number as the plug-in reads it, held to a byte.
+    int variableValue(const char* name) const {
+        return std::clamp(host.world.console().variable(name)->intValue(), 0, 255);
+    }
+    std::optional<std::string> checkPageLine();
     static bool ruleMet(std::int32_t option, int played, int wins, int losses, int limit);
     std::optional<std::string> checkStatusLine();
     std::optional<std::string> restartGame();
@@ -283,6 +309,7 @@ void Run::beforeHook() {
               sundown.enabled,
               game.online() && game.winningTeam().has_value() && game.localPlayerPresent() &&
                   game.replicationInfoPresent(),
+              game.winningTeam() == game.playerTeam(),
               host.world.console().variable("enableHeadsUp")->boolValue(),
               sundown.headsUpShown};
 }
@@ -300,7 +327,7 @@ void Run::afterHook(const std::string& name) {
     }
 }
 
-std::optional<std::string> Run::checkEndHook(const std::string& name) const {
+std::optional<std::string> Run::checkEndHook(const std::string& name) {
     const Sundown& sundown = *host.sundown();
     const int counted = (sundown.numberOfGamesPlayed - before.played + 256) % 256;
     const bool countsPlayed = before.approved && before.enabled &&
@@ -309,8 +336,17 @@ std::optional<std::string> Run::checkEndHook(const std::string& name) const {
         return "the played count moved by " + std::to_string(counted) + " for one " + name;
     }
     const bool ruleApplies = before.approved && before.enabled && before.teamsKnown;
+    if (ruleApplies) {
+        model.lossStreak = before.won ? 0 : std::min(model.lossStreak + 1, 255);
+    }
+    if (sundown.lossStreak != model.lossStreak) {
+        return "the losing streak is " + std::to_string(sundown.lossStreak) + " where " +
+               std::to_string(model.lossStreak) + " losses in a row were counted, after " + name;
+    }
+    const int streakLimit = variableValue("lossStreakLimit");
+    const bool streakMet = streakLimit > 0 && model.lossStreak >= streakLimit;
     const std::size_t pairs = (before.approved && before.exitPending ? 1U : 0U) +
-                              (ruleApplies && ruleMet(sundown) ? 1U : 0U);
+                              (ruleApplies && (ruleMet(sundown) || streakMet) ? 1U : 0U);
     // Each leave arms its pair, and announces itself when the player asked for heads-ups.
     const std::size_t headsUps = before.headsUps ? pairs : 0U;
     const std::size_t armed = host.world.clock().pending() - before.pending;
@@ -322,22 +358,51 @@ std::optional<std::string> Run::checkEndHook(const std::string& name) const {
     return std::nullopt;
 }
 
-// At the round start that approves an online match, a heads-up exactly when one more match, or
-// one more loss, would meet the rule.
+// At the round start that approves an online match, a heads-up exactly when counting it would
+// meet the rule (the last game, or one more loss), or one more loss would end the losing streak.
 std::optional<std::string> Run::checkRoundStart() const {
     const Sundown& sundown = *host.sundown();
     const bool approving = !before.approved && host.world.game().online();
     const std::int32_t option = sundown.selectedOption;
     const auto more = [](int count) { return static_cast<std::uint8_t>(count + 1); };
-    const bool lastOne = option == 0 ? ruleMet(option, more(before.played), before.wins,
-                                               before.losses, sundown.maxNumberOfGames)
-                                     : ruleMet(option, more(before.played), before.wins,
-                                               more(before.losses), sundown.maxNumberOfGames);
-    const bool warns = approving && before.enabled && before.headsUps && lastOne;
+    const bool lastWithALoss = ruleMet(option, more(before.played), before.wins,
+                                       more(before.losses), sundown.maxNumberOfGames);
+    const bool lastWithAWin = ruleMet(option, more(before.played), more(before.wins), before.losses,
+                                      sundown.maxNumberOfGames);
+    const int streakLimit = variableValue("lossStreakLimit");
+    const char* due = nullptr;
+    if (lastWithALoss) {
+        due = lastWithAWin ? "Sundown: last game" : "Sundown: one more loss ends the session";
+    } else if (streakLimit > 0 && model.lossStreak + 1 >= streakLimit) {
+        due = "Sundown: one more loss in a row ends the session";
+    }
+    const bool warns = approving && before.enabled && before.headsUps && due != nullptr;
     const std::uint32_t shown = sundown.headsUpShown - before.headsUpsShown;
     if (shown != (warns ? 1U : 0U)) {
         return std::to_string(shown) + " heads-ups at a round start where " +
                (warns ? "one was" : "none was") + " due";
+    }
+    if (warns && std::string(sundown.headsUp) != due) {
+        return "the heads-up \"" + std::string(sundown.headsUp) + "\" where \"" + due +
+               "\" was due";
+    }
+    return std::nullopt;
+}
+
+// The page's losing-streak line, read from one drawing of it.
+std::optional<std::string> Run::checkPageLine() {
+    host.window.captureText(true);
+    host.drawPage();
+    host.window.captureText(false);
+    const std::string& page = host.window.pageText();
+    const std::string label = "Losses in a row: ";
+    const std::size_t start = page.find(label);
+    const std::string shown = start == std::string::npos
+                                  ? "no such line"
+                                  : page.substr(start, page.find('\n', start) - start);
+    if (shown != label + std::to_string(model.lossStreak)) {
+        return "the page shows \"" + shown + "\" where " + std::to_string(model.lossStreak) +
+               " losses in a row were counted";
     }
     return std::nullopt;
 }
@@ -354,7 +419,8 @@ void Run::toggled() {
 std::string sessionOf(const Sundown& sundown) {
     return std::to_string(sundown.enabled ? 1 : 0) + "," + std::to_string(sundown.selectedOption) +
            "," + std::to_string(sundown.numberOfGamesPlayed) + "," +
-           std::to_string(sundown.numberOfWins) + "," + std::to_string(sundown.numberOfLosses);
+           std::to_string(sundown.numberOfWins) + "," + std::to_string(sundown.numberOfLosses) +
+           "," + std::to_string(sundown.lossStreak);
 }
 
 // While the player keeps the session, what is saved is the session as it stands.
@@ -372,8 +438,10 @@ std::optional<std::string> Run::checkKeptSession() const {
 std::optional<std::string> Run::restartGame() {
     const bool keep = host.world.console().variable("keepSessionOnRestart")->boolValue();
     const std::string before = sessionOf(*host.sundown());
+    const int lossStreak = keep ? model.lossStreak : 0;
     host.restart();
     model = Model{};
+    model.lossStreak = lossStreak;
     host.world.canvas().frame();
     const std::string after = sessionOf(*host.sundown());
     if (keep && after != before) {
@@ -416,7 +484,8 @@ std::optional<std::string> Run::playOnPage(const Event& event) {
     if (event.kind == Kind::Click) {
         host.window.click(kClickable[event.value]);
     } else if (event.kind == Kind::StepButton) {
-        host.window.click("Quit after # games", event.value == 0 ? '-' : '+');
+        host.window.click(event.value < 2 ? "Quit after # games" : "Quit after # losses in a row",
+                          event.value % 2 == 0 ? '-' : '+');
     } else if (event.kind == Kind::TypeLimit) {
         host.window.type("Quit after # games", std::to_string(event.value));
     } else {
@@ -428,6 +497,9 @@ std::optional<std::string> Run::playOnPage(const Event& event) {
     if (event.kind == Kind::Click && event.value == 0) {
         toggled();
     }
+    if (event.kind == Kind::Click && std::string(kClickable[event.value]) == "Reset Games Count") {
+        model.lossStreak = 0;
+    }
     return std::nullopt;
 }
 
@@ -438,6 +510,14 @@ std::optional<std::string> Run::apply(const Event& event) {
     brokenInHook.reset();
     std::optional<std::string> broken;
     switch (event.kind) {
+        case Kind::WholeMatch: {
+            game.joinOnline(0);
+            game.startRound();
+            game.endMatch(event.value == 2 ? std::nullopt
+                                           : std::optional<std::uint8_t>(event.value == 0 ? 0 : 1));
+            game.leaveMatch();
+            break;
+        }
         case Kind::JoinOnline:
             game.joinOnline(static_cast<std::uint8_t>(event.value % 2));
             break;
@@ -499,6 +579,7 @@ std::optional<std::string> Run::apply(const Event& event) {
             break;
         case Kind::OpenPage:
             host.pageOpen = true;
+            broken = checkPageLine();
             break;
         case Kind::ClosePage:
             host.pageOpen = false;
@@ -518,8 +599,12 @@ std::optional<std::string> Run::apply(const Event& event) {
         case Kind::HeadsUpChoice:
             host.world.console().set("enableHeadsUp", std::to_string(event.value), "validator");
             break;
+        case Kind::StreakLimit:
+            host.world.console().set("lossStreakLimit", std::to_string(event.value), "validator");
+            break;
         case Kind::Reset:
             host.world.console().run("resetGamesCount", "validator");
+            model.lossStreak = 0;
             return brokenInHook ? brokenInHook : checkKeptSession();
         case Kind::Restart:
             return restartGame();
@@ -538,9 +623,10 @@ std::optional<std::string> Run::apply(const Event& event) {
     }
     const bool reset =
         event.kind == Kind::Click && std::string(kClickable[event.value]) == "Reset Games Count";
-    const bool gameRan = event.kind == Kind::Wait || event.kind == Kind::JoinOnline ||
-                         event.kind == Kind::StartOffline || event.kind == Kind::MatchEnd ||
-                         event.kind == Kind::Leave || event.kind == Kind::Disconnect;
+    const bool gameRan = event.kind == Kind::Wait || event.kind == Kind::WholeMatch ||
+                         event.kind == Kind::JoinOnline || event.kind == Kind::StartOffline ||
+                         event.kind == Kind::MatchEnd || event.kind == Kind::Leave ||
+                         event.kind == Kind::Disconnect;
     if (!reset && !gameRan && host.sundown()->numberOfGamesPlayed != playedBefore) {
         return std::string("the played count changed without a match end");
     }

@@ -38,11 +38,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const std::string written =
         encodeSession(session.enabled.value_or(false), session.mode.value_or(0), session.played,
-                      session.wins, session.losses);
+                      session.wins, session.losses, session.streak);
     const KeptSession again = decodeSession(written);
     if (again.enabled != session.enabled.value_or(false) ||
         again.mode != session.mode.value_or(0) || again.played != session.played ||
-        again.wins != session.wins || again.losses != session.losses) {
+        again.wins != session.wins || again.losses != session.losses ||
+        again.streak != session.streak) {
         std::abort();
     }
     return 0;

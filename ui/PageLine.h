@@ -1,0 +1,32 @@
+// A line of the settings page put together from text and numbers without a format string: the
+// page is drawn at every frame while it is open, and formatting was a fair share of its cost.
+#pragma once
+
+#include <charconv>
+#include <cstddef>
+#include <cstring>
+#include <string_view>
+
+#include <imgui.h>
+
+class PageLine {
+  public:
+    PageLine& operator<<(std::string_view text) {
+        const std::size_t room = sizeof buffer - length;
+        const std::size_t taken = text.size() < room ? text.size() : room;
+        std::memcpy(buffer + length, text.data(), taken);
+        length += taken;
+        return *this;
+    }
+    // Plain decimal, as "%d" writes it.
+    PageLine& operator<<(int number) {
+        length = static_cast<std::size_t>(
+            std::to_chars(buffer + length, buffer + sizeof buffer, number).ptr - buffer);
+        return *this;
+    }
+    void draw() const { ImGui::TextUnformatted(buffer, buffer + length); }
+
+  private:
+    char buffer[96] = {};
+    std::size_t length = 0;
+};
