@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "HostObject.h"
+#include "HostWorld.h"
 #include "PluginFault.h"
 
 namespace {
@@ -48,6 +49,7 @@ void Canvas::frame() {
     const std::size_t count = drawableList.size();
     for (std::size_t index = 0; index < count; ++index) {
         callPlugin("its drawable", {}, [&] { drawableList[index].drawable(*canvas); });
+        world->game().carryOutQueued();
     }
 }
 

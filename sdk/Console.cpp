@@ -122,9 +122,17 @@ void Console::run(const std::string& line, const std::string& by, bool logged) {
         // A copy: the notifier may register or drop notifiers while it runs.
         const Notifier callback = registered->callback;
         callPlugin("its notifier", words->front(), [&] { callback(*words); });
+        // What the notifier handed the game happens once it has returned.
+        world->game().carryOutQueued();
         return;
     }
-    if (!runConsoleVerb(*words, by)) {
+    if (runConsoleVerb(*words, by)) {
+        return;
+    }
+    if (by == "plugin") {
+        // Only ever from inside one of the plug-in's callbacks: the game acts at its next tick.
+        world->game().queueCommand(*words);
+    } else {
         world->game().command(*words);
     }
 }

@@ -1,5 +1,7 @@
 #include "Game.h"
 
+#include <utility>
+
 #include "HostObject.h"
 #include "HostWorld.h"
 
@@ -47,15 +49,37 @@ void Game::record(const std::string& what, const std::string& detail) {
     world->record("game", what, detail, "game");
 }
 
+template <typename Body>
+bool Game::function(Body body) {
+    ++running;
+    bool done = false;
+    try {
+        done = body();
+    } catch (...) {
+        --running;
+        throw;
+    }
+    if (--running == 0) {
+        carryOutQueued();
+    }
+    return done;
+}
+
 void Game::joinOnline(std::uint8_t playerTeam) {
-    leaveMatch(Leaving::AnotherMatch);
-    localTeam = playerTeam;
-    begin(true);
+    function([&] {
+        leaveMatch(Leaving::AnotherMatch);
+        localTeam = playerTeam;
+        begin(true);
+        return true;
+    });
 }
 
 void Game::startOffline() {
-    leaveMatch(Leaving::AnotherMatch);
-    begin(false);
+    function([&] {
+        leaveMatch(Leaving::AnotherMatch);
+        begin(false);
+        return true;
+    });
 }
 
 void Game::begin(bool isOnline) {
@@ -66,44 +90,51 @@ void Game::begin(bool isOnline) {
 }
 
 bool Game::startRound() {
-    if (!current || current->ended || hasQuit) {
-        return false;
-    }
-    world->fireHook(gameFunction::kRoundStart);
-    return true;
+    return function([&] {
+        if (!current || current->ended || hasQuit) {
+            return false;
+        }
+        world->fireHook(gameFunction::kRoundStart);
+        return true;
+    });
 }
 
 bool Game::endMatch(std::optional<std::uint8_t> team) {
-    if (!current || current->ended || hasQuit) {
-        return false;
-    }
-    current->ended = true;
-    winner = team;
-    record("ended", !team ? "none" : *team == localTeam ? "win" : "loss");
-    world->fireHook(gameFunction::kMatchEnded);
-    return true;
+    return function([&] {
+        if (!current || current->ended || hasQuit) {
+            return false;
+        }
+        current->ended = true;
+        winner = team;
+        record("ended", !team ? "none" : *team == localTeam ? "win" : "loss");
+        world->fireHook(gameFunction::kMatchEnded);
+        return true;
+    });
 }
 
 bool Game::leaveMatch(Leaving how) {
-    if (!current || hasQuit) {
-        return false;
-    }
-    record("destroyed", leavingWord(how));
-    // The game event goes while its winner and players can still be asked for.
-    world->fireHook(gameFunction::kSoccarDestroyed);
-    world->fireHook(gameFunction::kEventDestroyed);
-    current.reset();
-    winner.reset();
-    if (how != Leaving::AnotherMatch) {
-        record("menus");
-    }
-    return true;
+    return function([&] {
+        if (!current || hasQuit) {
+            return false;
+        }
+        record("destroyed", leavingWord(how));
+        // The game event goes while its winner and players can still be asked for.
+        world->fireHook(gameFunction::kSoccarDestroyed);
+        world->fireHook(gameFunction::kEventDestroyed);
+        current.reset();
+        winner.reset();
+        if (how != Leaving::AnotherMatch) {
+            record("menus");
+        }
+        return true;
+    });
 }
 
 void Game::restart() {
     hasQuit = false;
     current.reset();
     winner.reset();
+    queued.clear();
 }
 
 void Game::command(const std::vector<std::string>& words) {
@@ -117,6 +148,28 @@ void Game::command(const std::vector<std::string>& words) {
         hasQuit = true;
         world->record("quit", "", "", "game");
     }
+}
+
+void Game::queueCommand(std::vector<std::string> words) {
+    queued.push_back(std::move(words));
+}
+
+void Game::carryOutQueued() {
+    if (carrying || running > 0) {
+        return;
+    }
+    carrying = true;
+    try {
+        while (!queued.empty()) {
+            const std::vector<std::string> words = std::move(queued.front());
+            queued.erase(queued.begin());
+            command(words);
+        }
+    } catch (...) {
+        carrying = false;
+        throw;
+    }
+    carrying = false;
 }
 
 ObjectHandle Game::onlineGameObject() {

@@ -83,6 +83,12 @@ class VANTREL_SDK_API Game {
 
     // A console command meant for the game ("unreal_command disconnect", "unreal_command exit").
     void command(const std::vector<std::string>& words);
+    // The same, handed over while a plug-in's callback runs: the game carries it out at its next
+    // tick, once that callback has returned, before anything else happens.
+    void queueCommand(std::vector<std::string> words);
+    // Carries out the commands queued so far, and those they lead to; the host calls it whenever
+    // a callback of the plug-in has returned.
+    void carryOutQueued();
 
     // Handles for the wrappers; empty where the game has no such object.
     ObjectHandle onlineGameObject();
@@ -98,6 +104,9 @@ class VANTREL_SDK_API Game {
 
     void begin(bool isOnline);
     void record(const std::string& what, const std::string& detail = {});
+    // Runs one of the game's own functions; queued commands wait until the outermost returns.
+    template <typename Body>
+    bool function(Body body);
 
     HostWorld* world;
     std::optional<Match> current;
@@ -107,4 +116,7 @@ class VANTREL_SDK_API Game {
     bool hasReplicationInfo = true;
     std::uint8_t localTeam = 0;
     std::optional<std::uint8_t> winner;
+    std::vector<std::vector<std::string>> queued;
+    int running = 0;  // game functions under way, nested
+    bool carrying = false;
 };

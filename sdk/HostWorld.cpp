@@ -41,6 +41,7 @@ void HostWorld::runExecutes() {
     due.swap(executes);
     for (auto& pending : due) {
         callPlugin("a callable it handed to Execute", {}, pending.callable);
+        gameState.carryOutQueued();
     }
 }
 
@@ -48,6 +49,7 @@ void HostWorld::frame(const std::function<void()>& settingsFrame) {
     runExecutes();
     if (settingsFrame) {
         settingsFrame();
+        gameState.carryOutQueued();
     }
     canvasState.frame();
 }
@@ -67,9 +69,14 @@ std::int64_t HostWorld::nextFrameIndex(std::int64_t now, int framesPerSecond) {
 
 void HostWorld::advanceTo(std::int64_t target, int framesPerSecond,
                           const std::function<void()>& settingsFrame,
-                          const std::function<void()>& afterFrame) {
-    // Made once: the clock asks it after every timeout of every frame.
-    const std::function<bool()> quit = [this] { return gameState.quit(); };
+                          const std::function<void()>& afterFrame,
+                          const std::function<bool()>& stop) {
+    // Made once: the clock asks it after every timeout of every frame. What the timeout handed
+    // the game happens first.
+    const std::function<bool()> quit = [this, &stop] {
+        gameState.carryOutQueued();
+        return gameState.quit() || (stop && stop());
+    };
     if (quit()) {
         return;
     }

@@ -54,10 +54,12 @@ class VANTREL_SDK_API HostWorld {
 
     // Runs the clock to `target` with `framesPerSecond` host frames a second (none at 0), frames
     // and timeouts in the order of their times. Time stands still from the moment the game
-    // quits. `afterFrame` runs after each frame's canvas.
+    // quits, or `stop` turns true after a timeout or a frame. `afterFrame` runs after each
+    // frame's canvas. The game carries out what a callback handed it as soon as it returns.
     void advanceTo(std::int64_t target, int framesPerSecond = 0,
                    const std::function<void()>& settingsFrame = {},
-                   const std::function<void()>& afterFrame = {});
+                   const std::function<void()>& afterFrame = {},
+                   const std::function<bool()>& stop = {});
     static std::int64_t frameTime(std::int64_t index, int framesPerSecond);
     // The number of the first frame after `now`.
     static std::int64_t nextFrameIndex(std::int64_t now, int framesPerSecond);

@@ -1,4 +1,6 @@
 // The two host services a plug-in is given: the console and the game.
+#include <cmath>
+#include <string>
 #include <utility>
 
 #include "CVarManagerWrapper.h"
@@ -56,6 +58,12 @@ void GameWrapper::HookEvent(std::string eventName, std::function<void(std::strin
 
 // The callables below run with this wrapper, which the host keeps for as long as they can run.
 void GameWrapper::SetTimeout(std::function<void(GameWrapper*)> callback, float seconds) {
+    if (!std::isfinite(seconds) || seconds < 0.0F) {
+        // The game would not fire it at once, nor perhaps ever: a fault of the plug-in's.
+        world->record("fault", "a timeout with a delay of " + std::to_string(seconds) + " s", "",
+                      "plugin");
+        return;
+    }
     world->clock().arm([this, callback = std::move(callback)] { callback(this); }, seconds, owner);
 }
 

@@ -138,6 +138,9 @@ std::optional<std::string> describe(const RecordedEvent& event) {
     if (type == "quit") {
         return std::string("the game quits");
     }
+    if (type == "fault") {
+        return "plug-in fault: " + event.first;
+    }
     return std::nullopt;
 }
 
@@ -168,7 +171,7 @@ std::string toJson(const RecordedEvent& event) {
     } else if (type == "overlay") {
         json += field("text", event.first) + ",\"alpha\":" + event.second;
     } else if (type != "quit") {
-        json += field("text", event.first);  // story, log
+        json += field("text", event.first);  // story, log, fault
     }
     return json + "}";
 }

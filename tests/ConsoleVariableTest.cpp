@@ -70,8 +70,10 @@ TEST_F(HostConsole, CommandLinesReachNotifiersBindsAndTheGame) {
 
     world.game().joinOnline();
     world.console().run("unreal_command disconnect", "plugin");
+    world.game().carryOutQueued();  // the game's next tick: a plug-in's command happens then
     EXPECT_FALSE(world.game().online());
     world.console().run("unreal_command exit", "plugin");
+    world.game().carryOutQueued();
     EXPECT_TRUE(world.game().quit());
 }
 

@@ -1,5 +1,8 @@
 // The plug-in in the game's whole match lifecycle: every road out of a match destroys its game
 // event once, and the plug-in counts and leaves as it would in the game.
+#include <cmath>
+#include <limits>
+
 #include <gtest/gtest.h>
 
 #include "HostFixture.h"
@@ -177,4 +180,69 @@ TEST(ConsoleValues, TheMinusButtonAtZeroWritesZeroWhichTheConsoleHoldsToItsMinim
     EXPECT_EQ(writes.back().by, "plugin");
     EXPECT_EQ(writes.back().detail, "0") << "the page wrote 0";
     EXPECT_EQ(host.var("numOfGames"), "1");
+}
+
+TEST(GameWorld, ADisconnectHandedOverInATimeoutHappensOnceThatTimeoutHasReturned) {
+    PluginHost host;
+    host.sundown().logEnabled = true;  // its lines show where the timeout ends
+    host.set("numOfGames", "1");
+    host.console("SundownEnableDisable");
+    host.startOnlineMatch();
+    host.endMatch(Result::Win);
+    const std::size_t from = host.world.events().size();
+    host.wait(1.5);
+    std::vector<std::string> order;
+    for (std::size_t index = from; index < host.world.events().size(); ++index) {
+        const RecordedEvent& event = host.world.events().events()[index];
+        if (event.type != "overlay") {
+            order.push_back(event.type + " " + event.first);
+        }
+    }
+    const std::vector<std::string> expected = {
+        "log delayedDisconnect: Start",
+        "command " + kDisconnect,
+        "log delayedDisconnect: Done",  // the timeout has returned
+        "disconnect match",
+        "game destroyed",
+        "hook " + gameFunction::kSoccarDestroyed,
+        "log ===== GameDestroyed: Start=====",
+        "hook " + gameFunction::kEventDestroyed,
+        "log ===== GameDestroyed: Start=====",
+        "game menus",
+    };
+    EXPECT_EQ(order, expected);
+}
+
+TEST(GameWorld, APluginsConsoleLineForTheGameWaitsForItsCallbackToReturn) {
+    PluginHost host;
+    host.startOnlineMatch();
+    CVarManagerWrapper console(host.world, 0);
+    bool stillInAfterTheCall = false;
+    host.world.console().registerNotifier("leaveNow",
+                                          {[&](std::vector<std::string>) {
+                                               console.executeCommand(kDisconnect, true);
+                                               console.executeCommand(kExit, true);
+                                               stillInAfterTheCall = host.world.game().inMatch();
+                                           },
+                                           "", 0, 0});
+    host.console("leaveNow");
+    EXPECT_TRUE(stillInAfterTheCall) << "the game acts once the notifier has returned";
+    EXPECT_FALSE(host.world.game().inMatch());
+    EXPECT_TRUE(host.world.game().quit());
+}
+
+TEST(GameWorld, ATimeoutWithADelayTheGameCannotKeepIsAFaultOfThePlugins) {
+    PluginHost host;
+    GameWrapper game(host.world, 0);
+    int fired = 0;
+    for (const float delay : {-1.0F, std::nanf(""), std::numeric_limits<float>::infinity()}) {
+        game.SetTimeout([&](GameWrapper*) { ++fired; }, delay);
+    }
+    game.SetTimeout([&](GameWrapper*) { ++fired; }, 0.0F);
+    host.wait(10);
+    EXPECT_EQ(fired, 1) << "only the timeout with a delay of 0 fires";
+    const auto faults = host.world.events().ofType("fault");
+    ASSERT_EQ(faults.size(), 3U);
+    EXPECT_EQ(faults[0].first, "a timeout with a delay of -1.000000 s");
+    EXPECT_EQ(faults[0].by, "plugin");
 }
