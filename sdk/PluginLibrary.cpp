@@ -1,6 +1,8 @@
 #include "PluginLibrary.h"
 
+#include <cerrno>
 #include <filesystem>
+#include <fstream>
 #include <system_error>
 
 #if defined(_WIN32)
@@ -44,19 +46,69 @@ void* findSymbol(void* library, const char* name) {
 
 }  // namespace
 
-PluginLibrary::PluginLibrary(const std::string& path) : file(path) {
+namespace {
+
+std::string refusal(const std::string& file, const std::string& why) {
+    return "plug-in '" + file + "' refused: " + why;
+}
+
+// Why the file at `path` is no file a library can be read from; empty when it may be one.
+std::string whyNotARegularFile(const std::filesystem::path& path) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const fs::file_status status = fs::status(path, error);
+    if (error && error.value() == ELOOP) {
+        return "it is a loop of links";
+    }
+    switch (status.type()) {
+        case fs::file_type::regular:
+            break;
+        case fs::file_type::directory:
+            return "it is a folder, not a library";
+        case fs::file_type::fifo:
+            return "it is a FIFO, not a library";
+        case fs::file_type::socket:
+            return "it is a socket, not a library";
+        case fs::file_type::block:
+        case fs::file_type::character:
+            return "it is a device, not a library";
+        case fs::file_type::not_found: {
+            std::error_code ignored;
+            return fs::is_symlink(fs::symlink_status(path, ignored))
+                       ? "it is a link to a file that does not exist"
+                       : "no such file";
+        }
+        default:
+            return error ? "it cannot be looked at (" + error.message() + ")"
+                         : "it is not a regular file";
+    }
+    std::ifstream readable(path, std::ios::binary);
+    if (!readable || readable.peek() == std::ifstream::traits_type::eof()) {
+        return readable ? "it is empty" : "it cannot be read";
+    }
+    return {};
+}
+
+}  // namespace
+
+std::filesystem::path PluginLibrary::fileToOpen(const std::string& named) {
+    if (named.empty()) {
+        throw PluginRefused("the plug-in's name is empty: name a library file");
+    }
     std::error_code ignored;
-    if (std::filesystem::is_directory(path, ignored)) {
-        throw PluginRefused("plug-in '" + path + "' refused: it is a folder, not a library");
+    const std::filesystem::path file = std::filesystem::absolute(named, ignored).lexically_normal();
+    if (const std::string why = whyNotARegularFile(file); !why.empty()) {
+        throw PluginRefused(refusal(file.string(), why));
     }
-    if (!std::filesystem::is_regular_file(path, ignored)) {
-        throw PluginRefused("plug-in '" + path + "' refused: no such file");
-    }
+    return file;
+}
+
+PluginLibrary::PluginLibrary(const std::string& named) : file(fileToOpen(named).string()) {
+    const std::string& path = file;
     std::string error;
     library = openLibrary(path, error);
     if (library == nullptr) {
-        throw PluginRefused("plug-in '" + path + "' refused: not a loadable library (" + error +
-                            ")");
+        throw PluginRefused(refusal(path, "not a loadable library (" + error + ")"));
     }
     exports = static_cast<const PluginRecord*>(findSymbol(library, "exports"));
     const char* missing = nullptr;
@@ -70,14 +122,14 @@ PluginLibrary::PluginLibrary(const std::string& path) : file(path) {
     }
     if (missing != nullptr) {
         closeLibrary(library);
-        throw PluginRefused("plug-in '" + path + "' refused: it does not export " + missing);
+        throw PluginRefused(refusal(path, std::string("it does not export ") + missing));
     }
     if (exports->sdkBuild != kVantrelSdkBuild) {
         const int build = exports->sdkBuild;
         closeLibrary(library);
-        throw PluginRefused("plug-in '" + path + "' refused: built for SDK build " +
-                            std::to_string(build) + ", this host is build " +
-                            std::to_string(kVantrelSdkBuild));
+        throw PluginRefused(refusal(path, "built for SDK build " + std::to_string(build) +
+                                              ", this host is build " +
+                                              std::to_string(kVantrelSdkBuild)));
     }
 }
 
