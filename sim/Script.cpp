@@ -45,12 +45,20 @@ void checkMatch(const ScriptLine& line) {
         throw ScriptError(line,
                           "a match ends in win, loss or none, not '" + shown(line.words[1]) + "'");
     }
+    // Each of the three may be said once: a second word of its kind would contradict the first.
+    std::string where;
+    std::string length;
+    bool goalsGiven = false;
     for (std::size_t index = 2; index < line.words.size(); ++index) {
         const std::string& word = line.words[index];
         if (word == "goals") {
             if (index + 1 == line.words.size()) {
                 throw ScriptError(line, std::string("usage: ") + usage);
             }
+            if (goalsGiven) {
+                throw ScriptError(line, "the goals are given twice");
+            }
+            goalsGiven = true;
             const std::string& count = line.words[++index];
             if (count.empty() || count.size() > 3 ||
                 count.find_first_not_of("0123456789") != std::string::npos ||
@@ -59,8 +67,19 @@ void checkMatch(const ScriptLine& line) {
                                             std::to_string(kMostGoals) + ", not '" + shown(count) +
                                             "'");
             }
-        } else if (!oneOf(word, {"online", "offline"})) {
+        } else if (oneOf(word, {"online", "offline"})) {
+            if (!where.empty()) {
+                throw ScriptError(line, "'" + word + "' after '" + where +
+                                            "': a match is online or offline once");
+            }
+            where = word;
+        } else {
             requireDuration(line, word);
+            if (!length.empty()) {
+                throw ScriptError(line, "'" + shown(word) + "' after '" + shown(length) +
+                                            "': a match has one duration");
+            }
+            length = word;
         }
     }
 }
@@ -134,6 +153,9 @@ void checkLine(const ScriptLine& line) {
         }
     } else if (verb == "snapshot") {
         requireCount(line, 1, 1, "snapshot FILE.png");
+        if (line.words[1].empty()) {
+            throw ScriptError(line, "the picture's file name is empty");
+        }
     } else if (verb == "expect") {
         checkExpect(line);
     } else {

@@ -25,6 +25,7 @@ Session::Session(SessionOptions chosen) : options(std::move(chosen)) {
 }
 
 void Session::loadPlugin() {
+    tell("loading the plug-in '" + options.pluginPath + "'");
     loaded = std::make_unique<LoadedPlugin>(world, options.pluginPath);
     window = std::make_unique<SettingsWindow>();
     if (loaded->settings() != nullptr) {
@@ -34,6 +35,13 @@ void Session::loadPlugin() {
     story(std::string("plug-in loaded: ") + record.classLabel + " " + record.versionText + " (" +
               record.displayName + ")",
           "host");
+    story("plug-in file: " + loaded->file().path(), "host");
+}
+
+void Session::tell(const std::string& what) const {
+    if (options.nowDoing != nullptr) {
+        options.nowDoing(what);
+    }
 }
 
 void Session::restart() {
@@ -55,6 +63,11 @@ Session::~Session() {
 
 void Session::play(const std::vector<ScriptLine>& lines) {
     for (const ScriptLine& line : lines) {
+        std::string words;
+        for (const std::string& word : line.words) {
+            words += (words.empty() ? "" : " ") + word;
+        }
+        tell("playing " + line.where() + " '" + shown(words) + "'");
         run(line);
         report();
     }
@@ -193,28 +206,30 @@ void Session::playMatch(const ScriptLine& line) {
     }
     const std::uint64_t match = game.matchNumber();
     const std::int64_t kickOff = world.clock().now();
+    // The line ends the moment the match does, by whatever road: a disconnect ends it at once.
+    const auto left = [this, match] { return !stillIn(match); };
     game.startRound();
     // A round starts again after every goal; the goals fall evenly through the match.
     for (int goal = 1; goal <= goals; ++goal) {
-        advanceTo(kickOff + length * goal / (goals + 1));
-        if (!stillIn(match)) {
+        advanceTo(kickOff + length * goal / (goals + 1), left);
+        if (left()) {
             return;
         }
         game.startRound();
     }
-    advanceTo(kickOff + length);
-    if (!stillIn(match)) {
+    advanceTo(kickOff + length, left);
+    if (left()) {
         return;
     }
     game.endMatch(winnerFor(line.words[1]));
-    waitFor(kPostMatchScreens);
-    if (!stillIn(match)) {
+    advanceTo(world.clock().now() + kPostMatchScreens, left);
+    if (left()) {
         return;
     }
     game.leaveMatch(Leaving::MatchOver);
 }
 
-void Session::advanceTo(std::int64_t target) {
+void Session::advanceTo(std::int64_t target, const std::function<bool()>& until) {
     world.advanceTo(
         target, options.framesPerSecond,
         [this] {
@@ -227,7 +242,8 @@ void Session::advanceTo(std::int64_t target) {
         [this] {
             noteOverlay();
             report();
-        });
+        },
+        until);
 }
 
 void Session::noteOverlay() {

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -26,6 +27,9 @@ struct SessionOptions {
     // Where a script's relative picture paths lead from: the script's own folder, or the
     // current one for a script from standard input or the built-in one.
     std::filesystem::path scriptFolder;
+    // Told what the session is about to do: loading the plug-in, or playing a script line; so
+    // that a crash can be said to have happened there.
+    void (*nowDoing)(const std::string& what) = nullptr;
 };
 
 // An output the session was asked for could not be written.
@@ -61,8 +65,9 @@ class Session {
     void show(const ScriptLine& line);
     void snapshot(const ScriptLine& line);
 
-    // Time passes: timeouts fire and host frames run at the chosen rate.
-    void advanceTo(std::int64_t target);
+    // Time passes: timeouts fire and host frames run at the chosen rate, until `target` or, when
+    // `until` is given, the moment it turns true.
+    void advanceTo(std::int64_t target, const std::function<bool()>& until = {});
     void waitFor(std::int64_t duration) { advanceTo(world.clock().now() + duration); }
     void noteOverlay();
     // Writes what the world recorded since the last call to the timeline and event log.
@@ -72,6 +77,7 @@ class Session {
         world.record("story", text, "", by);
     }
     void print(const std::string& text);
+    void tell(const std::string& what) const;
 
     void playMatch(const ScriptLine& line);
     // Whether match number `match` is still being played, or at least not left yet.

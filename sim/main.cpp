@@ -7,6 +7,7 @@
 #include <sstream>
 #include <string>
 
+#include "CrashReport.h"
 #include "DefaultScenario.h"
 #include "PluginFault.h"
 #include "PluginLibrary.h"
@@ -36,7 +37,8 @@ const char* const kUsage =
     "  --events FILE  every event as a line of JSON, with who caused it\n"
     "  --quiet        only failures and the summary\n"
     "exit status: 0 every expectation held, 1 one failed, 2 a bad command line or script, a\n"
-    "plug-in the host refuses or one that throws, 3 an output that could not be written\n";
+    "plug-in the host refuses, one that throws or one that crashes, 3 an output that could not\n"
+    "be written\n";
 
 struct CommandLine {
     std::string plugin;
@@ -76,7 +78,12 @@ std::optional<CommandLine> parseCommandLine(int argc, char** argv, std::string& 
             options.events = argv[++index];
         } else if (word == "--quiet") {
             options.quiet = true;
-        } else if ((word.rfind("--", 0) != 0 || word == "-") && !options.script) {
+        } else if (word.size() > 1 && word.front() == '-') {
+            problem = (word == "--plugin" || word == "--fps" || word == "--events")
+                          ? word + " takes a value"
+                          : "unknown option " + shown(word);
+            return std::nullopt;
+        } else if (!options.script) {
             if (word.empty()) {
                 problem =
                     "the script's name is empty: name a script, - for standard input, or "
@@ -85,7 +92,7 @@ std::optional<CommandLine> parseCommandLine(int argc, char** argv, std::string& 
             }
             options.script = word;
         } else {
-            problem = "unexpected argument '" + shown(word) + "'";
+            problem = "unexpected argument '" + shown(word) + "': one script at a time";
             return std::nullopt;
         }
     }
@@ -147,6 +154,7 @@ int play(const CommandLine& options, std::ofstream& events) {
     sessionOptions.timeline = &std::cout;
     sessionOptions.events = events.is_open() ? &events : nullptr;
     sessionOptions.scriptFolder = scriptFolder(options.script);
+    sessionOptions.nowDoing = &nowDoing;
     Session session(sessionOptions);
     session.play(lines);
     std::cout << "Summary: " << session.passed() << " passed, " << session.failed() << " failed\n";
@@ -184,6 +192,7 @@ int main(int argc, char** argv) {
         std::cout << kUsage;
         return checkOutputs(kPassed, events);
     }
+    reportCrashes(kBadInput);
     int status = kBadInput;
     try {
         status = play(*options, events);

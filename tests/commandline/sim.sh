@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # sundown-sim as a careful command-line tool: it says what failed and ends non-zero whenever
 # something did, and never crashes on what a user or a plug-in hands it.
-# Usage: sim.sh SIM PLUGIN NULL_TEXTS_FIXTURE THROWS_FIXTURE SOURCE_DIR
+# Usage: sim.sh SIM PLUGIN FIXTURES_DIR SOURCE_DIR
 set -uo pipefail
-sim="$1" plugin="$2" nullTexts="$3" throws="$4" source="$5"
+sim="$1" plugin="$2" fixtures="$3" source="$4"
+nullTexts="$fixtures/libfixture-null-texts.so" throws="$fixtures/libfixture-throws.so"
 scratch="$(mktemp -d)"
 trap 'rm -rf "$scratch"' EXIT
 failures=0
@@ -51,6 +52,54 @@ if "$sim" --quiet --plugin "$plugin" "$scratch/show.sundown" | grep -qF "Sundown
   echo "FAILED: --quiet printed the page"
   failures=$((failures + 1))
 fi
+
+# Exactly the file named: a bare name is the file in the current folder, never one the loader
+# finds elsewhere, and the full path of what was loaded is told.
+mkdir -p "$scratch/here"
+cp "$throws" "$scratch/here/Sundown.so"
+(cd "$scratch/here" && "$sim" --plugin Sundown.so "$scratch/show.sundown" > "$scratch/bare.txt" 2>&1)
+status=$?
+if [ "$status" != 2 ] || ! grep -qF "the fixture's getPlugin throws" "$scratch/bare.txt"; then
+  echo "FAILED: a bare name loaded another library than ./Sundown.so (status $status)"
+  cat "$scratch/bare.txt"
+  failures=$((failures + 1))
+fi
+cp "$plugin" "$scratch/here/Sundown.so"
+expect "the full path of the library loaded is told" 0 "plug-in file: $scratch/here/Sundown.so" \
+  bash -c 'cd "$0" && exec "$1" --plugin Sundown.so "$2"' "$scratch/here" "$sim" "$scratch/show.sundown"
+
+# What is not a regular, readable library is refused with the reason.
+mkfifo "$scratch/fifo"
+ln -s "$scratch/loop-a" "$scratch/loop-b"
+ln -s "$scratch/loop-b" "$scratch/loop-a"
+expect "a FIFO is refused" 2 "refused: it is a FIFO, not a library" \
+  "$sim" --plugin "$scratch/fifo" "$scratch/show.sundown"
+expect "a loop of links is refused" 2 "refused: it is a loop of links" \
+  "$sim" --plugin "$scratch/loop-a" "$scratch/show.sundown"
+expect "an empty plug-in name is refused" 2 "the plug-in's name is empty" \
+  "$sim" --plugin "" "$scratch/show.sundown"
+
+# Options and lines it does not know are named.
+expect "an unknown option" 2 "unknown option --frobnicate" "$sim" --frobnicate 1
+expect "-q is no script" 2 "unknown option -q" "$sim" -q "$scratch/show.sundown"
+printf 'snapshot ""\n' > "$scratch/empty-picture.sundown"
+expect "a picture without a name is a bad line" 2 "the picture's file name is empty" \
+  "$sim" --plugin "$plugin" "$scratch/empty-picture.sundown"
+printf 'match win online offline 1s 2s\n' > "$scratch/contradiction.sundown"
+expect "a match both online and offline is a bad line" 2 "a match is online or offline once" \
+  "$sim" --plugin "$plugin" "$scratch/contradiction.sundown"
+
+# A plug-in that crashes, while loading or in getPlugin, is told with the signal: status 2.
+expect "a crash while loading is told" 2 "crashed with SIGSEGV" \
+  "$sim" --plugin "$fixtures/libfixture-load-crashes.so" "$scratch/show.sundown"
+expect "a crash in getPlugin is told" 2 "crashed with SIGSEGV (invalid memory access) while loading the plug-in" \
+  "$sim" --plugin "$fixtures/libfixture-crashes.so" "$scratch/show.sundown"
+
+# A match line ends the moment the plug-in's disconnect ends the match, not 10 s later.
+printf 'set numOfGames 1\ncommand SundownEnableDisable\nmatch win\nexpect running\nwait 3s\nexpect quit\n' \
+  > "$scratch/cut.sundown"
+expect "the match line ends at the disconnect" 0 "Summary: 2 passed, 0 failed" \
+  "$sim" --plugin "$plugin" "$scratch/cut.sundown"
 
 # Every event the timeline shows is in the event log, with who caused it.
 "$sim" --plugin "$plugin" --events "$scratch/events.jsonl" > "$scratch/timeline.txt"
