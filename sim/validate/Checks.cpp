@@ -1,6 +1,7 @@
 #include "Checks.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <random>
 
@@ -323,11 +324,40 @@ bool contextChanges(const CheckSettings& settings, std::ostream& report) {
     return held;
 }
 
+namespace {
+
+const char* const kPlayedMark = "#played ";
+
+}  // namespace
+
+void reportPlayed(std::ostream& report, long long events) {
+    report << kPlayedMark << events << "\n";
+}
+
+long long takePlayed(std::string& report) {
+    long long played = 0;
+    std::string kept;
+    std::size_t start = 0;
+    while (start < report.size()) {
+        std::size_t end = report.find('\n', start);
+        end = end == std::string::npos ? report.size() : end + 1;
+        const std::string line = report.substr(start, end - start);
+        if (line.rfind(kPlayedMark, 0) == 0) {
+            played += std::atoll(line.c_str() + std::char_traits<char>::length(kPlayedMark));
+        } else {
+            kept += line;
+        }
+        start = end;
+    }
+    report = kept;
+    return played;
+}
+
 const std::vector<Check>& allChecks() {
     static const std::vector<Check> checks = {
         {"load-and-unload", &loadAndUnload},
         {"callbacks-after-release", &callbacksAfterRelease},
-        {"random-player", &randomPlayer, kRandomSequences, &randomSequenceLength},
+        {"random-player", &randomPlayer, kRandomSequences, true},
         {"hostile-console-values", &hostileConsoleValues},
         {"context-changes", &contextChanges},
     };

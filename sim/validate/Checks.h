@@ -20,9 +20,15 @@ struct Check {
     bool (*run)(const CheckSettings& settings, std::ostream& report);
     // Checks made of independent parts run them side by side, one child process each.
     int parts = 1;
-    // Host events each part plays, for the report of its rate; 0 when it does not count them.
-    int (*eventsPerPart)(const CheckSettings& settings) = nullptr;
+    // Whether it counts the host events it plays (reportPlayed), for the report of its rate.
+    bool countsEvents = false;
 };
+
+// Tells the validator how many host events a check's part really played: a line of its own in
+// the part's report, which the validator takes out and adds up.
+void reportPlayed(std::ostream& report, long long events);
+// The events a part's report says were played, and the report without those lines.
+long long takePlayed(std::string& report);
 
 bool loadAndUnload(const CheckSettings& settings, std::ostream& report);
 bool callbacksAfterRelease(const CheckSettings& settings, std::ostream& report);
@@ -35,9 +41,10 @@ constexpr int kRandomSequences = 8;
 int randomSequenceLength(const CheckSettings& settings);
 // The seed of sequence `sequence`'s events.
 std::uint64_t randomSequenceSeed(std::uint64_t seed, int sequence);
-// Plays one random sequence with every promise checked. On a broken promise it reports which,
-// the shortest sequence that still breaks it, and returns false.
+// Plays one random sequence with every promise checked, adding the events played to `played`.
+// On a broken promise it reports which, the shortest sequence that still breaks it, and returns
+// false.
 bool playRandomSequence(const CheckSettings& settings, int sequence, std::ostream& report,
-                        int* quits = nullptr);
+                        int* played = nullptr);
 
 const std::vector<Check>& allChecks();

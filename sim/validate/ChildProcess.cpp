@@ -1,9 +1,10 @@
 #include "ChildProcess.h"
 
-#include <atomic>
+#include <csignal>
 #include <fstream>
 #include <iterator>
 #include <system_error>
+#include <utility>
 
 #if defined(_WIN32)
 #include <windows.h>
@@ -16,18 +17,6 @@
 #endif
 
 namespace {
-
-std::filesystem::path freshOutputFile() {
-    static std::atomic<unsigned> made{0};
-#if defined(_WIN32)
-    const auto self = static_cast<unsigned long>(GetCurrentProcessId());
-#else
-    const auto self = static_cast<unsigned long>(getpid());
-#endif
-    std::error_code ignored;
-    return std::filesystem::temp_directory_path(ignored) /
-           ("sundown-validate-" + std::to_string(self) + "-" + std::to_string(made++) + ".txt");
-}
 
 #if defined(_WIN32)
 // One argument as the C runtime's command-line parser reads it back: quoted when it holds
@@ -70,6 +59,29 @@ std::string quoteArgument(const std::string& argument) {
 
 }  // namespace
 
+std::string describeSignal(int signal) {
+    switch (signal) {
+        case SIGSEGV:
+            return "SIGSEGV (invalid memory access)";
+        case SIGABRT:
+            return "SIGABRT (aborted)";
+        case SIGFPE:
+            return "SIGFPE (arithmetic fault)";
+        case SIGILL:
+            return "SIGILL (illegal instruction)";
+#if !defined(_WIN32)
+        case SIGBUS:
+            return "SIGBUS (bad memory access)";
+        case SIGKILL:
+            return "SIGKILL (killed)";
+        case SIGTERM:
+            return "SIGTERM (terminated)";
+#endif
+        default:
+            return "signal " + std::to_string(signal);
+    }
+}
+
 std::string commandLine(const std::vector<std::string>& arguments) {
     std::string line;
     for (const std::string& argument : arguments) {
@@ -80,12 +92,13 @@ std::string commandLine(const std::vector<std::string>& arguments) {
 
 #if defined(_WIN32)
 
-ChildProcess::ChildProcess(const std::vector<std::string>& arguments)
-    : outputFile(freshOutputFile()) {
+ChildProcess::ChildProcess(const std::vector<std::string>& arguments, std::filesystem::path output)
+    : outputFile(std::move(output)) {
     std::string line = commandLine(arguments);
     SECURITY_ATTRIBUTES inherited{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+    // CREATE_NEW fails on a name that exists, whatever it is.
     HANDLE output = CreateFileW(outputFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited,
-                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+                                CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (output == INVALID_HANDLE_VALUE) {
         done = true;
         return;
@@ -141,8 +154,15 @@ bool ChildProcess::finished(std::chrono::steady_clock::time_point deadline) {
 
 #else
 
-ChildProcess::ChildProcess(const std::vector<std::string>& arguments)
-    : outputFile(freshOutputFile()) {
+ChildProcess::ChildProcess(const std::vector<std::string>& arguments, std::filesystem::path output)
+    : outputFile(std::move(output)) {
+    // A new file, never one planted under its name: no link is followed, nothing overwritten.
+    const int written =
+        open(outputFile.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (written < 0) {
+        done = true;
+        return;
+    }
     std::vector<char*> argv;
     argv.reserve(arguments.size() + 1);
     for (const std::string& argument : arguments) {
@@ -151,9 +171,8 @@ ChildProcess::ChildProcess(const std::vector<std::string>& arguments)
     argv.push_back(nullptr);
     posix_spawn_file_actions_t files;
     posix_spawn_file_actions_init(&files);
-    posix_spawn_file_actions_addopen(&files, STDOUT_FILENO, outputFile.c_str(),
-                                     O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    posix_spawn_file_actions_adddup2(&files, STDOUT_FILENO, STDERR_FILENO);
+    posix_spawn_file_actions_adddup2(&files, written, STDOUT_FILENO);
+    posix_spawn_file_actions_adddup2(&files, written, STDERR_FILENO);
     // A process group of its own, so that stopping it stops whatever it started too.
     posix_spawnattr_t attributes;
     posix_spawnattr_init(&attributes);
@@ -167,6 +186,7 @@ ChildProcess::ChildProcess(const std::vector<std::string>& arguments)
     }
     posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&files);
+    close(written);
 }
 
 ChildProcess::~ChildProcess() {
@@ -189,6 +209,7 @@ bool ChildProcess::finished(std::chrono::steady_clock::time_point deadline) {
             result.exitCode = WEXITSTATUS(status);
         } else {
             result.ending = ChildOutcome::Ending::Crashed;
+            result.signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
         }
         done = true;
     } else if (std::chrono::steady_clock::now() >= deadline) {

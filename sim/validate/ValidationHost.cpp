@@ -49,10 +49,13 @@ void ValidationHost::advance(std::int64_t microseconds, const std::function<void
         afterFrame);
 }
 
-bool ValidationHost::playInput() {
-    while (window.busy()) {
-        world.runExecutes();
-        drawPage();
+bool ValidationHost::playInput(const std::function<void()>& afterFrame) {
+    constexpr int kFramesPerSecond = 60;
+    while (window.busy() && !world.game().quit()) {
+        const std::int64_t nextFrame = HostWorld::frameTime(
+            HostWorld::nextFrameIndex(world.clock().now(), kFramesPerSecond), kFramesPerSecond);
+        world.advanceTo(
+            nextFrame, kFramesPerSecond, [this] { drawPage(); }, afterFrame);
     }
     return window.inputProblem().empty();
 }

@@ -31,8 +31,10 @@ class ValidationHost {
 
     // Time passes at 60 frames a second; `afterFrame` runs after each canvas frame.
     void advance(std::int64_t microseconds, const std::function<void()>& afterFrame = {});
-    // Plays queued page input to its end; false when the widget could not be found.
-    bool playInput();
+    // Plays queued page input to its end, a host frame (and the timeouts due before it) between
+    // one move of the player's hand and the next, the page drawn in each; false when the widget
+    // could not be found. `afterFrame` runs after each frame's canvas.
+    bool playInput(const std::function<void()>& afterFrame = {});
     void drawPage();
 
   private:

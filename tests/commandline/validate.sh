@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # sundown-validate as a careful command-line tool: it starts its checks without a shell, finds
-# itself however it is started, stops a check that hangs, and says how to replay a sequence.
-# Usage: validate.sh VALIDATE PLUGIN HANGING_FIXTURE
+# itself however it is started, never loads the library under test in its own process, stops
+# what hangs, cleans up after an interrupt, and passes nothing it did not play.
+# Usage: validate.sh VALIDATE PLUGIN FIXTURES_DIR
 set -uo pipefail
-validate="$1" plugin="$2" hangs="$3"
+validate="$1" plugin="$2" fixtures="$3"
+hangs="$fixtures/libfixture-hangs.so"
 scratch="$(mktemp -d)"
 trap 'rm -rf "$scratch"' EXIT
 failures=0
@@ -32,17 +34,95 @@ ln -s "$validate" "$scratch/linked-validate"
     --check load-and-unload --iterations 10 > "$scratch/path.txt" 2>&1) \
   || fail "from PATH: $(cat "$scratch/path.txt")"
 
-# A getPlugin that never returns: each check is stopped at its time limit, named, and the next
-# one runs.
-"$validate" --plugin "$hangs" --check load-and-unload --check context-changes --timeout 2 \
-  > "$scratch/hang.txt" 2>&1
-status=$?
-[ "$status" = 1 ] || fail "a hanging plug-in ended with status $status"
-for check in load-and-unload context-changes; do
-  grep -qF "$check" "$scratch/hang.txt" || fail "$check is not named"
+# A library whose getPlugin or loading never returns, or that crashes while loading: a child
+# tries the load, is stopped or dies, and the run ends on its own with status 1, naming why.
+for fixture in hangs load-hangs load-crashes crashes; do
+  "$validate" --plugin "$fixtures/libfixture-$fixture.so" --check load-and-unload \
+    --check context-changes --timeout 2 > "$scratch/$fixture.txt" 2>&1
+  status=$?
+  [ "$status" = 1 ] || fail "the $fixture fixture ended with status $status"
+  grep -qF "CRASHED" "$scratch/$fixture.txt" || fail "the $fixture fixture is not CRASHED"
+  grep -qF "0 passed, 1 failed, 2 skipped" "$scratch/$fixture.txt" \
+    || fail "the $fixture fixture's checks are not told as not run"
 done
-[ "$(grep -c "CRASHED" "$scratch/hang.txt")" = 2 ] || fail "both checks are not CRASHED"
-grep -qF "no answer within 2 s" "$scratch/hang.txt" || fail "the time limit is not told"
+for fixture in hangs load-hangs; do
+  grep -qF "no answer within 2 s" "$scratch/$fixture.txt" || fail "$fixture: the limit is not told"
+done
+for fixture in load-crashes crashes; do
+  grep -qF "it crashed with SIGSEGV" "$scratch/$fixture.txt" || fail "$fixture: no signal told"
+done
+
+# A bare name is the file in the current folder, never one the loader finds elsewhere.
+mkdir -p "$scratch/here"
+cp "$fixtures/libfixture-throws.so" "$scratch/here/Sundown.so"
+(cd "$scratch/here" && "$validate" --plugin Sundown.so --check hostile-console-values \
+    > "$scratch/bare.txt" 2>&1)
+status=$?
+[ "$status" = 1 ] && grep -qF "the fixture's getPlugin throws" "$scratch/bare.txt" \
+  || fail "a bare name passed another library (status $status): $(cat "$scratch/bare.txt")"
+cp "$plugin" "$scratch/here/Sundown.so"
+(cd "$scratch/here" && "$validate" --plugin Sundown.so --check load-and-unload --iterations 10 \
+    > "$scratch/full-path.txt" 2>&1) || fail "./Sundown.so: $(cat "$scratch/full-path.txt")"
+grep -qF "plug-in: $scratch/here/Sundown.so" "$scratch/full-path.txt" \
+  || fail "the full path of the library is not told"
+
+# Refusals and bad command lines say why, with status 2.
+refused() {
+  local why="$1"
+  shift
+  "$validate" "$@" > "$scratch/refused.txt" 2>&1
+  local status=$?
+  [ "$status" = 2 ] && grep -qF -- "$why" "$scratch/refused.txt" \
+    || fail "'$*' (status $status): $(head -c 300 "$scratch/refused.txt")"
+}
+mkfifo "$scratch/fifo"
+ln -s "$scratch/loop-a" "$scratch/loop-b"
+ln -s "$scratch/loop-b" "$scratch/loop-a"
+refused "it is a FIFO, not a library" --plugin "$scratch/fifo"
+refused "it is a loop of links" --plugin "$scratch/loop-a"
+refused "the plug-in's name is empty" --plugin ""
+refused "it is a folder, not a library" --plugin "$scratch"
+refused "unknown option --frobnicate" --frobnicate 1
+refused "--part 999 is past the last part" --check random-player --part 999 --iterations 20000
+refused "--iterations takes a whole number from 1" --iterations 0
+refused "--iterations takes a whole number from 1" --iterations -5
+refused "--jobs takes a whole number from 1" --jobs 0
+refused "--timeout takes a whole number from 1" --timeout 0
+
+# Its children's output goes to a private folder: a link planted in the temporary folder under
+# any name is never followed, and nothing is left there afterwards.
+mkdir -p "$scratch/tmp"
+echo "keep me" > "$scratch/victim"
+# The links carry the name the validator would have chosen: its own process number.
+(
+  for n in 0 1 2 3 4 5 6 7 8 9; do
+    ln -s "$scratch/victim" "$scratch/tmp/sundown-validate-$BASHPID-$n.txt"
+  done
+  ls -A "$scratch/tmp" > "$scratch/tmp-before.txt"
+  TMPDIR="$scratch/tmp" exec "$validate" --check random-player --iterations 60
+) > "$scratch/planted.txt" 2>&1 || fail "with planted links: $(cat "$scratch/planted.txt")"
+[ "$(cat "$scratch/victim")" = "keep me" ] || fail "a planted link was followed"
+[ "$(ls -A "$scratch/tmp")" = "$(cat "$scratch/tmp-before.txt")" ] \
+  || fail "files were left in the temporary folder: $(ls -A "$scratch/tmp")"
+
+# An interrupt ends the children and removes the temporary files: exit 130, or 143 for TERM.
+for signal in INT TERM; do
+  mkdir -p "$scratch/tmp-$signal"
+  TMPDIR="$scratch/tmp-$signal" "$validate" --plugin "$fixtures/libfixture-load-hangs.so" \
+    > "$scratch/interrupted.txt" 2>&1 &
+  runner=$!
+  sleep 1
+  kill -"$signal" "$runner"
+  wait "$runner"
+  status=$?
+  expected=$([ "$signal" = INT ] && echo 130 || echo 143)
+  [ "$status" = "$expected" ] || fail "$signal ended it with status $status, not $expected"
+  sleep 0.5
+  left="$(pgrep -f "libfixture-load-hangs.so" | wc -l)"
+  [ "$left" = 0 ] || fail "$signal left $left processes running"
+  pkill -9 -f "libfixture-load-hangs.so" 2> /dev/null
+  [ -z "$(ls -A "$scratch/tmp-$signal")" ] || fail "$signal left files: $(ls "$scratch/tmp-$signal")"
+done
 
 # One sequence alone replays exactly what it played among the others.
 "$validate" --check random-player --seed 3 --iterations 80 > "$scratch/all.txt" 2>&1 \
@@ -56,6 +136,7 @@ alone="$(strip 5 < "$scratch/one.txt")"
   || fail "sequence 5 alone ('$alone') is not what it was among the others ('$together')"
 [ "$(grep -c "sequence " "$scratch/one.txt")" = 1 ] || fail "--part ran more than one sequence"
 grep -qE "[0-9]+ events a second" "$scratch/all.txt" || fail "the rate is not told"
+grep -qF "640 host events played" "$scratch/all.txt" || fail "the rate is not of the events played"
 
 if [ "$failures" = 0 ]; then
   echo "all held"
