@@ -1,15 +1,28 @@
 # Third-party libraries come from the system's package manager, never from the tree.
-# Dear ImGui of version SUNDOWN_IMGUI_VERSION: a CMake package first (vcpkg on Windows), then
-# pkg-config (Debian's libimgui-dev). The plug-in checks the version it compiles against.
+# Dear ImGui: a CMake package first (vcpkg on Windows: the field build), then pkg-config
+# (Debian's libimgui-dev). The plug-in checks at compile time the layout it compiles against
+# (SUNDOWN_IMGUI_BUTTON_INDEX), and the version when one is asked for.
 find_package(imgui CONFIG QUIET)
 if(NOT imgui_FOUND AND WIN32 AND CMAKE_CROSSCOMPILING)
+  if(NOT SUNDOWN_IMGUI_VERSION)
+    message(FATAL_ERROR "the cross build fetches Debian's Dear ImGui: set SUNDOWN_IMGUI_VERSION")
+  endif()
   include(${CMAKE_CURRENT_LIST_DIR}/ImGuiFromDebianSource.cmake)
 elseif(imgui_FOUND)
+  # The field build loads into the real host: only the host's layout will do.
+  if(NOT SUNDOWN_IMGUI_BUTTON_INDEX EQUAL 22)
+    message(FATAL_ERROR "Dear ImGui from vcpkg is for the host, whose build has ImGuiCol_Button "
+                        "at 22, not ${SUNDOWN_IMGUI_BUTTON_INDEX}")
+  endif()
   add_library(sundown_imgui INTERFACE)
   target_link_libraries(sundown_imgui INTERFACE imgui::imgui)
 else()
   find_package(PkgConfig REQUIRED)
-  pkg_check_modules(IMGUI REQUIRED IMPORTED_TARGET imgui=${SUNDOWN_IMGUI_VERSION})
+  if(SUNDOWN_IMGUI_VERSION)
+    pkg_check_modules(IMGUI REQUIRED IMPORTED_TARGET imgui=${SUNDOWN_IMGUI_VERSION})
+  else()
+    pkg_check_modules(IMGUI REQUIRED IMPORTED_TARGET imgui)
+  endif()
   add_library(sundown_imgui INTERFACE)
   target_link_libraries(sundown_imgui INTERFACE PkgConfig::IMGUI)
 endif()
