@@ -97,18 +97,18 @@ std::filesystem::path PluginLibrary::fileToOpen(const std::string& named) {
     }
     std::error_code ignored;
     const std::filesystem::path file = std::filesystem::absolute(named, ignored).lexically_normal();
+    // Refusals name the file as it was named: that is what the user will recognise.
     if (const std::string why = whyNotARegularFile(file); !why.empty()) {
-        throw PluginRefused(refusal(file.string(), why));
+        throw PluginRefused(refusal(named, why));
     }
     return file;
 }
 
 PluginLibrary::PluginLibrary(const std::string& named) : file(fileToOpen(named).string()) {
-    const std::string& path = file;
     std::string error;
-    library = openLibrary(path, error);
+    library = openLibrary(file, error);
     if (library == nullptr) {
-        throw PluginRefused(refusal(path, "not a loadable library (" + error + ")"));
+        throw PluginRefused(refusal(named, "not a loadable library (" + error + ")"));
     }
     exports = static_cast<const PluginRecord*>(findSymbol(library, "exports"));
     const char* missing = nullptr;
@@ -122,14 +122,14 @@ PluginLibrary::PluginLibrary(const std::string& named) : file(fileToOpen(named).
     }
     if (missing != nullptr) {
         closeLibrary(library);
-        throw PluginRefused(refusal(path, std::string("it does not export ") + missing));
+        throw PluginRefused(refusal(named, std::string("it does not export ") + missing));
     }
     if (exports->sdkBuild != kVantrelSdkBuild) {
         const int build = exports->sdkBuild;
         closeLibrary(library);
-        throw PluginRefused(refusal(path, "built for SDK build " + std::to_string(build) +
-                                              ", this host is build " +
-                                              std::to_string(kVantrelSdkBuild)));
+        throw PluginRefused(refusal(named, "built for SDK build " + std::to_string(build) +
+                                               ", this host is build " +
+                                               std::to_string(kVantrelSdkBuild)));
     }
 }
 

@@ -92,8 +92,9 @@ std::string commandLine(const std::vector<std::string>& arguments) {
 
 #if defined(_WIN32)
 
-ChildProcess::ChildProcess(const std::vector<std::string>& arguments, std::filesystem::path output)
-    : outputFile(std::move(output)) {
+ChildProcess::ChildProcess(const std::vector<std::string>& arguments,
+                           std::filesystem::path outputPath)
+    : outputFile(std::move(outputPath)) {
     std::string line = commandLine(arguments);
     SECURITY_ATTRIBUTES inherited{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
     // CREATE_NEW fails on a name that exists, whatever it is.
