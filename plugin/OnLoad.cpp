@@ -56,6 +56,14 @@ void Sundown::registerSettings() {
                               0.0F, false, 0.0F, true);
     cvarService->registerCvar("lossStreakLimit", "0", "Quit after # losses in a row (0: off)", true,
                               true, 0.0F, true, 255.0F, true);
+    cvarService->registerCvar("dailyMinutes", "0", "Online minutes a day (0: no limit)", true, true,
+                              0.0F, true, 1440.0F, true);
+    cvarService->registerCvar("dailyMatches", "0", "Online matches a day (0: no limit)", true, true,
+                              0.0F, true, 255.0F, true);
+    cvarService->registerCvar("dayStartsAt", "4", "Hour the day starts", true, true, 0.0F, true,
+                              23.0F, true);
+    cvarService->registerCvar("savedDay", "", "Today's online play", false, false, 0.0F, false,
+                              0.0F, true);
 }
 
 void Sundown::hookGameEvent(const std::string& eventName, void (Sundown::*handler)(std::string)) {

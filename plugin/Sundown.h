@@ -98,6 +98,20 @@ class Sundown : public Vantrel::Plugin::VantrelPlugin,
     bool sessionKeptWhenSeen = false;
     // Counted losses since the last counted win; held at 255.
     std::uint8_t lossStreak = 0;
+    // The day's budget: the day of play the counts belong to (empty until known), its online
+    // matches and seconds of online play.
+    std::string dayName;
+    std::uint8_t dayMatches = 0;
+    std::int32_t daySeconds = 0;
+    // Whether "savedDay" has been read since the load.
+    bool dayLoaded = false;
+    // Whether the approved match's time is being counted, and which match the armed tick counts.
+    bool dayMatchTimed = false;
+    std::uint32_t dayTickRun = 0;
+    std::int32_t dayUnsavedSeconds = 0;
+    // The match just counted brought the day to a limit, and no rule has left for it yet.
+    bool dayLeaveDue = false;
+    static constexpr std::int32_t kMostDailyMinutes = 24 * 60;
 
   private:
     // Callables handed to the host hold the object weakly: the host may keep them, and run
@@ -125,6 +139,9 @@ class Sundown : public Vantrel::Plugin::VantrelPlugin,
 
     // Rules shared by the two end handlers.
     bool takeApprovedMatch(const std::string& handlerName);
+    void countEndedMatch();
+    void countDestroyedMatch();
+    const char* countRuleWarning();
     void countResult(std::uint8_t playerTeam, std::uint8_t winningTeam);
     bool quitRuleMet(const std::string& handlerName);
     void applyQuitRule(const std::string& handlerName);
@@ -142,6 +159,19 @@ class Sundown : public Vantrel::Plugin::VantrelPlugin,
     void noticeKeptSession();
     void saveSession();
 
+    // The day's budget of online play.
+    std::int32_t dailySetting(const char* name, std::int32_t most);
+    bool dayBudgetOn();
+    bool dayIsSpent(bool countingOneMore);
+    void loadDay();
+    void rollDay();
+    void saveDay();
+    void startTimingMatch();
+    void armSecondOfPlay(std::uint32_t run);
+    void countSecondOfPlay(std::uint32_t run);
+    void countMatchForTheDay();
+    void leaveIfTheDayIsSpent();
+
     // The losing streak: the limit as saved, and whether a counted loss has brought the streak
     // to it.
     std::uint8_t lossStreakLimit();
@@ -151,4 +181,5 @@ class Sundown : public Vantrel::Plugin::VantrelPlugin,
     void drawTimerRows(CVarWrapper& minutesVariable);
     void drawChoiceRows();
     void drawLossStreakRows();
+    void drawDayRows();
 };

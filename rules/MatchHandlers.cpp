@@ -66,6 +66,7 @@ void Sundown::GameStart(std::string /*eventName*/) {
         const bool approving = !gameApproved;
         gameApproved = true;
         if (approving) {
+            startTimingMatch();
             warnIfLastMatch();
         }
     }
@@ -73,23 +74,31 @@ void Sundown::GameStart(std::string /*eventName*/) {
 
 // At the start of an approved match: a heads-up when counting it would meet the rule as the
 // rule will see it at the match's end, whatever its result or only with a loss; else when one
-// more loss would end the losing streak's allowance.
+// more loss would end the losing streak's allowance; else when it is the day's last.
 void Sundown::warnIfLastMatch() {
-    if (!enabled) {
-        return;
+    if (const char* warning = enabled ? countRuleWarning() : nullptr) {
+        showHeadsUp(warning);
+    } else if (dayBudgetOn() && dayIsSpent(true)) {
+        showHeadsUp("Sundown: last game today");
     }
+}
+
+const char* Sundown::countRuleWarning() {
     const std::uint8_t played = oneMore(numberOfGamesPlayed);
     const bool lastWithALoss =
         ruleMet(selectedOption, played, numberOfWins, oneMore(numberOfLosses), maxNumberOfGames);
     const bool lastWithAWin =
         ruleMet(selectedOption, played, oneMore(numberOfWins), numberOfLosses, maxNumberOfGames);
     if (lastWithALoss && lastWithAWin) {
-        showHeadsUp("Sundown: last game");
-    } else if (lastWithALoss) {
-        showHeadsUp("Sundown: one more loss ends the session");
-    } else if (const std::uint8_t limit = lossStreakLimit(); limit > 0 && lossStreak + 1 >= limit) {
-        showHeadsUp("Sundown: one more loss in a row ends the session");
+        return "Sundown: last game";
     }
+    if (lastWithALoss) {
+        return "Sundown: one more loss ends the session";
+    }
+    if (const std::uint8_t limit = lossStreakLimit(); limit > 0 && lossStreak + 1 >= limit) {
+        return "Sundown: one more loss in a row ends the session";
+    }
+    return nullptr;
 }
 
 void Sundown::GameEnd(std::string /*eventName*/) {
@@ -98,6 +107,11 @@ void Sundown::GameEnd(std::string /*eventName*/) {
     if (!takeApprovedMatch("GameEnd")) {
         return;
     }
+    countEndedMatch();
+    leaveIfTheDayIsSpent();
+}
+
+void Sundown::countEndedMatch() {
     writeLog("===== GameEnd: Game previously started=====");
     const std::optional<MatchTeams> teams = findTeams(*gameService);
     if (!teams) {
@@ -127,6 +141,11 @@ void Sundown::GameDestroyed(std::string /*eventName*/) {
     if (!takeApprovedMatch("GameDestroyed")) {
         return;
     }
+    countDestroyedMatch();
+    leaveIfTheDayIsSpent();
+}
+
+void Sundown::countDestroyedMatch() {
     writeLog("=====GameDestroyed: Game previously started =====");
     if (!enabled) {
         return;
@@ -155,6 +174,7 @@ bool Sundown::takeApprovedMatch(const std::string& handlerName) {
     if (!gameApproved) {
         return false;
     }
+    countMatchForTheDay();
     if (exitPending) {
         writeLog(handlerName + ": Trying to execute Exit by TIME");
         scheduleLeave();

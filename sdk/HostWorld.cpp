@@ -5,10 +5,15 @@
 #include <vector>
 
 #include "PluginFault.h"
+#include "WallClock.h"
 
-HostWorld::HostWorld() : consoleState(*this), canvasState(*this), gameState(*this) {}
+HostWorld::HostWorld() : consoleState(*this), canvasState(*this), gameState(*this) {
+    wallClock::attach(*this);
+}
 
-HostWorld::~HostWorld() = default;
+HostWorld::~HostWorld() {
+    wallClock::detach(*this);
+}
 
 void HostWorld::record(std::string type, std::string first, std::string second, std::string by,
                        std::string detail) {

@@ -69,6 +69,14 @@ class VANTREL_SDK_API HostWorld {
     // afresh after, by whoever drives the host.
     void restartGame();
 
+    // The wall clock shown to the plug-in (see WallClock.h): seconds since 1970 in UTC, which is
+    // the world's local time. It moves with the virtual clock, second by second.
+    std::int64_t wallSeconds() const { return wallAtZero + clockState.now() / 1'000'000; }
+    // Sets the wall clock to `seconds` from now on, forwards or backwards.
+    void setWallClock(std::int64_t seconds) { wallAtZero = seconds - clockState.now() / 1'000'000; }
+    // 2026-06-01 18:00:00, an evening, unless told otherwise.
+    static constexpr std::int64_t kDefaultWallClock = 1'780'336'800;
+
     // A number for each plug-in the host loads; what the plug-in registers carries it.
     std::uint32_t newOwner() { return ++owners; }
     // Forgets every callable that the plug-in `owner` handed over: the host unloads it.
@@ -97,4 +105,5 @@ class VANTREL_SDK_API HostWorld {
     HookWatcher beforeHooks;
     HookWatcher afterHooks;
     std::uint32_t owners = 0;
+    std::int64_t wallAtZero = kDefaultWallClock;
 };

@@ -1,6 +1,9 @@
 #include "PluginLibrary.h"
 
+#include "WallClock.h"
+
 #include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
@@ -14,10 +17,80 @@
 namespace {
 
 #if defined(_WIN32)
+__time64_t __cdecl hostTime64(__time64_t* result) {
+    const auto now = static_cast<__time64_t>(hostWallSeconds());
+    if (result != nullptr) {
+        *result = now;
+    }
+    return now;
+}
+
+__time32_t __cdecl hostTime32(__time32_t* result) {
+    const auto now = static_cast<__time32_t>(hostWallSeconds());
+    if (result != nullptr) {
+        *result = now;
+    }
+    return now;
+}
+
+// The host world's clock in place of the C runtime's time(), in the import name's form.
+void* hostClockFor(const char* imported) {
+    if (std::strcmp(imported, "_time64") == 0 || std::strcmp(imported, "time") == 0) {
+        return reinterpret_cast<void*>(&hostTime64);
+    }
+    return std::strcmp(imported, "_time32") == 0 ? reinterpret_cast<void*>(&hostTime32) : nullptr;
+}
+
+bool isRuntimeLibrary(const char* name) {
+    return _stricmp(name, "msvcrt.dll") == 0 || _strnicmp(name, "ucrtbase", 8) == 0 ||
+           _strnicmp(name, "api-ms-win-crt-time", 19) == 0;
+}
+
+// The plug-in reads the wall clock through the C runtime's time(): its imports of it are pointed
+// at the host world's clock, the way the Linux host's own time() comes first.
+void redirectClockImports(HMODULE module) {
+    auto* base = reinterpret_cast<unsigned char*>(module);
+    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+    const auto* headers = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& imports =
+        headers->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    if (imports.VirtualAddress == 0) {
+        return;
+    }
+    for (auto* library = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
+         library->Name != 0; ++library) {
+        if (!isRuntimeLibrary(reinterpret_cast<const char*>(base + library->Name))) {
+            continue;
+        }
+        const DWORD namesAt =
+            library->OriginalFirstThunk != 0 ? library->OriginalFirstThunk : library->FirstThunk;
+        auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + namesAt);
+        auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + library->FirstThunk);
+        for (; names->u1.AddressOfData != 0; ++names, ++slots) {
+            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) {
+                continue;
+            }
+            const auto* named =
+                reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
+            void* clock = hostClockFor(reinterpret_cast<const char*>(named->Name));
+            if (clock == nullptr) {
+                continue;
+            }
+            DWORD protection = 0;
+            VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, PAGE_READWRITE,
+                           &protection);
+            slots->u1.Function = reinterpret_cast<ULONG_PTR>(clock);
+            VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, protection, &protection);
+        }
+    }
+}
+
 void* openLibrary(const std::string& path, std::string& error) {
     HMODULE module = LoadLibraryA(path.c_str());
     if (module == nullptr) {
         error = "LoadLibrary failed with error " + std::to_string(GetLastError());
+    } else {
+        redirectClockImports(module);
     }
     return reinterpret_cast<void*>(module);
 }

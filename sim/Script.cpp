@@ -3,6 +3,7 @@
 #include <map>
 
 #include "Durations.h"
+#include "WallTime.h"
 #include "Words.h"
 
 namespace {
@@ -150,6 +151,12 @@ void checkLine(const ScriptLine& line) {
         requireCount(line, 1, 1, "show settings|overlay|vars");
         if (!oneOf(line.words[1], {"settings", "overlay", "vars"})) {
             throw ScriptError(line, "usage: show settings|overlay|vars");
+        }
+    } else if (verb == "clock") {
+        requireCount(line, 2, 2, "clock YYYY-MM-DD HH:MM[:SS]");
+        if (!parseWallTime(line.words[1], line.words[2])) {
+            throw ScriptError(line, "'" + shown(line.words[1]) + " " + shown(line.words[2]) +
+                                        "' is no date and time (2026-12-08 01:30, or 01:30:15)");
         }
     } else if (verb == "snapshot") {
         requireCount(line, 1, 1, "snapshot FILE.png");

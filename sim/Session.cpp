@@ -6,6 +6,7 @@
 #include "Durations.h"
 #include "Snapshot.h"
 #include "Timeline.h"
+#include "WallTime.h"
 
 namespace {
 
@@ -111,6 +112,9 @@ void Session::runGameLine(const ScriptLine& line) {
         }
     } else if (verb == "wait") {
         waitFor(*parseDuration(words[1]));
+    } else if (verb == "clock") {
+        world.setWallClock(*parseWallTime(words[1], words[2]));
+        story("the clock says " + formatWallTime(world.wallSeconds()));
     } else if (verb == "online") {
         world.game().joinOnline(0);
     } else if (verb == "offline") {

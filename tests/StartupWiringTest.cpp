@@ -20,6 +20,10 @@ TEST(StartupWiring, RegistersEverythingInItsOrder) {
         "cvar keepSessionOnRestart",
         "cvar savedSession",
         "cvar lossStreakLimit",
+        "cvar dailyMinutes",
+        "cvar dailyMatches",
+        "cvar dayStartsAt",
+        "cvar savedDay",
         "hook Function GameEvent_Soccar_TA.Active.StartRound",
         "hook Function TAGame.GameEvent_Soccar_TA.EventMatchEnded",
         "hook Function TAGame.GameEvent_Soccar_TA.Destroyed",
@@ -59,6 +63,12 @@ TEST(StartupWiring, RegistersTheVariablesWithTheirLimits) {
         {"savedSession", "", "Session kept across restarts", false, false, 0.0F, false, 0.0F, true},
         {"lossStreakLimit", "0", "Quit after # losses in a row (0: off)", true, true, 0.0F, true,
          255.0F, true},
+        {"dailyMinutes", "0", "Online minutes a day (0: no limit)", true, true, 0.0F, true, 1440.0F,
+         true},
+        {"dailyMatches", "0", "Online matches a day (0: no limit)", true, true, 0.0F, true, 255.0F,
+         true},
+        {"dayStartsAt", "4", "Hour the day starts", true, true, 0.0F, true, 23.0F, true},
+        {"savedDay", "", "Today's online play", false, false, 0.0F, false, 0.0F, true},
     };
     for (const Expected& want : expected) {
         const ConsoleVariable* variable = host.world.console().variable(want.name);

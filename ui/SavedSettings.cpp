@@ -1,7 +1,10 @@
 #include "SavedSettings.h"
 
+#include "LocalTime.h"
+
 #include <algorithm>
 #include <charconv>
+#include <limits>
 #include <string_view>
 
 std::optional<std::int32_t> decodeLimitMode(const std::string& saved) {
@@ -37,7 +40,8 @@ std::optional<long long> wholeNumber(std::string_view text) {
     long long value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error == std::errc::result_out_of_range) {
-        return negative ? -1 : 256;
+        return negative ? std::numeric_limits<long long>::min()
+                        : std::numeric_limits<long long>::max();
     }
     return end == text.data() + text.size() ? std::optional<long long>(value) : std::nullopt;
 }
@@ -78,4 +82,35 @@ std::string encodeSession(bool enabled, std::int32_t mode, std::uint8_t played, 
     return std::to_string(enabled ? 1 : 0) + "," + std::to_string(mode) + "," +
            std::to_string(played) + "," + std::to_string(wins) + "," + std::to_string(losses) +
            "," + std::to_string(streak);
+}
+
+SavedDay decodeDay(const std::string& saved) {
+    SavedDay day;
+    const std::string_view text = saved;
+    const std::size_t firstComma = text.find(',');
+    std::string_view date = text.substr(0, firstComma);
+    const auto first = date.find_first_not_of(" \t\r\n");
+    if (first != std::string_view::npos) {
+        date = date.substr(first, date.find_last_not_of(" \t\r\n") - first + 1);
+        if (isDayName(std::string(date))) {
+            day.day = std::string(date);
+        }
+    }
+    if (firstComma == std::string_view::npos) {
+        return day;
+    }
+    const std::string_view rest = text.substr(firstComma + 1);
+    const std::size_t secondComma = rest.find(',');
+    day.matches = countFrom(wholeNumber(rest.substr(0, secondComma)));
+    if (secondComma != std::string_view::npos) {
+        std::string_view seconds = rest.substr(secondComma + 1);
+        seconds = seconds.substr(0, seconds.find(','));
+        day.seconds = static_cast<std::int32_t>(std::clamp(wholeNumber(seconds).value_or(0), 0LL,
+                                                           static_cast<long long>(kSecondsInADay)));
+    }
+    return day;
+}
+
+std::string encodeDay(const SavedDay& day) {
+    return day.day + "," + std::to_string(day.matches) + "," + std::to_string(day.seconds);
 }

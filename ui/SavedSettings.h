@@ -32,3 +32,16 @@ struct KeptSession {
 KeptSession decodeSession(const std::string& saved);
 std::string encodeSession(bool enabled, std::int32_t mode, std::uint8_t played, std::uint8_t wins,
                           std::uint8_t losses, std::uint8_t streak);
+
+// Today's online play, as "savedDay" holds it: "YYYY-MM-DD,matches,seconds".
+struct SavedDay {
+    std::string day;           // empty when the date cannot be read: the day starts afresh
+    std::uint8_t matches = 0;  // unreadable counts are 0; held at 255
+    std::int32_t seconds = 0;  // held within 0 and a whole day
+};
+
+inline constexpr std::int32_t kSecondsInADay = 24 * 60 * 60;
+
+// Reads any text without failing, as decodeSession does.
+SavedDay decodeDay(const std::string& saved);
+std::string encodeDay(const SavedDay& day);

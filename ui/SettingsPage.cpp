@@ -1,5 +1,6 @@
 // The settings page in the host's settings window, drawn whole at every call from the
 // plug-in object and the console variables.
+#include <algorithm>
 #include <string>
 
 #include "CVarWrapper.h"
@@ -129,6 +130,45 @@ void Sundown::drawLossStreakRows() {
         limitVariable.setValue(int{limit});
     }
     (PageLine() << "Losses in a row: " << int{lossStreak}).draw();
+    drawDayRows();
+}
+
+namespace {
+
+// A number field for a limit of `most` at the most: shows the variable, writes what was typed or
+// stepped to, held within 0 and `most`.
+template <typename Number, int DataType>
+void limitInput(const char* label, CVarWrapper& variable, int most) {
+    Number value = static_cast<Number>(std::clamp(variable.getIntValue(), 0, most));
+    constexpr Number step = 1;
+    if (ImGui::InputScalar(label, DataType, &value, &step, nullptr, "%u")) {
+        variable.setValue(std::min(static_cast<int>(value), most));
+    }
+}
+
+}  // namespace
+
+void Sundown::drawDayRows() {
+    CVarWrapper minutesVariable = cvarService->getCvar("dailyMinutes");
+    CVarWrapper matchesVariable = cvarService->getCvar("dailyMatches");
+    CVarWrapper startVariable = cvarService->getCvar("dayStartsAt");
+    limitInput<std::uint16_t, ImGuiDataType_U16>("Online minutes a day", minutesVariable,
+                                                 kMostDailyMinutes);
+    limitInput<std::uint8_t, ImGuiDataType_U8>("Online matches a day", matchesVariable, 255);
+    limitInput<std::uint8_t, ImGuiDataType_U8>("Day starts at hour", startVariable, 23);
+    rollDay();
+    const int matchLimit = std::clamp(matchesVariable.getIntValue(), 0, 255);
+    const int minuteLimit = std::clamp(minutesVariable.getIntValue(), 0, kMostDailyMinutes);
+    PageLine line;
+    line << "Today: matches " << int{dayMatches};
+    if (matchLimit > 0) {
+        line << " of " << matchLimit;
+    }
+    line << ", minutes " << daySeconds / 60;
+    if (minuteLimit > 0) {
+        line << " of " << minuteLimit;
+    }
+    line.draw();
 }
 
 void Sundown::drawTimerRows(CVarWrapper& minutesVariable) {

@@ -1,0 +1,77 @@
+#include "LocalTime.h"
+
+#include <cstdio>
+#include <ctime>
+
+namespace {
+
+// Days since 1970-01-01 of a date in the proleptic Gregorian calendar, and back.
+long long daysFromCivil(long long year, int month, int day) {
+    year -= month <= 2 ? 1 : 0;
+    const long long era = (year >= 0 ? year : year - 399) / 400;
+    const long long yearOfEra = year - era * 400;
+    const long long dayOfYear = (153LL * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+    const long long dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    return era * 146097 + dayOfEra - 719468;
+}
+
+LocalTime civilFromDays(long long days) {
+    days += 719468;
+    const long long era = (days >= 0 ? days : days - 146096) / 146097;
+    const long long dayOfEra = days - era * 146097;
+    const long long yearOfEra =
+        (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    const long long dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+    const long long shifted = (5 * dayOfYear + 2) / 153;
+    LocalTime date;
+    date.day = static_cast<int>(dayOfYear - (153 * shifted + 2) / 5 + 1);
+    date.month = static_cast<int>(shifted < 10 ? shifted + 3 : shifted - 9);
+    date.year = static_cast<int>(yearOfEra + era * 400 + (date.month <= 2 ? 1 : 0));
+    return date;
+}
+
+}  // namespace
+
+LocalTime localTimeNow() {
+    const std::time_t now = std::time(nullptr);
+    std::tm parts{};
+#if defined(_WIN32)
+    const bool known = localtime_s(&parts, &now) == 0;
+#else
+    const bool known = localtime_r(&now, &parts) != nullptr;
+#endif
+    if (!known) {
+        return {};
+    }
+    return {parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday, parts.tm_hour};
+}
+
+std::string dayOfPlay(const LocalTime& moment, int startHour) {
+    LocalTime date = moment;
+    if (moment.hour < startHour) {
+        date = civilFromDays(daysFromCivil(moment.year, moment.month, moment.day) - 1);
+    }
+    char name[32];
+    std::snprintf(name, sizeof name, "%04d-%02d-%02d", date.year, date.month, date.day);
+    return name;
+}
+
+bool isDayName(const std::string& name) {
+    if (name.size() != 10 || name[4] != '-' || name[7] != '-') {
+        return false;
+    }
+    for (const std::size_t digit : {0, 1, 2, 3, 5, 6, 8, 9}) {
+        if (name[digit] < '0' || name[digit] > '9') {
+            return false;
+        }
+    }
+    const int year = std::stoi(name.substr(0, 4));
+    const int month = std::stoi(name.substr(5, 2));
+    const int day = std::stoi(name.substr(8, 2));
+    if (month < 1 || month > 12 || day < 1) {
+        return false;
+    }
+    // A date that exists comes back unchanged from its day number.
+    const LocalTime again = civilFromDays(daysFromCivil(year, month, day));
+    return again.year == year && again.month == month && again.day == day;
+}

@@ -1,0 +1,23 @@
+// The date and time of day, as the operating system tells the plug-in, and the day of play a
+// moment belongs to when days start at a chosen hour.
+#pragma once
+
+#include <string>
+
+struct LocalTime {
+    int year = 1970;
+    int month = 1;  // 1 to 12
+    int day = 1;    // 1 to 31
+    int hour = 0;   // 0 to 23
+};
+
+// Now, in the local time zone; the start of 1970 if the system cannot tell.
+LocalTime localTimeNow();
+
+// The day of play that `moment` belongs to when each day starts at `startHour` (0 to 23): named
+// "YYYY-MM-DD" by the date on which it starts, so 01:30 belongs to the day before when days start
+// at 4.
+std::string dayOfPlay(const LocalTime& moment, int startHour);
+
+// Whether `name` is a date written "YYYY-MM-DD" that exists.
+bool isDayName(const std::string& name);
