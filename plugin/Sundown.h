@@ -164,7 +164,7 @@ class Sundown : public Vantrel::Plugin::VantrelPlugin,
     bool dayBudgetOn();
     bool dayIsSpent(bool countingOneMore);
     void loadDay();
-    void rollDay();
+    void rollDay(int secondsAgo = 0);
     void saveDay();
     void startTimingMatch();
     void armSecondOfPlay(std::uint32_t run);

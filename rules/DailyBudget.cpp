@@ -47,10 +47,11 @@ void Sundown::loadDay() {
 }
 
 // The counts are today's: a day that has changed, by the clock passing the start hour or a
-// saved day that is not today, starts at 0.
-void Sundown::rollDay() {
+// saved day that is not today, starts at 0. A second of play belongs to the day it started in.
+void Sundown::rollDay(int secondsAgo) {
     loadDay();
-    const std::string today = dayOfPlay(localTimeNow(), dailySetting("dayStartsAt", 23));
+    const std::string today =
+        dayOfPlay(localTimeNow(secondsAgo), dailySetting("dayStartsAt", 23));
     if (today != dayName) {
         dayName = today;
         dayMatches = 0;
@@ -84,7 +85,7 @@ void Sundown::armSecondOfPlay(std::uint32_t run) {
 }
 
 void Sundown::countSecondOfPlay(std::uint32_t run) {
-    rollDay();
+    rollDay(1);
     const bool spentBefore = dayIsSpent(false);
     daySeconds = std::min(daySeconds + 1, kSecondsInADay);
     if (++dayUnsavedSeconds >= kSaveEverySeconds) {

@@ -32,8 +32,8 @@ LocalTime civilFromDays(long long days) {
 
 }  // namespace
 
-LocalTime localTimeNow() {
-    const std::time_t now = std::time(nullptr);
+LocalTime localTimeNow(int secondsAgo) {
+    const std::time_t now = std::time(nullptr) - secondsAgo;
     std::tm parts{};
 #if defined(_WIN32)
     const bool known = localtime_s(&parts, &now) == 0;

@@ -11,8 +11,9 @@ struct LocalTime {
     int hour = 0;   // 0 to 23
 };
 
-// Now, in the local time zone; the start of 1970 if the system cannot tell.
-LocalTime localTimeNow();
+// Now, or `secondsAgo` before now, in the local time zone; the start of 1970 if the system
+// cannot tell.
+LocalTime localTimeNow(int secondsAgo = 0);
 
 // The day of play that `moment` belongs to when each day starts at `startHour` (0 to 23): named
 // "YYYY-MM-DD" by the date on which it starts, so 01:30 belongs to the day before when days start
