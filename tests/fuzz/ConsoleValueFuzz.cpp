@@ -1,12 +1,13 @@
 // Feeds arbitrary text to the console variables the plug-in reads, and to the plug-in's own
 // reading of them: every value is kept or clamped, and read back within range; a kept session
-// reads back as one that saves and reads again unchanged.
+// and a saved day read back as ones that save and read again unchanged.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 
 #include "HostWorld.h"
+#include "LocalTime.h"
 #include "SavedSettings.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -44,6 +45,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         again.mode != session.mode.value_or(0) || again.played != session.played ||
         again.wins != session.wins || again.losses != session.losses ||
         again.streak != session.streak) {
+        std::abort();
+    }
+
+    const SavedDay day = decodeDay(text);
+    if (day.seconds < 0 || day.seconds > kSecondsInADay ||
+        (!day.day.empty() && !isDayName(day.day))) {
+        std::abort();
+    }
+    const SavedDay dayAgain = decodeDay(encodeDay(day));
+    if (dayAgain.day != day.day || dayAgain.matches != day.matches ||
+        (!day.day.empty() && dayAgain.seconds != day.seconds)) {
         std::abort();
     }
     return 0;
