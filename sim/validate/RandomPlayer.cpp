@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <cstdlib>
 #include <deque>
 #include <optional>
 #include <random>
@@ -12,7 +13,9 @@
 
 #include "Checks.h"
 #include "ChildProcess.h"
+#include "PlayerModel.h"
 #include "ValidationHost.h"
+#include "WallTime.h"
 
 namespace {
 
@@ -49,6 +52,9 @@ enum class Kind {
     SavedVariable,
     HeadsUpChoice,
     StreakLimit,
+    ClockJump,
+    DayLimit,
+    DayStart,
     Reset,
     Restart,
 };
@@ -112,6 +118,19 @@ std::string Event::describe() const {
             return value == 0 ? "console sets enableHeadsUp 0" : "console sets enableHeadsUp 1";
         case Kind::StreakLimit:
             return "console sets lossStreakLimit " + std::to_string(value);
+        case Kind::ClockJump:
+            if (value % 3 == 0) {
+                return "the clock is set to " + std::to_string(value % 30 + 1) +
+                       " s before the day's start hour, " +
+                       (value % 2 == 0 ? "the next one" : "the last one");
+            }
+            return "the clock is set " + std::to_string(std::abs(value - 720)) + " minutes " +
+                   (value < 720 ? "back" : "forwards");
+        case Kind::DayLimit:
+            return value < 5 ? "console sets dailyMatches " + std::to_string(value)
+                             : "console sets dailyMinutes " + std::to_string(value - 5);
+        case Kind::DayStart:
+            return "console sets dayStartsAt " + std::to_string(value);
         case Kind::Reset:
             return "console runs resetGamesCount";
         case Kind::Restart:
@@ -131,7 +150,8 @@ std::vector<Event> randomEvents(std::uint64_t seed, int count) {
         {Kind::OpenPage, 2},    {Kind::ClosePage, 2},     {Kind::Click, 3},
         {Kind::StepButton, 1},  {Kind::TypeLimit, 1},     {Kind::TypeMinutes, 1},
         {Kind::SetVariable, 1}, {Kind::SavedVariable, 1}, {Kind::HeadsUpChoice, 1},
-        {Kind::StreakLimit, 1}, {Kind::Reset, 1},         {Kind::Restart, 1},
+        {Kind::StreakLimit, 1}, {Kind::ClockJump, 1},     {Kind::DayLimit, 1},
+        {Kind::DayStart, 1},    {Kind::Reset, 1},         {Kind::Restart, 1},
     };
     int total = 0;
     for (const auto& weight : weights) {
@@ -171,6 +191,15 @@ std::vector<Event> randomEvents(std::uint64_t seed, int count) {
             case Kind::StreakLimit:
                 value %= 5;  // 0, off, to 4 losses in a row
                 break;
+            case Kind::ClockJump:
+                value %= 1441;  // 12 hours back to 12 hours forwards
+                break;
+            case Kind::DayLimit:
+                value %= 10;  // matches 0 to 4, or minutes 0 to 4
+                break;
+            case Kind::DayStart:
+                value %= 24;
+                break;
             case Kind::Wait:
                 value = random() % 4 == 0 ? static_cast<int>(random() % 90'000) : value;
                 break;
@@ -198,6 +227,7 @@ std::vector<Event> randomEvents(std::uint64_t seed, int count) {
 // What the player has done that the plug-in's promises depend on.
 struct Model {
     bool approved = false;
+    DayModel day;
     // Counted losses since the last counted win, held at 255; a reset or a fresh session ends it.
     int lossStreak = 0;
     // Toggles of the master switch, in virtual seconds, from the last one back to two seconds
@@ -224,6 +254,7 @@ class Run {
   public:
     explicit Run(const CheckSettings& settings) : host(settings.pluginPath) {
         host.world.console().run("bind F5 SundownEnableDisable", "validator");
+        host.afterPageDrawn = [this] { pageDrawn(); };
         host.world.watchHooks([this](const std::string&) { beforeHook(); },
                               [this](const std::string& name) { afterHook(name); });
     }
@@ -256,7 +287,16 @@ class Run {
     std::optional<std::string> playOnPage(const Event& event);
     void beforeHook();
     void afterHook(const std::string& name);
-    std::optional<std::string> checkEndHook(const std::string& name);
+    std::optional<std::string> checkEndHook(const std::string& name, bool dayMet);
+    // The day's budget as the console holds it, and the wall clock at virtual time 0.
+    DayModel::Limits dayLimits() const;
+    std::int64_t jumpedClock(int value) const;
+    std::int64_t wallAtZero() const {
+        return host.world.wallSeconds() - host.world.clock().now() / 1'000'000;
+    }
+    // The page draws the day's line: it starts a day that has changed.
+    void pageDrawn();
+    std::optional<std::string> checkDay(const std::string& when) const;
     std::optional<std::string> checkRoundStart() const;
     // A console variable's number as the plug-in reads it, held to a byte.
     int variableValue(const char* name) const {
@@ -264,7 +304,6 @@ class Run {
     }
     std::optional<std::string> checkPageLine();
     std::optional<std::string> checkFaults();
-    static bool ruleMet(std::int32_t option, int played, int wins, int losses, int limit);
     std::optional<std::string> checkStatusLine();
     std::optional<std::string> restartGame();
     std::optional<std::string> checkKeptSession() const;
@@ -282,24 +321,13 @@ class Run {
     BeforeHook before{};
     std::optional<std::string> brokenInHook;
     std::size_t faultsChecked = 0;
+    // Time passes: what happens comes from the timeouts falling due, and frames.
+    bool timePassing = false;
 };
 
-bool Run::ruleMet(std::int32_t option, int played, int wins, int losses, int limit) {
-    switch (option) {
-        case 0:
-            return played >= limit;
-        case 1:
-            return losses >= limit;
-        case 2:
-            return losses - wins >= limit;
-        default:
-            return false;
-    }
-}
-
 bool Run::ruleMet(const Sundown& sundown) const {
-    return ruleMet(sundown.selectedOption, sundown.numberOfGamesPlayed, sundown.numberOfWins,
-                   sundown.numberOfLosses, sundown.maxNumberOfGames);
+    return countRuleMet(sundown.selectedOption, sundown.numberOfGamesPlayed, sundown.numberOfWins,
+                        sundown.numberOfLosses, sundown.maxNumberOfGames);
 }
 
 void Run::beforeHook() {
@@ -320,11 +348,22 @@ void Run::beforeHook() {
 }
 
 void Run::afterHook(const std::string& name) {
+    const DayModel::Limits limits = dayLimits();
     if (name == gameFunction::kRoundStart) {
+        if (!before.approved && host.world.game().online()) {
+            model.day.catchUp(host.world.clock().now(), wallAtZero(), limits.startHour);
+            model.day.approve(host.world.clock().now(), wallAtZero(), limits);
+        }
         broke(checkRoundStart());
         model.approved = model.approved || host.world.game().online();
     } else {
-        broke(checkEndHook(name));
+        const bool dayMet =
+            before.approved &&
+            model.day.countMatch(host.world.clock().now(), wallAtZero(), limits, timePassing);
+        broke(checkEndHook(name, dayMet));
+        if (before.approved) {
+            broke(checkDay("after " + name));
+        }
         model.approved = false;
     }
     if (host.sundown()->gameApproved != model.approved) {
@@ -332,7 +371,7 @@ void Run::afterHook(const std::string& name) {
     }
 }
 
-std::optional<std::string> Run::checkEndHook(const std::string& name) {
+std::optional<std::string> Run::checkEndHook(const std::string& name, bool dayMet) {
     const Sundown& sundown = *host.sundown();
     const int counted = (sundown.numberOfGamesPlayed - before.played + 256) % 256;
     const bool countsPlayed = before.approved && before.enabled &&
@@ -350,8 +389,11 @@ std::optional<std::string> Run::checkEndHook(const std::string& name) {
     }
     const int streakLimit = variableValue("lossStreakLimit");
     const bool streakMet = streakLimit > 0 && model.lossStreak >= streakLimit;
-    const std::size_t pairs = (before.approved && before.exitPending ? 1U : 0U) +
-                              (ruleApplies && (ruleMet(sundown) || streakMet) ? 1U : 0U);
+    // The day's budget leaves with a rule's leave of the same match, or on its own.
+    const bool timedQuit = before.approved && before.exitPending;
+    const bool rulesLeave = ruleApplies && (ruleMet(sundown) || streakMet);
+    const std::size_t pairs = (timedQuit ? 1U : 0U) + (rulesLeave ? 1U : 0U) +
+                              (dayMet && !timedQuit && !rulesLeave ? 1U : 0U);
     // Each leave arms its pair, and announces itself when the player asked for heads-ups.
     const std::size_t headsUps = before.headsUps ? pairs : 0U;
     const std::size_t armed = host.world.clock().pending() - before.pending;
@@ -363,6 +405,58 @@ std::optional<std::string> Run::checkEndHook(const std::string& name) {
     return std::nullopt;
 }
 
+// Where a clock jump sets the wall clock: minutes back or forwards, or a few seconds before the
+// day's start hour, so that matches run across it.
+std::int64_t Run::jumpedClock(int value) const {
+    const std::int64_t now = host.world.wallSeconds();
+    if (value % 3 != 0) {
+        return now + std::int64_t{value - 720} * 60;
+    }
+    const std::int64_t startOfHour = std::int64_t{dayLimits().startHour} * 3600;
+    const std::int64_t dayStart = (now - startOfHour) / 86'400 * 86'400 + startOfHour;
+    const std::int64_t next = value % 2 == 0 ? dayStart + 86'400 : dayStart;
+    return next - (value % 30 + 1);
+}
+
+DayModel::Limits Run::dayLimits() const {
+    const auto value = [this](const char* name, int most) {
+        return std::clamp(host.world.console().variable(name)->intValue(), 0, most);
+    };
+    DayModel::Limits limits;
+    limits.matches = value("dailyMatches", 255);
+    limits.minutes = value("dailyMinutes", 1440);
+    limits.startHour = value("dayStartsAt", 23);
+    return limits;
+}
+
+void Run::pageDrawn() {
+    const int startHour = dayLimits().startHour;
+    model.day.catchUp(host.world.clock().now(), wallAtZero(), startHour);
+    model.day.roll(host.world.wallSeconds(), startHour);
+}
+
+// The plug-in's day, and what it saved, as the player's model has them.
+std::optional<std::string> Run::checkDay(const std::string& when) const {
+    const Sundown& sundown = *host.sundown();
+    const std::string saved = host.world.console().variable("savedDay")->text();
+    // Until the plug-in reads its saved day, only what is saved can be compared.
+    const bool read = sundown.dayLoaded;
+    if ((read && sundown.dayName != model.day.day) || (!read && saved != model.day.saved())) {
+        return "the day saved is \"" + saved + "\" where the player's is \"" + model.day.saved() +
+               "\", " + when;
+    }
+    if (read && (sundown.dayName != model.day.day || sundown.dayMatches != model.day.matches ||
+                 sundown.daySeconds != model.day.seconds || saved != model.day.saved())) {
+        return "the day is " + sundown.dayName + " with " + std::to_string(sundown.dayMatches) +
+               " matches and " + std::to_string(sundown.daySeconds) + " s, saved as \"" + saved +
+               "\", where the player played " + model.day.day + " with " +
+               std::to_string(model.day.matches) + " matches and " +
+               std::to_string(model.day.seconds) + " s, to be saved as \"" + model.day.saved() +
+               "\", " + when;
+    }
+    return std::nullopt;
+}
+
 // At the round start that approves an online match, a heads-up exactly when counting it would
 // meet the rule (the last game, or one more loss), or one more loss would end the losing streak.
 std::optional<std::string> Run::checkRoundStart() const {
@@ -370,10 +464,10 @@ std::optional<std::string> Run::checkRoundStart() const {
     const bool approving = !before.approved && host.world.game().online();
     const std::int32_t option = sundown.selectedOption;
     const auto more = [](int count) { return static_cast<std::uint8_t>(count + 1); };
-    const bool lastWithALoss = ruleMet(option, more(before.played), before.wins,
-                                       more(before.losses), sundown.maxNumberOfGames);
-    const bool lastWithAWin = ruleMet(option, more(before.played), more(before.wins), before.losses,
-                                      sundown.maxNumberOfGames);
+    const bool lastWithALoss = countRuleMet(option, more(before.played), before.wins,
+                                            more(before.losses), sundown.maxNumberOfGames);
+    const bool lastWithAWin = countRuleMet(option, more(before.played), more(before.wins),
+                                           before.losses, sundown.maxNumberOfGames);
     const int streakLimit = variableValue("lossStreakLimit");
     const char* due = nullptr;
     if (lastWithALoss) {
@@ -381,7 +475,14 @@ std::optional<std::string> Run::checkRoundStart() const {
     } else if (streakLimit > 0 && model.lossStreak + 1 >= streakLimit) {
         due = "Sundown: one more loss in a row ends the session";
     }
-    const bool warns = approving && before.enabled && before.headsUps && due != nullptr;
+    if (!before.enabled) {
+        due = nullptr;
+    }
+    const DayModel::Limits limits = dayLimits();
+    if (due == nullptr && limits.on() && model.day.spent(limits, true)) {
+        due = "Sundown: last game today";
+    }
+    const bool warns = approving && before.headsUps && due != nullptr;
     const std::uint32_t shown = sundown.headsUpShown - before.headsUpsShown;
     if (shown != (warns ? 1U : 0U)) {
         return std::to_string(shown) + " heads-ups at a round start where " +
@@ -408,6 +509,13 @@ std::optional<std::string> Run::checkPageLine() {
     if (shown != label + std::to_string(model.lossStreak)) {
         return "the page shows \"" + shown + "\" where " + std::to_string(model.lossStreak) +
                " losses in a row were counted";
+    }
+    const std::string today = model.day.todayLine(dayLimits());
+    if (page.find(today) == std::string::npos) {
+        const std::size_t line = page.find("Today:");
+        return "the page shows \"" +
+               (line == std::string::npos ? std::string("no such line") : page.substr(line)) +
+               "\" where the player played \"" + today + "\"";
     }
     return std::nullopt;
 }
@@ -444,9 +552,14 @@ std::optional<std::string> Run::restartGame() {
     const bool keep = host.world.console().variable("keepSessionOnRestart")->boolValue();
     const std::string before = sessionOf(*host.sundown());
     const int lossStreak = keep ? model.lossStreak : 0;
+    // What was played up to the restart, and saved of it, is what comes back.
+    model.day.catchUp(host.world.clock().now(), wallAtZero(), dayLimits().startHour);
+    DayModel day = model.day;
     host.restart();
     model = Model{};
     model.lossStreak = lossStreak;
+    day.restart();
+    model.day = day;
     host.world.canvas().frame();
     const std::string after = sessionOf(*host.sundown());
     if (keep && after != before) {
@@ -500,6 +613,7 @@ std::optional<std::string> Run::playOnPage(const Event& event) {
     std::optional<std::string> broken;
     bool enabled = host.sundown()->enabled;
     const bool toggleClick = event.kind == Kind::Click && event.value == 0;
+    timePassing = true;
     const bool played = host.playInput([&] {
         if (toggleClick && host.sundown()->enabled != enabled) {
             enabled = host.sundown()->enabled;
@@ -509,6 +623,7 @@ std::optional<std::string> Run::playOnPage(const Event& event) {
             broken = checkStatusLine();
         }
     });
+    timePassing = false;
     if (!played) {
         return "the page lost a widget: " + host.window.inputProblem();
     }
@@ -534,6 +649,7 @@ std::optional<std::string> Run::checkFaults() {
 }
 
 std::optional<std::string> Run::apply(const Event& event) {
+    timePassing = false;
     Sundown& sundown = *host.sundown();
     Game& game = host.world.game();
     const int playedBefore = sundown.numberOfGamesPlayed;
@@ -590,13 +706,28 @@ std::optional<std::string> Run::apply(const Event& event) {
             }
             break;
         case Kind::Wait: {
+            // Saved at least once a minute of play, exactly as the player counts it.
+            const auto savedAsPlayed = [this]() -> std::optional<std::string> {
+                model.day.catchUp(host.world.clock().now(), wallAtZero(), dayLimits().startHour);
+                const std::string saved = host.world.console().variable("savedDay")->text();
+                if (saved != model.day.saved()) {
+                    return "\"" + saved + "\" is saved where the player played \"" +
+                           model.day.saved() + "\"";
+                }
+                return std::nullopt;
+            };
             const int timerBefore = sundown.minutesElapsed * 60 + sundown.secondsElapsed;
             const bool running = sundown.timerRunning;
+            timePassing = true;
             host.advance(std::int64_t{event.value} * 1000, [&] {
                 if (!broken) {
                     broken = checkStatusLine();
                 }
             });
+            timePassing = false;
+            if (!broken && !host.world.game().quit()) {
+                broken = savedAsPlayed();
+            }
             const int timerAfter = sundown.minutesElapsed * 60 + sundown.secondsElapsed;
             if (!broken && running && timerAfter - timerBefore > event.value / 1000 + 1) {
                 broken = "the timer advanced " + std::to_string(timerAfter - timerBefore) +
@@ -632,6 +763,18 @@ std::optional<std::string> Run::apply(const Event& event) {
             break;
         case Kind::StreakLimit:
             host.world.console().set("lossStreakLimit", std::to_string(event.value), "validator");
+            break;
+        case Kind::ClockJump:
+            model.day.catchUp(host.world.clock().now(), wallAtZero(), dayLimits().startHour);
+            host.world.setWallClock(jumpedClock(event.value));
+            break;
+        case Kind::DayLimit:
+            host.world.console().set(event.value < 5 ? "dailyMatches" : "dailyMinutes",
+                                     std::to_string(event.value % 5), "validator");
+            break;
+        case Kind::DayStart:
+            model.day.catchUp(host.world.clock().now(), wallAtZero(), dayLimits().startHour);
+            host.world.console().set("dayStartsAt", std::to_string(event.value), "validator");
             break;
         case Kind::Reset:
             host.world.console().run("resetGamesCount", "validator");

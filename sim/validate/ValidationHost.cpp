@@ -35,6 +35,9 @@ void ValidationHost::restart() {
 void ValidationHost::drawPage() {
     if (auto* page = loaded->settings()) {
         window.frame(*page, 1.0F / 60.0F);
+        if (afterPageDrawn) {
+            afterPageDrawn();
+        }
     }
 }
 

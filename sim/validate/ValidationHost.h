@@ -20,6 +20,8 @@ class ValidationHost {
     HostWorld world;
     SettingsWindow window;
     bool pageOpen = false;
+    // Runs after each drawing of the page.
+    std::function<void()> afterPageDrawn;
 
     LoadedPlugin& plugin() { return *loaded; }
     // The plug-in object read through its own class; null once the host let it go.

@@ -1,0 +1,111 @@
+#include "PlayerModel.h"
+
+#include <algorithm>
+
+#include "WallTime.h"
+
+namespace {
+
+constexpr std::int64_t kSecond = 1'000'000;
+constexpr int kSecondsInADay = 86'400;
+
+}  // namespace
+
+bool countRuleMet(std::int32_t option, int played, int wins, int losses, int limit) {
+    switch (option) {
+        case 0:
+            return played >= limit;
+        case 1:
+            return losses >= limit;
+        case 2:
+            return losses - wins >= limit;
+        default:
+            return false;
+    }
+}
+
+std::string dayOfPlayAt(std::int64_t wallSeconds, int startHour) {
+    // Moved back by the start hour, the day of play is the calendar day.
+    return formatWallTime(wallSeconds - std::int64_t{startHour} * 3600).substr(0, 10);
+}
+
+void DayModel::roll(std::int64_t wallSeconds, int startHour) {
+    const std::string today = dayOfPlayAt(wallSeconds, startHour);
+    if (today != day) {
+        day = today;
+        matches = 0;
+        seconds = 0;
+    }
+}
+
+void DayModel::approve(std::int64_t now, std::int64_t wallAtZero, const Limits& limits) {
+    if (!limits.on()) {
+        return;
+    }
+    roll(wallAtZero + now / kSecond, limits.startHour);
+    timed = true;
+    nextSecond = now + kSecond;
+}
+
+void DayModel::catchUp(std::int64_t now, std::int64_t wallAtZero, int startHour) {
+    for (; timed && nextSecond <= now; nextSecond += kSecond) {
+        roll(wallAtZero + nextSecond / kSecond - 1, startHour);
+        seconds = std::min(seconds + 1, kSecondsInADay);
+        if (++unsavedSeconds >= 60) {
+            save();
+        }
+    }
+}
+
+bool DayModel::countMatch(std::int64_t now, std::int64_t wallAtZero, const Limits& limits,
+                          bool insideATimeout) {
+    catchUp(insideATimeout ? now - 1 : now, wallAtZero, limits.startHour);
+    const bool wasTimed = timed;
+    timed = false;
+    if (!wasTimed && !limits.on()) {
+        return false;
+    }
+    roll(wallAtZero + now / kSecond, limits.startHour);
+    matches = std::min(matches + 1, 255);
+    save();
+    return spent(limits, false);
+}
+
+bool DayModel::spent(const Limits& limits, bool oneMore) const {
+    return (limits.matches > 0 && matches + (oneMore ? 1 : 0) >= limits.matches) ||
+           (limits.minutes > 0 && seconds >= limits.minutes * 60);
+}
+
+void DayModel::restart() {
+    timed = false;
+    unsavedSeconds = 0;
+    // What the plug-in reads back: the day as saved.
+    if (savedText.empty()) {
+        day.clear();
+        matches = 0;
+        seconds = 0;
+        return;
+    }
+    const std::size_t first = savedText.find(',');
+    const std::size_t second = savedText.find(',', first + 1);
+    day = savedText.substr(0, first);
+    matches = std::stoi(savedText.substr(first + 1, second - first - 1));
+    seconds = std::stoi(savedText.substr(second + 1));
+}
+
+std::string DayModel::todayLine(const Limits& limits) const {
+    std::string line = "Today: matches " + std::to_string(matches);
+    if (limits.matches > 0) {
+        line += " of " + std::to_string(limits.matches);
+    }
+    line += ", minutes " + std::to_string(seconds / 60);
+    if (limits.minutes > 0) {
+        line += " of " + std::to_string(limits.minutes);
+    }
+    return line;
+}
+
+void DayModel::save() {
+    unsavedSeconds = 0;
+    savedText = day + "," + std::to_string(matches) + "," + std::to_string(seconds);
+}

@@ -1,0 +1,61 @@
+// The random player's own model of the rules the plug-in keeps, written apart from the plug-in's
+// code so that one fault cannot sit in both: the count rules, and the day's budget as the player
+// has played it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// Whether rule `option` is met by these counts against `limit`.
+bool countRuleMet(std::int32_t option, int played, int wins, int losses, int limit);
+
+// The day of play a wall-clock second (UTC, the host world's time zone) belongs to when days
+// start at `startHour`: "YYYY-MM-DD", the date on which it starts.
+std::string dayOfPlayAt(std::int64_t wallSeconds, int startHour);
+
+// Today's online play: the matches and seconds the plug-in should have counted, and what it
+// should have saved.
+class DayModel {
+  public:
+    struct Limits {
+        int matches = 0;
+        int minutes = 0;
+        int startHour = 4;
+        bool on() const { return matches > 0 || minutes > 0; }
+    };
+
+    std::string day;
+    int matches = 0;
+    int seconds = 0;
+
+    // The counts of the day the wall clock names at `wallSeconds`; a day that changed starts at 0.
+    void roll(std::int64_t wallSeconds, int startHour);
+    // The round start that approves an online match, at virtual time `now`: its time counts
+    // from here, a second at a time, while the budget is on.
+    void approve(std::int64_t now, std::int64_t wallAtZero, const Limits& limits);
+    // Counts the seconds of play due by virtual time `now`, each in the day its start belongs
+    // to. Call it before the wall clock or the start hour changes.
+    void catchUp(std::int64_t now, std::int64_t wallAtZero, int startHour);
+    // The first end hook after an approval: the match counts and its time stops. Whether the
+    // day is then at a limit. Inside a timeout due `now` (the plug-in's own disconnect), the
+    // second due at the same moment has not been counted yet: it was armed later.
+    bool countMatch(std::int64_t now, std::int64_t wallAtZero, const Limits& limits,
+                    bool insideATimeout);
+    // Whether the day is at a limit, or would be with one more match.
+    bool spent(const Limits& limits, bool oneMore) const;
+    // The game quit or restarted: what was saved last comes back when next read.
+    void restart();
+    // What "savedDay" should hold.
+    const std::string& saved() const { return savedText; }
+    // The page's line.
+    std::string todayLine(const Limits& limits) const;
+    bool timing() const { return timed; }
+
+  private:
+    void save();
+
+    bool timed = false;
+    std::int64_t nextSecond = 0;
+    int unsavedSeconds = 0;
+    std::string savedText;
+};
