@@ -278,6 +278,18 @@ void SettingsWindow::locate(const Step& step) {
         return;
     }
     const ImRect rect = ImGui::WindowRectRelToAbs(window, window->NavRectRel[g.NavLayer]);
+    // A widget below or above what the window shows is scrolled into view first, as a player
+    // scrolls to it; the next frame looks again.
+    const ImRect shown = window->InnerRect;
+    if ((rect.Max.y > shown.Max.y || rect.Min.y < shown.Min.y) && scrolls < kMostScrolls) {
+        ++scrolls;
+        const float by = rect.Min.y < shown.Min.y ? rect.Min.y - shown.Min.y
+                                                  : rect.Max.y - shown.Max.y;
+        ImGui::SetScrollY(window, window->Scroll.y + by);
+        steps.push_front(step);
+        return;
+    }
+    scrolls = 0;
     mouseX = (rect.Min.x + rect.Max.x) * 0.5F;
     mouseY = (rect.Min.y + rect.Max.y) * 0.5F;
     // The mouse takes over from here; the focus was only a way to find the widget.

@@ -104,4 +104,7 @@ class SettingsWindow {
     std::uint64_t frameCount = 0;
     bool capturing = true;
     bool noScreen = false;
+    // Scrolls made to bring the widget being located into view.
+    int scrolls = 0;
+    static constexpr int kMostScrolls = 3;
 };

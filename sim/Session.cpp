@@ -13,6 +13,8 @@ namespace {
 constexpr std::int64_t kPostMatchScreens = 10'000'000;
 constexpr std::int64_t kDefaultMatchLength = 300'000'000;
 constexpr int kDefaultGoals = 3;
+constexpr float kWindowWidth = 1400.0F;
+constexpr float kWindowHeight = 420.0F;
 
 std::string inQuotes(const std::string& text) {
     return "\"" + text + "\"";
@@ -28,7 +30,8 @@ Session::Session(SessionOptions chosen) : options(std::move(chosen)) {
 void Session::loadPlugin() {
     tell("loading the plug-in '" + options.pluginPath + "'");
     loaded = std::make_unique<LoadedPlugin>(world, options.pluginPath);
-    window = std::make_unique<SettingsWindow>();
+    // Tall enough to show the whole page, as the host's settings window does when it is opened.
+    window = std::make_unique<SettingsWindow>(kWindowWidth, kWindowHeight);
     if (loaded->settings() != nullptr) {
         window->adopt(*loaded->settings());
     }
