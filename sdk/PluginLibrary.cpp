@@ -169,7 +169,7 @@ std::filesystem::path PluginLibrary::fileToOpen(const std::string& named) {
         throw PluginRefused("the plug-in's name is empty: name a library file");
     }
     std::error_code ignored;
-    const std::filesystem::path file = std::filesystem::absolute(named, ignored).lexically_normal();
+    std::filesystem::path file = std::filesystem::absolute(named, ignored).lexically_normal();
     // Refusals name the file as it was named: that is what the user will recognise.
     if (const std::string why = whyNotARegularFile(file); !why.empty()) {
         throw PluginRefused(refusal(named, why));

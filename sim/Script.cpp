@@ -70,8 +70,9 @@ void checkMatch(const ScriptLine& line) {
             }
         } else if (oneOf(word, {"online", "offline"})) {
             if (!where.empty()) {
-                throw ScriptError(line, "'" + word + "' after '" + where +
-                                            "': a match is online or offline once");
+                std::string why = "'";
+                why.append(word).append("' after '").append(where);
+                throw ScriptError(line, why.append("': a match is online or offline once"));
             }
             where = word;
         } else {

@@ -57,7 +57,8 @@ std::optional<std::int64_t> parseWallTime(const std::string& date, const std::st
         minute > 59 || second > 59) {
         return std::nullopt;
     }
-    return daysSince1970(year, month, day) * 86400 + hour * 3600 + minute * 60 + second;
+    return daysSince1970(year, month, day) * 86400 + std::int64_t{hour} * 3600 +
+           std::int64_t{minute} * 60 + second;
 }
 
 std::string formatWallTime(std::int64_t seconds) {

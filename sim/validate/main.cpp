@@ -355,6 +355,7 @@ CheckResult runCheck(const Options& options, const PrivateFolder& folder, const 
         parts.push_back(check.parts > 1 ? options.settings.part : -1);
     }
     std::vector<std::vector<std::string>> commands;
+    commands.reserve(parts.size());
     for (const int part : parts) {
         commands.push_back(childArguments(options, check.name, part));
     }
