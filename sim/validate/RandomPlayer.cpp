@@ -630,7 +630,9 @@ std::optional<std::string> Run::playOnPage(const Event& event) {
     if (broken) {
         return broken;
     }
-    if (event.kind == Kind::Click && std::string(kClickable[event.value]) == "Reset Games Count") {
+    // The reset runs in the frame after the click, unless the game quit before that frame came.
+    if (event.kind == Kind::Click && std::string(kClickable[event.value]) == "Reset Games Count" &&
+        !host.window.busy()) {
         model.lossStreak = 0;
     }
     return std::nullopt;
