@@ -1,6 +1,5 @@
 #include "LocalTime.h"
 
-#include <cstdio>
 #include <ctime>
 
 namespace {
@@ -51,8 +50,16 @@ std::string dayOfPlay(const LocalTime& moment, int startHour) {
     if (moment.hour < startHour) {
         date = civilFromDays(daysFromCivil(moment.year, moment.month, moment.day) - 1);
     }
-    char name[32];
-    std::snprintf(name, sizeof name, "%04d-%02d-%02d", date.year, date.month, date.day);
+    // Put together by hand: the page names the day at every frame while it is open.
+    std::string name = "0000-00-00";
+    const auto put = [&name](std::size_t end, int value, int digits) {
+        for (int digit = 0; digit < digits; ++digit, value /= 10) {
+            name[end - static_cast<std::size_t>(digit)] = static_cast<char>('0' + value % 10);
+        }
+    };
+    put(3, date.year, 4);
+    put(6, date.month, 2);
+    put(9, date.day, 2);
     return name;
 }
 

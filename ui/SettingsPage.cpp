@@ -135,13 +135,13 @@ void Sundown::drawLossStreakRows() {
 
 namespace {
 
-// A number field for a limit of `most` at the most: shows the variable, writes what was typed or
-// stepped to, held within 0 and `most`.
+// A number field for a limit of `most` at the most: shows the variable, writes what was typed,
+// held within 0 and `most`. No step buttons: these limits are typed once, and the page is drawn
+// at every frame while it is open.
 template <typename Number, int DataType>
 void limitInput(const char* label, CVarWrapper& variable, int most) {
     Number value = static_cast<Number>(std::clamp(variable.getIntValue(), 0, most));
-    constexpr Number step = 1;
-    if (ImGui::InputScalar(label, DataType, &value, &step, nullptr, "%u")) {
+    if (ImGui::InputScalar(label, DataType, &value, nullptr, nullptr, "%u")) {
         variable.setValue(std::min(static_cast<int>(value), most));
     }
 }
