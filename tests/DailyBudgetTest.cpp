@@ -160,3 +160,18 @@ TEST(DailyBudget, TheCanvasFrameCostsTheSameWithTheBudgetOn) {
     EXPECT_EQ(host.world.clock().pending(), pending) << "a frame arms nothing";
     EXPECT_EQ(host.var("savedDay"), "") << "a frame writes nothing";
 }
+
+TEST(DailyBudget, ThePageWritesTheLimitsWithinTheirRanges) {
+    PluginHost host;
+    host.drawPage();
+    host.typeOnPage("Online minutes a day", "2000");
+    host.typeOnPage("Online matches a day", "300");
+    host.typeOnPage("Day starts at hour", "30");
+    EXPECT_EQ(host.var("dailyMinutes"), "1440");
+    EXPECT_EQ(host.var("dailyMatches"), "255");
+    EXPECT_EQ(host.var("dayStartsAt"), "23");
+    host.typeOnPage("Online minutes a day", "45");
+    host.drawPage();
+    EXPECT_NE(host.pageText().find("{ 45 } Online minutes a day"), std::string::npos);
+    EXPECT_NE(host.pageText().find("Today: matches 0 of 255, minutes 0 of 45"), std::string::npos);
+}

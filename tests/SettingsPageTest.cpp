@@ -45,9 +45,9 @@ TEST(SettingsPage, DrawsEveryRowInItsPlace) {
               "[ ] Keep the session after a restart\n"
               "{ 0 } [ - ] [ + ] Quit after # losses in a row\n"
               "Losses in a row: 0\n"
-              "{ 0 } [ - ] [ + ] Online minutes a day\n"
-              "{ 0 } [ - ] [ + ] Online matches a day\n"
-              "{ 4 } [ - ] [ + ] Day starts at hour\n"
+              "{ 0 } Online minutes a day\n"
+              "{ 0 } Online matches a day\n"
+              "{ 4 } Day starts at hour\n"
               "Today: matches 0, minutes 0");
     EXPECT_EQ(host.world.liveObjects(),
               static_cast<std::int64_t>(host.world.console().variableNames().size()))
