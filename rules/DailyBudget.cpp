@@ -50,8 +50,7 @@ void Sundown::loadDay() {
 // saved day that is not today, starts at 0. A second of play belongs to the day it started in.
 void Sundown::rollDay(int secondsAgo) {
     loadDay();
-    const std::string today =
-        dayOfPlay(localTimeNow(secondsAgo), dailySetting("dayStartsAt", 23));
+    const std::string today = dayOfPlay(localTimeNow(secondsAgo), dailySetting("dayStartsAt", 23));
     if (today != dayName) {
         dayName = today;
         dayMatches = 0;
