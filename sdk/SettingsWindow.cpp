@@ -283,8 +283,8 @@ void SettingsWindow::locate(const Step& step) {
     const ImRect shown = window->InnerRect;
     if ((rect.Max.y > shown.Max.y || rect.Min.y < shown.Min.y) && scrolls < kMostScrolls) {
         ++scrolls;
-        const float by = rect.Min.y < shown.Min.y ? rect.Min.y - shown.Min.y
-                                                  : rect.Max.y - shown.Max.y;
+        const float by =
+            rect.Min.y < shown.Min.y ? rect.Min.y - shown.Min.y : rect.Max.y - shown.Max.y;
         ImGui::SetScrollY(window, window->Scroll.y + by);
         steps.push_front(step);
         return;
