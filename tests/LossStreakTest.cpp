@@ -186,3 +186,17 @@ TEST(LossStreak, OffByDefaultNothingChanges) {
     EXPECT_EQ(host.sundown().lossStreak, 20);
     EXPECT_EQ(host.var("lossStreakLimit"), "0");
 }
+
+TEST(LossStreak, KeptOnlyWhileALimitIsSetSoASessionWithoutOneIsSavedAsBefore) {
+    StreakHost host("0");
+    host.set("keepSessionOnRestart", "1");
+    host.playMatch(Result::Loss);
+    host.playMatch(Result::Loss);
+    EXPECT_EQ(host.var("savedSession"), "1,0,2,0,2");
+    host.set("lossStreakLimit", "5");
+    host.playMatch(Result::Loss);
+    EXPECT_EQ(host.var("savedSession"), "1,0,3,0,3,3");
+    host.restart();
+    host.drawPage();
+    EXPECT_EQ(host.sundown().lossStreak, 3);
+}

@@ -1,6 +1,8 @@
 // A session kept across a restart, for the player who asks for it ("keepSessionOnRestart"): the
-// master switch, the limit mode, the counts and the losing streak, saved in "savedSession" as
-// they change and restored once after a load, before any of them is first read or changed.
+// master switch, the limit mode, the counts and (while it has a limit) the losing streak, saved in
+// "savedSession" as they change and restored once after a load, before any of them is first read
+// or changed.
+#include <optional>
 #include <string>
 
 #include "CVarWrapper.h"
@@ -53,8 +55,11 @@ void Sundown::saveSession() {
     sessionKeptWhenSeen = keepingSession();
     CVarWrapper saved = cvarService->getCvar("savedSession");
     if (sessionKeptWhenSeen) {
+        // Without a limit on it the streak matters to no rule: the session is saved as before.
+        const std::optional<std::uint8_t> streak =
+            lossStreakLimit() > 0 ? std::optional<std::uint8_t>(lossStreak) : std::nullopt;
         saved.setValue(encodeSession(enabled, selectedOption, numberOfGamesPlayed, numberOfWins,
-                                     numberOfLosses, lossStreak));
+                                     numberOfLosses, streak));
     } else if (!saved.getStringValue().empty()) {
         saved.setValue(std::string());
     }

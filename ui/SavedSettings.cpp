@@ -78,10 +78,14 @@ KeptSession decodeSession(const std::string& saved) {
 }
 
 std::string encodeSession(bool enabled, std::int32_t mode, std::uint8_t played, std::uint8_t wins,
-                          std::uint8_t losses, std::uint8_t streak) {
-    return std::to_string(enabled ? 1 : 0) + "," + std::to_string(mode) + "," +
-           std::to_string(played) + "," + std::to_string(wins) + "," + std::to_string(losses) +
-           "," + std::to_string(streak);
+                          std::uint8_t losses, std::optional<std::uint8_t> streak) {
+    std::string saved = std::to_string(enabled ? 1 : 0) + "," + std::to_string(mode) + "," +
+                        std::to_string(played) + "," + std::to_string(wins) + "," +
+                        std::to_string(losses);
+    if (streak) {
+        saved += "," + std::to_string(*streak);
+    }
+    return saved;
 }
 
 SavedDay decodeDay(const std::string& saved) {

@@ -18,7 +18,7 @@ std::optional<std::int32_t> decodeLimitMode(const std::string& saved);
 std::uint8_t decodeGameLimit(int saved);
 
 // The session kept across a restart, as "savedSession" holds it:
-// "switch,mode,played,wins,losses,streak"; a session saved before the streak has five numbers.
+// "switch,mode,played,wins,losses", and ",streak" while a losing-streak limit is set.
 struct KeptSession {
     std::optional<bool> enabled;       // none when unreadable, missing, or not 0 or 1
     std::optional<std::int32_t> mode;  // none when unreadable, missing, or not 0 to 2
@@ -30,8 +30,9 @@ struct KeptSession {
 
 // Reads any text without failing: what it cannot read is left out or counted as 0.
 KeptSession decodeSession(const std::string& saved);
+// The streak is written only when there is one to keep: while a limit on it is set.
 std::string encodeSession(bool enabled, std::int32_t mode, std::uint8_t played, std::uint8_t wins,
-                          std::uint8_t losses, std::uint8_t streak);
+                          std::uint8_t losses, std::optional<std::uint8_t> streak = std::nullopt);
 
 // Today's online play, as "savedDay" holds it: "YYYY-MM-DD,matches,seconds".
 struct SavedDay {

@@ -207,7 +207,7 @@ bool keptSessionReadBack(ValidationHost& host, const std::string& value, std::os
     const bool held =
         sundown.selectedOption >= 0 && sundown.selectedOption <= 2 &&
         sundown.enabled == host.world.console().variable("enableSundown")->boolValue() &&
-        std::count(saved.begin(), saved.end(), ',') == 5 && saved.size() <= 23;
+        std::count(saved.begin(), saved.end(), ',') == 4 && saved.size() <= 19;
     if (!held) {
         report << "  a kept session of '" << value.substr(0, 40) << "' came back as mode "
                << sundown.selectedOption << " and was saved again as '" << saved.substr(0, 40)

@@ -528,12 +528,25 @@ void Run::toggled() {
     model.toggles.push_back(t);
 }
 
-// The session as the plug-in keeps it in "savedSession".
+// The session as the plug-in keeps it in "savedSession", without the losing streak.
 std::string sessionOf(const Sundown& sundown) {
     return std::to_string(sundown.enabled ? 1 : 0) + "," + std::to_string(sundown.selectedOption) +
            "," + std::to_string(sundown.numberOfGamesPlayed) + "," +
-           std::to_string(sundown.numberOfWins) + "," + std::to_string(sundown.numberOfLosses) +
-           "," + std::to_string(sundown.lossStreak);
+           std::to_string(sundown.numberOfWins) + "," + std::to_string(sundown.numberOfLosses);
+}
+
+// The losing streak a saved session brings back: its sixth number, written only while a limit on
+// the streak is set; 0 without one.
+int streakKeptIn(const std::string& saved) {
+    std::size_t at = 0;
+    for (int comma = 0; comma < 5; ++comma) {
+        at = saved.find(',', at);
+        if (at == std::string::npos) {
+            return 0;
+        }
+        ++at;
+    }
+    return std::atoi(saved.c_str() + at);
 }
 
 // While the player keeps the session, what is saved is the session as it stands.
@@ -541,17 +554,22 @@ std::optional<std::string> Run::checkKeptSession() const {
     const Sundown& sundown = *host.sundown();
     const ConsoleVariable* keep = host.world.console().variable("keepSessionOnRestart");
     const ConsoleVariable* saved = host.world.console().variable("savedSession");
-    if (!keep->boolValue() || !sundown.sessionRestored || saved->text() == sessionOf(sundown)) {
+    const std::string session = sessionOf(sundown);
+    const std::string withStreak = session + "," + std::to_string(sundown.lossStreak);
+    // The streak is saved while a limit on it is set; the limit may have changed since the save.
+    if (!keep->boolValue() || !sundown.sessionRestored || saved->text() == session ||
+        saved->text() == withStreak) {
         return std::nullopt;
     }
-    return "the session is " + sessionOf(sundown) + " but \"" + saved->text() + "\" is kept";
+    return "the session is " + withStreak + " but \"" + saved->text() + "\" is kept";
 }
 
 // The game quits, if it has not, and starts again; at its first frame a kept session is back.
 std::optional<std::string> Run::restartGame() {
     const bool keep = host.world.console().variable("keepSessionOnRestart")->boolValue();
     const std::string before = sessionOf(*host.sundown());
-    const int lossStreak = keep ? model.lossStreak : 0;
+    const int lossStreak =
+        keep ? streakKeptIn(host.world.console().variable("savedSession")->text()) : 0;
     // What was played up to the restart, and saved of it, is what comes back.
     model.day.catchUp(host.world.clock().now(), wallAtZero(), dayLimits().startHour);
     DayModel day = model.day;
