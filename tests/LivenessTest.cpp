@@ -44,21 +44,9 @@ TEST(Liveness, NothingRunsOnAReleasedObject) {
 
 namespace {
 
-// The host lets an object go and keeps everything it was handed; a new object from the same
-// library then works beside it. With heads-ups, the last game's and the leave's are armed too.
-void newObjectBesideWhatTheOldOneLeft(bool headsUps) {
-    PluginHost host;
-    host.set("numOfGames", "1");
-    host.set("numOfMinutes", "30");
-    if (headsUps) {
-        host.set("enableHeadsUp", "1");
-    }
-    host.console("SundownEnableDisable");  // arms hideOverlay
-    host.pressStartStop();                 // arms a tick
-    host.startOnlineMatch();               // with heads-ups: the last game's
-    host.endMatch(Result::Loss);           // arms the leave pair, and with heads-ups its own
-    ASSERT_EQ(host.world.clock().pending(), headsUps ? 6U : 4U);
-
+// The rest of the story: the old object goes, a new one from the same library works beside
+// what it left.
+void aNewObjectWorksBesideWhatTheOldOneLeft(PluginHost& host) {
     // The host lets the object go but keeps the library, and everything it was handed.
     host.loaded->release();
     const std::size_t hooks = host.world.hooks().hookedNames().size();
@@ -93,9 +81,26 @@ void newObjectBesideWhatTheOldOneLeft(bool headsUps) {
 }  // namespace
 
 TEST(Liveness, ANewObjectFromTheSameLibraryWorksBesideWhatTheOldOneLeft) {
-    newObjectBesideWhatTheOldOneLeft(false);
+    PluginHost host;
+    host.set("numOfGames", "1");
+    host.set("numOfMinutes", "30");
+    host.set("enableHeadsUp", "1");
+    host.console("SundownEnableDisable");  // arms hideOverlay
+    host.pressStartStop();                 // arms a tick
+    host.startOnlineMatch();               // a heads-up: the last game
+    host.endMatch(Result::Loss);           // the leave pair, and its heads-up
+    ASSERT_EQ(host.world.clock().pending(), 6U);
+    aNewObjectWorksBesideWhatTheOldOneLeft(host);
 }
 
-TEST(Liveness, WithHeadsUpsANewObjectWorksBesideWhatTheOldOneLeft) {
-    newObjectBesideWhatTheOldOneLeft(true);
+TEST(Liveness, WithoutHeadsUpsANewObjectWorksBesideWhatTheOldOneLeftToo) {
+    PluginHost host;
+    host.set("numOfGames", "1");
+    host.set("numOfMinutes", "30");
+    host.console("SundownEnableDisable");  // arms hideOverlay
+    host.pressStartStop();                 // arms a tick
+    host.startOnlineMatch();
+    host.endMatch(Result::Loss);  // arms the leave pair
+    ASSERT_EQ(host.world.clock().pending(), 4U);
+    aNewObjectWorksBesideWhatTheOldOneLeft(host);
 }
