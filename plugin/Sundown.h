@@ -165,6 +165,8 @@ class Sundown : public Vantrel::Plugin::VantrelPlugin,
     bool dayIsSpent(bool countingOneMore);
     void loadDay();
     void rollDay(int secondsAgo = 0);
+    // The same, for a caller that has read the start hour already.
+    void rollDayStartingAt(int startHour, int secondsAgo = 0);
     void saveDay();
     void startTimingMatch();
     void armSecondOfPlay(std::uint32_t run);

@@ -49,8 +49,12 @@ void Sundown::loadDay() {
 // The counts are today's: a day that has changed, by the clock passing the start hour or a
 // saved day that is not today, starts at 0. A second of play belongs to the day it started in.
 void Sundown::rollDay(int secondsAgo) {
+    rollDayStartingAt(dailySetting("dayStartsAt", 23), secondsAgo);
+}
+
+void Sundown::rollDayStartingAt(int startHour, int secondsAgo) {
     loadDay();
-    const std::string today = dayOfPlay(localTimeNow(secondsAgo), dailySetting("dayStartsAt", 23));
+    const std::string today = dayOfPlay(localTimeNow(secondsAgo), startHour);
     if (today != dayName) {
         dayName = today;
         dayMatches = 0;

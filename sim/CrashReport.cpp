@@ -1,5 +1,7 @@
 #include "CrashReport.h"
 
+#include "SignalNames.h"
+
 #include <csignal>
 #include <cstring>
 
@@ -16,25 +18,6 @@ namespace {
 char doing[400] = "starting";
 int crashStatus = 2;
 
-const char* describe(int signal) {
-    switch (signal) {
-        case SIGSEGV:
-            return "SIGSEGV (invalid memory access)";
-        case SIGFPE:
-            return "SIGFPE (arithmetic fault)";
-        case SIGILL:
-            return "SIGILL (illegal instruction)";
-        case SIGABRT:
-            return "SIGABRT (aborted)";
-#if !defined(_WIN32)
-        case SIGBUS:
-            return "SIGBUS (bad memory access)";
-#endif
-        default:
-            return "a fatal signal";
-    }
-}
-
 void writeError(const char* text) {
 #if defined(_WIN32)
     _write(2, text, static_cast<unsigned>(std::strlen(text)));
@@ -46,7 +29,8 @@ void writeError(const char* text) {
 
 extern "C" void onFatalSignal(int signal) {
     writeError("sundown-sim: crashed with ");
-    writeError(describe(signal));
+    const char* meaning = signalDescription(signal);
+    writeError(meaning != nullptr ? meaning : "a fatal signal");
     writeError(" while ");
     writeError(doing);
     writeError("\n");

@@ -84,8 +84,7 @@ TEST(DailyBudget, ASavedDayOfAnyTextNeverCrashesAndReadsAsFarAsItGoes) {
     for (const Case& day : cases) {
         PluginHost host;
         host.set("dailyMatches", "9");
-        host.world.console().loadSaved("savedDay", day.saved);
-        host.restart();
+        host.restartWithSaved("savedDay", day.saved);
         host.drawPage();
         const std::string& page = host.pageText();
         EXPECT_NE(page.find(day.today), std::string::npos)
@@ -95,8 +94,7 @@ TEST(DailyBudget, ASavedDayOfAnyTextNeverCrashesAndReadsAsFarAsItGoes) {
 
 TEST(DailyBudget, MatchesHeldAt255AndSecondsAtADay) {
     DayHost host("dailyMinutes", "1440", "2026-12-08", "20:00");
-    host.world.console().loadSaved("savedDay", "2026-12-08,255,86399");
-    host.restart();
+    host.restartWithSaved("savedDay", "2026-12-08,255,86399");
     host.startOnlineMatch();
     host.wait(5);
     host.endMatch(Result::Win);

@@ -48,6 +48,11 @@ void PluginHost::restart() {
     loaded = std::make_unique<LoadedPlugin>(world, SUNDOWN_PLUGIN_PATH);
 }
 
+void PluginHost::restartWithSaved(const std::string& name, const std::string& value) {
+    world.console().loadSaved(name, value);
+    restart();
+}
+
 void PluginHost::wait(double seconds) {
     const std::int64_t target = world.clock().now() + VirtualClock::fromSeconds(seconds);
     if (window && loaded->settings() != nullptr) {

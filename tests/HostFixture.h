@@ -36,6 +36,9 @@ class PluginHost {
     // The game quits, if it has not, and starts again with what the host saved; the plug-in is
     // loaded afresh from disk.
     void restart();
+    // The game starts again, and the host reads `value` for `name` back from a saved
+    // configuration someone edited by hand.
+    void restartWithSaved(const std::string& name, const std::string& value);
 
     // Advances the virtual clock with 60 host frames a second.
     void wait(double seconds);

@@ -235,8 +235,7 @@ TEST(KeptSession, WhiteSpaceAroundANumberIsIgnoredAndChoicesOutOfRangeAreLeftAsT
     for (const Case& kept : cases) {
         PluginHost host;
         host.set("keepSessionOnRestart", "1");
-        host.world.console().loadSaved("savedSession", kept.saved);
-        host.restart();
+        host.restartWithSaved("savedSession", kept.saved);
         host.drawPage();
         EXPECT_EQ(host.sundown().enabled, kept.enabled) << kept.saved;
         EXPECT_EQ(host.sundown().selectedOption, kept.mode) << kept.saved;

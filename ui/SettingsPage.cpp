@@ -156,7 +156,7 @@ void Sundown::drawDayRows() {
                                                  kMostDailyMinutes);
     limitInput<std::uint8_t, ImGuiDataType_U8>("Online matches a day", matchesVariable, 255);
     limitInput<std::uint8_t, ImGuiDataType_U8>("Day starts at hour", startVariable, 23);
-    rollDay();
+    rollDayStartingAt(std::clamp(startVariable.getIntValue(), 0, 23));
     const int matchLimit = std::clamp(matchesVariable.getIntValue(), 0, 255);
     const int minuteLimit = std::clamp(minutesVariable.getIntValue(), 0, kMostDailyMinutes);
     PageLine line;

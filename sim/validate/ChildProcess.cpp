@@ -1,6 +1,7 @@
 #include "ChildProcess.h"
 
-#include <csignal>
+#include "SignalNames.h"
+
 #include <fstream>
 #include <iterator>
 #include <system_error>
@@ -60,26 +61,8 @@ std::string quoteArgument(const std::string& argument) {
 }  // namespace
 
 std::string describeSignal(int signal) {
-    switch (signal) {
-        case SIGSEGV:
-            return "SIGSEGV (invalid memory access)";
-        case SIGABRT:
-            return "SIGABRT (aborted)";
-        case SIGFPE:
-            return "SIGFPE (arithmetic fault)";
-        case SIGILL:
-            return "SIGILL (illegal instruction)";
-#if !defined(_WIN32)
-        case SIGBUS:
-            return "SIGBUS (bad memory access)";
-        case SIGKILL:
-            return "SIGKILL (killed)";
-        case SIGTERM:
-            return "SIGTERM (terminated)";
-#endif
-        default:
-            return "signal " + std::to_string(signal);
-    }
+    const char* meaning = signalDescription(signal);
+    return meaning != nullptr ? meaning : "signal " + std::to_string(signal);
 }
 
 std::string commandLine(const std::vector<std::string>& arguments) {

@@ -51,6 +51,11 @@ done
 for fixture in hangs load-hangs; do
   grep -qF "no answer within 2 s" "$scratch/$fixture.txt" || fail "$fixture: the limit is not told"
 done
+# Both checks are still named, each as not run: the load that hangs is the one CRASHED part.
+for check in load-and-unload context-changes; do
+  grep -qF "$check" "$scratch/hangs.txt" || fail "$check is not named"
+done
+[ "$(grep -c "CRASHED" "$scratch/hangs.txt")" = 1 ] || fail "the hanging load is not CRASHED once"
 for fixture in load-crashes crashes; do
   grep -qF "it crashed with SIGSEGV" "$scratch/$fixture.txt" || fail "$fixture: no signal told"
 done
