@@ -5,27 +5,10 @@
 set -uo pipefail
 bench="$1" source="$2"
 byTurns="$source/scripts/bench-by-turns.sh"
-failures=0
+# shellcheck source=expect.sh
+source "$(dirname "$0")/expect.sh"
 
-# expect NAME STATUS PATTERN COMMAND...: COMMAND ends with STATUS and prints a line matching
-# the extended regular expression PATTERN.
-expect() {
-  local name="$1" status="$2" pattern="$3"
-  shift 3
-  local output
-  output="$("$@" 2>&1)"
-  local got=$?
-  if [ "$got" != "$status" ] || ! grep -qE -- "$pattern" <<<"$output"; then
-    echo "FAILED: $name: status $got (expected $status), output:"
-    head -c 2000 <<<"$output"
-    echo
-    failures=$((failures + 1))
-  else
-    echo "ok: $name"
-  fi
-}
-
-expect "one program is not enough" 2 "^usage: " bash "$byTurns" "$bench"
+expect "one program is not enough" 2 "usage: " bash "$byTurns" "$bench"
 expect "a missing program is refused" 2 "'/nonexistent/bench' is no program" \
   bash "$byTurns" /nonexistent/bench "$bench"
 expect "a folder is no program" 2 "'$source' is no program" bash "$byTurns" "$source" "$bench"
@@ -36,10 +19,10 @@ expect "no pairs is no comparison" 2 "PAIRS must be 1 to 1000" \
 expect "a benchmark the program lacks is told" 1 "ran no benchmark 'BM_NoSuchThing'" \
   bash "$byTurns" "$bench" "$bench" BM_NoSuchThing 1
 number='[0-9]+\.[0-9]+'
-expect "a pair's times are read from the benchmark" 0 \
+expectMatch "a pair's times are read from the benchmark" 0 \
   "^pair 1: old $number ns, new $number ns, new/old $number$" \
   bash "$byTurns" "$bench" "$bench" BM_RenderOverlay/disabled 1
-expect "the median of the pairs is told" 0 \
+expectMatch "the median of the pairs is told" 0 \
   "^median new/old $number \(lowest $number, highest $number, 2 pairs\)$" \
   bash "$byTurns" "$bench" "$bench" BM_RenderOverlay/disabled 2
 

@@ -10,24 +10,8 @@ nullTexts="$fixtures/libfixture-null-texts.so" throws="$fixtures/libfixture-thro
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}handle_segv=0:handle_sigbus=0"
 scratch="$(mktemp -d)"
 trap 'rm -rf "$scratch"' EXIT
-failures=0
-
-# expect NAME STATUS TEXT COMMAND...: COMMAND ends with STATUS and says TEXT.
-expect() {
-  local name="$1" status="$2" text="$3"
-  shift 3
-  local output
-  output="$("$@" 2>&1)"
-  local got=$?
-  if [ "$got" != "$status" ] || ! grep -qF -- "$text" <<<"$output"; then
-    echo "FAILED: $name: status $got (expected $status), output:"
-    head -c 2000 <<<"$output"
-    echo
-    failures=$((failures + 1))
-  else
-    echo "ok: $name"
-  fi
-}
+# shellcheck source=expect.sh
+source "$(dirname "$0")/expect.sh"
 
 printf 'settings open\nwait 100ms\nshow settings\nexpect running\n' > "$scratch/show.sundown"
 printf 'settings open\nwait 100ms\nsnapshot picture.png\n' > "$scratch/picture.sundown"

@@ -1,0 +1,30 @@
+# shellcheck shell=bash
+# Sourced by the command-line tests: runs a command as a user would and counts what went wrong.
+failures=0
+
+# expect NAME STATUS TEXT COMMAND...: COMMAND ends with STATUS and says TEXT.
+expect() {
+  expectOutput -F "$@"
+}
+
+# expectMatch NAME STATUS PATTERN COMMAND...: COMMAND ends with STATUS and prints a line matching
+# the extended regular expression PATTERN.
+expectMatch() {
+  expectOutput -E "$@"
+}
+
+expectOutput() {
+  local how="$1" name="$2" status="$3" text="$4"
+  shift 4
+  local output
+  output="$("$@" 2>&1)"
+  local got=$?
+  if [ "$got" != "$status" ] || ! grep -q "$how" -- "$text" <<<"$output"; then
+    echo "FAILED: $name: status $got (expected $status), output:"
+    head -c 2000 <<<"$output"
+    echo
+    failures=$((failures + 1))
+  else
+    echo "ok: $name"
+  fi
+}
