@@ -86,6 +86,23 @@ TEST(KeptSession, ALimitMetBeforeTheRestartIsMetAgainByTheNextCountedMatch) {
     EXPECT_EQ(counts(host.sundown()), "3 played, 1 won, 2 lost");
 }
 
+TEST(KeptSession, KeptLossesOneShortOfTheLimitWarnOfOneMoreLoss) {
+    KeepingHost host("Lose Count", "2");
+    host.set("enableHeadsUp", "1");
+    host.playMatch(Result::Loss);
+
+    host.restart();
+    host.startOnlineMatch();  // the first thing after the restart
+    host.canvasFrame();
+    EXPECT_EQ(host.statusText(), "Sundown: one more loss ends the session");
+    host.wait(60);
+    host.endMatch(Result::Win);
+    host.destroyMatch();
+    host.wait(5);
+    EXPECT_FALSE(host.world.game().quit()) << "a win leaves one loss kept of two";
+    EXPECT_EQ(counts(host.sundown()), "2 played, 1 won, 1 lost");
+}
+
 TEST(KeptSession, AResetClearsTheCountsKept) {
     KeepingHost host("Game Count", "9");
     host.playMatch(Result::Loss);
@@ -96,6 +113,18 @@ TEST(KeptSession, AResetClearsTheCountsKept) {
     host.drawPage();
     EXPECT_EQ(counts(host.sundown()), "0 played, 0 won, 0 lost");
     EXPECT_TRUE(host.sundown().enabled);
+}
+
+TEST(KeptSession, TurnedOffWhatIsSavedStaysUntilAChangeButIsNotRead) {
+    KeepingHost host("Game Count", "9");
+    host.playMatch(Result::Win);
+    host.drawPage();
+    host.set("keepSessionOnRestart", "0");  // off at the console: nothing changes yet
+    EXPECT_EQ(host.var("savedSession"), "1,0,1,1,0");
+    host.restart();
+    host.drawPage();
+    EXPECT_EQ(counts(host.sundown()), "0 played, 0 won, 0 lost");
+    EXPECT_EQ(host.var("savedSession"), "1,0,1,1,0");
 }
 
 TEST(KeptSession, TurnedOffAChangeEmptiesWhatWasSavedSoItNeverComesBack) {
