@@ -13,6 +13,9 @@ struct CheckSettings {
     std::uint64_t seed = 1;
     int iterations = 1000;
     int part = -1;  // a check made of parts runs only this one; all of them at -1
+    // The random player writes every event it plays here, with what the host world recorded and
+    // the plug-in's state after it, as JSON Lines; nothing when empty.
+    std::string eventsPath;
 };
 
 struct Check {

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <deque>
+#include <fstream>
 #include <optional>
 #include <random>
 #include <string>
@@ -14,6 +15,7 @@
 #include "Checks.h"
 #include "ChildProcess.h"
 #include "PlayerModel.h"
+#include "Timeline.h"
 #include "ValidationHost.h"
 #include "WallTime.h"
 
@@ -252,7 +254,8 @@ struct BeforeHook {
 
 class Run {
   public:
-    explicit Run(const CheckSettings& settings) : host(settings.pluginPath) {
+    explicit Run(const CheckSettings& settings, std::ostream* trace = nullptr)
+        : host(settings.pluginPath), trace(trace) {
         host.world.console().run("bind F5 SundownEnableDisable", "validator");
         host.afterPageDrawn = [this] { pageDrawn(); };
         host.world.watchHooks([this](const std::string&) { beforeHook(); },
@@ -274,6 +277,7 @@ class Run {
                     return std::make_pair(index, *broken);
                 }
             }
+            traceEvent(index, events[index]);
         }
         return std::nullopt;
     }
@@ -316,7 +320,12 @@ class Run {
         }
     }
 
+    // What the event did: the world's record since the last event, and the plug-in's state.
+    void traceEvent(std::size_t index, const Event& event);
+
     ValidationHost host;
+    std::ostream* trace;
+    std::size_t traced = 0;
     Model model;
     BeforeHook before{};
     std::optional<std::string> brokenInHook;
@@ -324,6 +333,45 @@ class Run {
     // Time passes: what happens comes from the timeouts falling due, and frames.
     bool timePassing = false;
 };
+
+// The plug-in's state as a line of JSON, every field the promises read.
+std::string stateOf(const Sundown& sundown) {
+    const auto number = [](const char* name, long long value) {
+        return std::string(",\"") + name + "\":" + std::to_string(value);
+    };
+    std::string line = "{\"state\":\"plug-in\"";
+    line += number("played", sundown.numberOfGamesPlayed) + number("wins", sundown.numberOfWins) +
+            number("losses", sundown.numberOfLosses) +
+            number("maxGames", sundown.maxNumberOfGames) +
+            number("option", sundown.selectedOption) + number("enabled", sundown.enabled) +
+            number("approved", sundown.gameApproved) + number("exitPending", sundown.exitPending) +
+            number("maxMinutes", sundown.maxMinutes) + number("minutes", sundown.minutesElapsed) +
+            number("seconds", sundown.secondsElapsed) + number("timer", sundown.timerRunning) +
+            number("blink", sundown.blinkPhase) + number("alpha", sundown.overlayAlpha) +
+            number("streak", sundown.lossStreak) + number("dayMatches", sundown.dayMatches) +
+            number("daySeconds", sundown.daySeconds) + number("headsUps", sundown.headsUpShown);
+    line += ",\"day\":\"" + sundown.dayName + "\",\"headsUp\":\"" +
+            (sundown.headsUp != nullptr ? sundown.headsUp : "") + "\"}";
+    return line;
+}
+
+void Run::traceEvent(std::size_t index, const Event& event) {
+    if (trace == nullptr) {
+        return;
+    }
+    std::string what;
+    for (const char c : event.describe()) {
+        what += c == '"' ? std::string("\\\"") : std::string(1, c);
+    }
+    *trace << "{\"event\":" << index << ",\"what\":\"" << what << "\"}\n";
+    const auto& recorded = host.world.events().events();
+    for (; traced < recorded.size(); ++traced) {
+        *trace << toJson(recorded[traced]) << '\n';
+    }
+    if (const Sundown* sundown = host.sundown()) {
+        *trace << stateOf(*sundown) << '\n';
+    }
+}
 
 bool Run::ruleMet(const Sundown& sundown) const {
     return countRuleMet(sundown.selectedOption, sundown.numberOfGamesPlayed, sundown.numberOfWins,
@@ -830,8 +878,9 @@ std::optional<std::string> Run::apply(const Event& event) {
 
 std::optional<std::pair<std::size_t, std::string>> replay(const CheckSettings& settings,
                                                           const std::vector<Event>& events,
-                                                          int* quits = nullptr) {
-    Run run(settings);
+                                                          int* quits = nullptr,
+                                                          std::ostream* trace = nullptr) {
+    Run run(settings, trace);
     auto broken = run.play(events);
     if (quits != nullptr) {
         *quits = run.quits;
@@ -872,7 +921,19 @@ bool playRandomSequence(const CheckSettings& settings, int sequence, std::ostrea
     std::vector<Event> events = randomEvents(seed, randomSequenceLength(settings));
     const auto start = std::chrono::steady_clock::now();
     int left = 0;
-    const auto broken = replay(settings, events, &left);
+    std::ofstream trace;
+    if (!settings.eventsPath.empty()) {
+        trace.open(settings.eventsPath, std::ios::binary | std::ios::trunc);
+        if (!trace) {
+            report << "  cannot write the events to " << settings.eventsPath << "\n";
+            return false;
+        }
+    }
+    const auto broken = replay(settings, events, &left, trace.is_open() ? &trace : nullptr);
+    if (trace.is_open() && !trace.flush()) {
+        report << "  the events could not be written to " << settings.eventsPath << "\n";
+        return false;
+    }
     // Played up to the broken promise: the shortening below plays more, but only to explain.
     if (played != nullptr) {
         *played += broken ? static_cast<int>(broken->first) + 1 : static_cast<int>(events.size());

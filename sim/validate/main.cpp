@@ -26,7 +26,7 @@ namespace {
 
 const char* const kUsage =
     "usage: sundown-validate [--plugin PATH] [--seed N] [--iterations N] [--check NAME]...\n"
-    "                        [--part N] [--jobs N] [--timeout SECONDS] [--json]\n"
+    "                        [--part N] [--jobs N] [--timeout SECONDS] [--json] [--events FILE]\n"
     "  --plugin PATH      the plug-in library (default: Sundown beside this program); a name\n"
     "                     without a folder is the file in the current folder\n"
     "  --seed N           the seed of every random choice (default 1)\n"
@@ -38,6 +38,8 @@ const char* const kUsage =
     "                     (default 300, and a second more for every 20 iterations)\n"
     "  --json             one JSON object per check on standard output, reports on standard "
     "error\n"
+    "  --events FILE      with --check random-player and --part N: every event that part plays,\n"
+    "                     what the host recorded and the plug-in's state after it, as JSON Lines\n"
     "checks: load-and-unload, callbacks-after-release, random-player, hostile-console-values,\n"
     "        context-changes\n"
     "exit status: 0 every check passed, 1 one did not or the plug-in could not be loaded, 2 a\n"
@@ -133,6 +135,21 @@ bool partInRange(const Options& options, std::string& problem) {
     return false;
 }
 
+// The events of one sequence go to one file: one random-player part, written by one child.
+bool eventsWanted(const Options& options, std::string& problem) {
+    if (options.settings.eventsPath.empty() || !options.child.empty()) {
+        return true;
+    }
+    if (options.checks.size() == 1 && options.checks.front() == "random-player" &&
+        options.settings.part >= 0) {
+        return true;
+    }
+    problem =
+        "--events writes the events of one sequence: choose --check random-player alone "
+        "and a --part";
+    return false;
+}
+
 // Empty on a bad command line, with the reason in `problem`.
 std::optional<Options> parseCommandLine(int argc, char** argv, std::string& problem) {
     Options options;
@@ -140,8 +157,9 @@ std::optional<Options> parseCommandLine(int argc, char** argv, std::string& prob
     options.settings.pluginPath = pluginBesideProgram(argv[0]).string();
     options.jobs = static_cast<int>(std::max(1U, std::thread::hardware_concurrency()));
     std::optional<int> timeout;
-    const std::vector<std::string> valued = {"--plugin", "--seed",    "--iterations", "--part",
-                                             "--jobs",   "--timeout", "--check",      "--child"};
+    const std::vector<std::string> valued = {"--plugin", "--seed",  "--iterations",
+                                             "--part",   "--jobs",  "--timeout",
+                                             "--check",  "--child", "--events"};
     for (int index = 1; index < argc; ++index) {
         const std::string word = argv[index];
         if (word == "-h" || word == "--help") {
@@ -191,6 +209,8 @@ std::optional<Options> parseCommandLine(int argc, char** argv, std::string& prob
                 return std::nullopt;
             }
             timeout = static_cast<int>(number);
+        } else if (word == "--events") {
+            options.settings.eventsPath = value;
         } else if (word == "--check" && findCheck(value) != nullptr) {
             options.checks.push_back(value);
         } else if (word == "--child" && (findCheck(value) != nullptr || value == kLoadChild)) {
@@ -201,7 +221,7 @@ std::optional<Options> parseCommandLine(int argc, char** argv, std::string& prob
         }
     }
     options.timeoutSeconds = timeout ? *timeout : 300 + options.settings.iterations / 20;
-    if (!partInRange(options, problem)) {
+    if (!partInRange(options, problem) || !eventsWanted(options, problem)) {
         return std::nullopt;
     }
     return options;
@@ -251,6 +271,9 @@ std::vector<std::string> childArguments(const Options& options, const std::strin
                                           std::to_string(settings.iterations)};
     if (part >= 0) {
         arguments.insert(arguments.end(), {"--part", std::to_string(part)});
+    }
+    if (!settings.eventsPath.empty() && name == "random-player") {
+        arguments.insert(arguments.end(), {"--events", settings.eventsPath});
     }
     if (options.json) {
         arguments.emplace_back("--json");
