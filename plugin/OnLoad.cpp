@@ -5,6 +5,7 @@
 #include "Sundown.h"
 
 #include "LibraryState.h"
+#include "Settings.h"
 
 void Sundown::onLoad() {
     globalCvarService = cvarService;
@@ -12,7 +13,12 @@ void Sundown::onLoad() {
     gameService->RegisterDrawable(whileAlive<CanvasWrapper>(
         [](Sundown& self, const CanvasWrapper& canvas) { self.renderOverlay(canvas); }));
 
-    registerSettings();
+    // The returned wrappers are dropped at once: the page fetches variables when it draws.
+    for (const Setting* each : kSettings) {
+        cvarService->registerCvar(each->name, each->defaultValue, each->description, each->listed,
+                                  each->useMinimum, each->minimum, each->useMaximum, each->maximum,
+                                  each->saved);
+    }
 
     hookGameEvent("Function GameEvent_Soccar_TA.Active.StartRound", &Sundown::GameStart);
     hookGameEvent("Function TAGame.GameEvent_Soccar_TA.EventMatchEnded", &Sundown::GameEnd);
@@ -34,36 +40,6 @@ void Sundown::onLoad() {
                 self.resetGamesCount();
             }),
         "", 0);
-}
-
-void Sundown::registerSettings() {
-    // The returned wrappers are dropped at once: the page fetches variables when it draws.
-    cvarService->registerCvar("enableSundown", "0", "enableSundownByCount", true, true, 0.0F, true,
-                              1.0F, false);
-    cvarService->registerCvar("enableByNumOption", "0", "enableByNumOption", true, true, 0.0F, true,
-                              2.0F, false);
-    cvarService->registerCvar("numOfGames", "1", "How many games before quitting", true, true, 1.0F,
-                              false, 50.0F, true);
-    cvarService->registerCvar("enableByMinutes", "0", "enableSundownByMinutes", true, true, 0.0F,
-                              true, 1.0F, false);
-    cvarService->registerCvar("numOfMinutes", "1", "How many minutes before quitting", true, true,
-                              1.0F, false, 360.0F, true);
-    cvarService->registerCvar("enableHeadsUp", "0", "Show a heads-up before quitting", true, true,
-                              0.0F, true, 1.0F, true);
-    cvarService->registerCvar("keepSessionOnRestart", "0", "Keep the session after a restart", true,
-                              true, 0.0F, true, 1.0F, true);
-    cvarService->registerCvar("savedSession", "", "Session kept across restarts", false, false,
-                              0.0F, false, 0.0F, true);
-    cvarService->registerCvar("lossStreakLimit", "0", "Quit after # losses in a row (0: off)", true,
-                              true, 0.0F, true, 255.0F, true);
-    cvarService->registerCvar("dailyMinutes", "0", "Online minutes a day (0: no limit)", true, true,
-                              0.0F, true, 1440.0F, true);
-    cvarService->registerCvar("dailyMatches", "0", "Online matches a day (0: no limit)", true, true,
-                              0.0F, true, 255.0F, true);
-    cvarService->registerCvar("dayStartsAt", "4", "Hour the day starts", true, true, 0.0F, true,
-                              23.0F, true);
-    cvarService->registerCvar("savedDay", "", "Today's online play", false, false, 0.0F, false,
-                              0.0F, true);
 }
 
 void Sundown::hookGameEvent(const std::string& eventName, void (Sundown::*handler)(std::string)) {

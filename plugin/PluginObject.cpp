@@ -1,7 +1,8 @@
-// The plug-in object's life and its small services: construction, the log helper, and the
-// settings page's name and Dear ImGui context.
+// The plug-in object's life and its small services: construction, the log helper, the console
+// variables of the settings table, and the settings page's name and Dear ImGui context.
 #include <utility>
 
+#include "Settings.h"
 #include "Sundown.h"
 
 namespace {
@@ -37,6 +38,19 @@ Sundown::Sundown()
 
 // Releases gameService, then cvarService; nothing the plug-in registered is unregistered.
 Sundown::~Sundown() = default;
+
+// Green while the switch is on, the resting blue while it is off.
+void Sundown::colourEnableButton() {
+    enableButtonColor = ImColor::HSV((enabled ? 2.0F : 4.0F) / 7.0F, 0.6F, 0.6F, 1.0F);
+}
+
+CVarWrapper Sundown::variable(const Setting& which) const {
+    return cvarService->getCvar(which.name);
+}
+
+int Sundown::heldValue(const Setting& which) const {
+    return which.held(variable(which).getIntValue());
+}
 
 void Sundown::writeLog(std::string message) {
     if (logEnabled) {

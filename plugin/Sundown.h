@@ -1,5 +1,6 @@
 // The Sundown plug-in object: every piece of the plug-in's state, and the operations the host
 // reaches through its callbacks. It ends a stretch of online play at a limit chosen in advance.
+// The fields the text names are its own; each opt-in rule is a unit of rules/ that it owns.
 #pragma once
 
 #include <cstdint>
@@ -11,9 +12,17 @@
 
 #include "CVarWrapper.h"
 #include "CanvasWrapper.h"
+#include "CountRules.h"
+#include "DailyBudget.h"
+#include "HeadsUpSlot.h"
+#include "KeptSession.h"
 #include "LinearColor.h"
+#include "LossStreak.h"
 #include "PluginSettingsWindow.h"
+#include "SessionTimer.h"
 #include "VantrelPlugin.h"
+
+struct Setting;
 
 class Sundown : public Vantrel::Plugin::VantrelPlugin,
                 public Vantrel::Plugin::PluginSettingsWindow,
@@ -82,36 +91,15 @@ class Sundown : public Vantrel::Plugin::VantrelPlugin,
     bool blinkPhase = false;
     LinearColor overlayColor{0.0F, 0.0F, 0.0F, 0.0F};
     std::int32_t overlayAlpha = 0;
-    // Which run of the session timer the armed tick belongs to; a tick of an earlier run
-    // must not count in this one.
-    std::uint32_t timerRun = 0;
+
+    // Beyond the text: the units of the opt-in rules, and what the shell keeps for them.
+    TimerRuns timerRuns;
     // Whether the page has seeded maxMinutes from the saved minute limit yet.
     bool savedMinutesLoaded = false;
-    // The heads-up in the status line's place; none when the status line shows.
-    const char* headsUp = nullptr;
-    // Counts the heads-ups shown: the end of an older one must not cut a newer one short.
-    std::uint32_t headsUpShown = 0;
-    // Whether the kept session has been restored, or found not kept, since the load.
-    bool sessionRestored = false;
-    // Whether "keepSessionOnRestart" was on when the plug-in last looked: turned on at the
-    // console since, it keeps the session as it stands at once.
-    bool sessionKeptWhenSeen = false;
-    // Counted losses since the last counted win; held at 255.
-    std::uint8_t lossStreak = 0;
-    // The day's budget: the day of play the counts belong to (empty until known), its online
-    // matches and seconds of online play.
-    std::string dayName;
-    std::uint8_t dayMatches = 0;
-    std::int32_t daySeconds = 0;
-    // Whether "savedDay" has been read since the load.
-    bool dayLoaded = false;
-    // Whether the approved match's time is being counted, and which match the armed tick counts.
-    bool dayMatchTimed = false;
-    std::uint32_t dayTickRun = 0;
-    std::int32_t dayUnsavedSeconds = 0;
-    // The match just counted brought the day to a limit, and no rule has left for it yet.
-    bool dayLeaveDue = false;
-    static constexpr std::int32_t kMostDailyMinutes = 24 * 60;
+    HeadsUpSlot headsUp;
+    KeptSession keptSession;
+    LossStreak lossStreak;
+    DailyBudget day;
 
   private:
     // Callables handed to the host hold the object weakly: the host may keep them, and run
@@ -130,55 +118,51 @@ class Sundown : public Vantrel::Plugin::VantrelPlugin,
 
     void hookGameEvent(const std::string& eventName, void (Sundown::*handler)(std::string));
     void armTimeout(void (Sundown::*operation)(), float seconds);
-    void registerSettings();
+    // The console variable a setting of the table names; the caller owns the wrapper.
+    CVarWrapper variable(const Setting& which) const;
+    // Its number, held within the limits it was registered with.
+    int heldValue(const Setting& which) const;
 
-    // Warns at an approved match's start when it may be the last, and as the minute limit nears.
-    void warnIfLastMatch();
-    void warnOfTheTimeLeft();
-    bool headsUpEnabled();
-
-    // Rules shared by the two end handlers.
-    bool takeApprovedMatch(const std::string& handlerName);
-    void countEndedMatch();
-    void countDestroyedMatch();
-    const char* countRuleWarning();
+    // The match flow: what a kick-off and a match's end decide.
+    void approveMatch();
+    void endApprovedMatch(const std::string& handlerName, bool (Sundown::*countMatch)());
+    bool timedQuitLeaves(const std::string& handlerName);
+    bool countEndedMatch();
+    bool countDestroyedMatch();
     void countResult(std::uint8_t playerTeam, std::uint8_t winningTeam);
     bool quitRuleMet(const std::string& handlerName);
-    void applyQuitRule(const std::string& handlerName);
+    bool lossStreakMet(const std::string& handlerName);
+    bool applyQuitRule(const std::string& handlerName);
     void scheduleLeave();
+    bool headsUpEnabled() const;
 
     void colourEnableButton();
     // Settings the page and the toggle load from the console variables.
     void loadCountSettings();
 
-    // The session kept across a restart, when the player asked for it.
-    bool keepingSession();
+    // The session kept across a restart: taken as it stands, and given back.
+    SessionSnapshot sessionSnapshot() const;
     void restoreSession();
     // Restores the kept session once, and saves it at once when the player has turned keeping
     // it on since the plug-in last looked.
     void noticeKeptSession();
     void saveSession();
 
-    // The day's budget of online play.
-    std::int32_t dailySetting(const char* name, std::int32_t most);
-    bool dayBudgetOn();
-    bool dayIsSpent(bool countingOneMore);
+    // The day's budget, on the wall clock's days.
+    DayLimits dayLimits() const;
     void loadDay();
+    // The counts are today's, the day of `secondsAgo` before now.
     void rollDay(int secondsAgo = 0);
-    // The same, for a caller that has read the start hour already.
     void rollDayStartingAt(int startHour, int secondsAgo = 0);
     void saveDay();
     void startTimingMatch();
     void armSecondOfPlay(std::uint32_t run);
     void countSecondOfPlay(std::uint32_t run);
-    void countMatchForTheDay();
-    void leaveIfTheDayIsSpent();
+    // The first end handler after an approval: the match counts for the day. Whether the day is
+    // then at a limit.
+    bool countMatchForTheDay();
 
-    // The losing streak: the limit as saved, and whether a counted loss has brought the streak
-    // to it.
-    std::uint8_t lossStreakLimit();
-    bool lossStreakMet(const std::string& handlerName);
-
+    // The settings page, as a flat list of row groups.
     void drawCountRows(CVarWrapper& gamesVariable, CVarWrapper& modeVariable);
     void drawTimerRows(CVarWrapper& minutesVariable);
     void drawChoiceRows();

@@ -108,7 +108,7 @@ TEST(HeadsUp, IsShownExactlyWhenTheRuleWillBeMetAtTheMatchsEnd) {
                                   << int{sundown.maxNumberOfGames} << ", " << before;
 
         host.world.clock().dropTimeouts();
-        sundown.headsUp = nullptr;
+        sundown.headsUp.clear();
         host.destroyMatch();
     }
 }
@@ -232,7 +232,7 @@ TEST(HeadsUp, OffByDefaultNothingIsShownOrArmed) {
     host.wait(60);
     host.canvasFrame();
     EXPECT_EQ(host.statusAlpha(), 0.0F);
-    EXPECT_EQ(host.sundown().headsUpShown, 0U);
+    EXPECT_EQ(host.sundown().headsUp.shown(), 0U);
 }
 
 TEST(HeadsUp, IsDrawnInAmberWhereTheStatusLineIsGreen) {

@@ -269,7 +269,7 @@ TEST(KeptSession, WhiteSpaceAroundANumberIsIgnoredAndChoicesOutOfRangeAreLeftAsT
         EXPECT_EQ(host.sundown().enabled, kept.enabled) << kept.saved;
         EXPECT_EQ(host.sundown().selectedOption, kept.mode) << kept.saved;
         EXPECT_EQ(counts(host.sundown()), kept.counts) << kept.saved;
-        EXPECT_EQ(host.sundown().lossStreak, kept.streak) << kept.saved;
+        EXPECT_EQ(host.sundown().lossStreak.count(), kept.streak) << kept.saved;
         EXPECT_NE(host.pageText().find(std::string("(x) ") + (kept.mode == 0   ? "Game Count"
                                                               : kept.mode == 1 ? "Lose Count"
                                                                                : "Win-Lose Ratio")),

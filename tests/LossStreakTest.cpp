@@ -35,7 +35,7 @@ TEST(LossStreak, TheThirdLossInARowLeavesAsTheCountRuleDoes) {
     host.playMatch(Result::Loss);
     host.playMatch(Result::Loss);
     EXPECT_FALSE(quitAfterAWhile(host));
-    EXPECT_EQ(host.sundown().lossStreak, 2);
+    EXPECT_EQ(host.sundown().lossStreak.count(), 2);
     host.startOnlineMatch();
     host.endMatch(Result::Loss);
     const double decided = host.world.clock().seconds();
@@ -50,11 +50,11 @@ TEST(LossStreak, AWinStartsItAgainAndAMatchWithoutAWinnerLeavesIt) {
     StreakHost host("2", "Win-Lose Ratio");
     host.playMatch(Result::Loss);
     host.playMatch(Result::Win);
-    EXPECT_EQ(host.sundown().lossStreak, 0);
+    EXPECT_EQ(host.sundown().lossStreak.count(), 0);
     host.playMatch(Result::Loss);
     host.startOnlineMatch();
     host.destroyMatch();  // walked out: counted as played, no winner
-    EXPECT_EQ(host.sundown().lossStreak, 1);
+    EXPECT_EQ(host.sundown().lossStreak.count(), 1);
     EXPECT_EQ(host.sundown().numberOfGamesPlayed, 4);
     EXPECT_FALSE(quitAfterAWhile(host));
     host.playMatch(Result::Loss);
@@ -84,16 +84,16 @@ TEST(LossStreak, ResetSetsItToZeroAndTheSwitchOffCountsNothing) {
     host.playMatch(Result::Loss);
     host.playMatch(Result::Loss);
     host.playMatch(Result::Loss);
-    EXPECT_EQ(host.sundown().lossStreak, 0);
+    EXPECT_EQ(host.sundown().lossStreak.count(), 0);
     EXPECT_FALSE(quitAfterAWhile(host));
 }
 
 TEST(LossStreak, HeldAt255AndNeverWrapped) {
     StreakHost host("0");
-    host.sundown().lossStreak = 254;
+    host.sundown().lossStreak.restore(254);
     host.playMatch(Result::Loss);
     host.playMatch(Result::Loss);
-    EXPECT_EQ(host.sundown().lossStreak, 255);
+    EXPECT_EQ(host.sundown().lossStreak.count(), 255);
     host.set("lossStreakLimit", "255");
     host.playMatch(Result::Loss);
     EXPECT_TRUE(quitAfterAWhile(host)) << "255 losses in a row still meet a limit of 255";
@@ -183,7 +183,7 @@ TEST(LossStreak, OffByDefaultNothingChanges) {
         host.playMatch(Result::Loss);
     }
     EXPECT_FALSE(quitAfterAWhile(host));
-    EXPECT_EQ(host.sundown().lossStreak, 20);
+    EXPECT_EQ(host.sundown().lossStreak.count(), 20);
     EXPECT_EQ(host.var("lossStreakLimit"), "0");
 }
 
@@ -198,5 +198,5 @@ TEST(LossStreak, KeptOnlyWhileALimitIsSetSoASessionWithoutOneIsSavedAsBefore) {
     EXPECT_EQ(host.var("savedSession"), "1,0,3,0,3,3");
     host.restart();
     host.drawPage();
-    EXPECT_EQ(host.sundown().lossStreak, 3);
+    EXPECT_EQ(host.sundown().lossStreak.count(), 3);
 }

@@ -1,12 +1,12 @@
-// The settings page in the host's settings window, drawn whole at every call from the
-// plug-in object and the console variables.
+// The settings page in the host's settings window, drawn whole at every call from the plug-in
+// object and the console variables: a flat list of row groups, top to bottom.
 #include <algorithm>
 #include <string>
 
 #include "CVarWrapper.h"
 #include "LibraryState.h"
 #include "PageLine.h"
-#include "SavedSettings.h"
+#include "Settings.h"
 #include "Sundown.h"
 
 namespace {
@@ -23,10 +23,10 @@ bool colouredButton(const char* label, const ImVec4& face) {
 
 void Sundown::DrawSettings() {
     ImGui::TextUnformatted("Sundown plugin settings");
-    CVarWrapper enableVariable = cvarService->getCvar("enableSundown");
-    CVarWrapper gamesVariable = cvarService->getCvar("numOfGames");
-    CVarWrapper minutesVariable = cvarService->getCvar("numOfMinutes");
-    CVarWrapper modeVariable = cvarService->getCvar("enableByNumOption");
+    CVarWrapper enableVariable = variable(setting::enableSundown);
+    CVarWrapper gamesVariable = variable(setting::numOfGames);
+    CVarWrapper minutesVariable = variable(setting::numOfMinutes);
+    CVarWrapper modeVariable = variable(setting::enableByNumOption);
     if (!enableVariable || !gamesVariable || !minutesVariable) {
         return;
     }
@@ -52,6 +52,8 @@ void Sundown::DrawSettings() {
     drawCountRows(gamesVariable, modeVariable);
     drawTimerRows(minutesVariable);
     drawChoiceRows();
+    drawLossStreakRows();
+    drawDayRows();
 }
 
 void Sundown::drawCountRows(CVarWrapper& gamesVariable, CVarWrapper& modeVariable) {
@@ -99,78 +101,6 @@ void Sundown::drawCountRows(CVarWrapper& gamesVariable, CVarWrapper& modeVariabl
     ImGui::InputText("##KeyBindInput", keyBindBuffer, kKeyBindCapacity);
 }
 
-// Choices beyond the count and the timer, each saved in a variable of its own.
-void Sundown::drawChoiceRows() {
-    ImGui::Separator();
-    CVarWrapper headsUpVariable = cvarService->getCvar("enableHeadsUp");
-    bool headsUps = headsUpVariable.getBoolValue();
-    if (ImGui::Checkbox("Heads-up before quitting", &headsUps)) {
-        headsUpVariable.setValue(headsUps ? 1 : 0);
-    }
-    CVarWrapper keepVariable = cvarService->getCvar("keepSessionOnRestart");
-    bool keep = keepVariable.getBoolValue();
-    if (keep && !sessionKeptWhenSeen) {
-        // Turned on at the console since the plug-in last looked.
-        saveSession();
-    }
-    if (ImGui::Checkbox("Keep the session after a restart", &keep)) {
-        keepVariable.setValue(keep ? 1 : 0);
-        // Turned on, it keeps the session as it stands now.
-        saveSession();
-    }
-    drawLossStreakRows();
-}
-
-void Sundown::drawLossStreakRows() {
-    CVarWrapper limitVariable = cvarService->getCvar("lossStreakLimit");
-    std::uint8_t limit = decodeGameLimit(limitVariable.getIntValue());
-    constexpr std::uint8_t step = 1;
-    if (ImGui::InputScalar("Quit after # losses in a row", ImGuiDataType_U8, &limit, &step, nullptr,
-                           "%u")) {
-        limitVariable.setValue(int{limit});
-    }
-    (PageLine() << "Losses in a row: " << int{lossStreak}).draw();
-    drawDayRows();
-}
-
-namespace {
-
-// A number field for a limit of `most` at the most: shows the variable, writes what was typed,
-// held within 0 and `most`. No step buttons: these limits are typed once, and the page is drawn
-// at every frame while it is open.
-template <typename Number, int DataType>
-void limitInput(const char* label, CVarWrapper& variable, int most) {
-    Number value = static_cast<Number>(std::clamp(variable.getIntValue(), 0, most));
-    if (ImGui::InputScalar(label, DataType, &value, nullptr, nullptr, "%u")) {
-        variable.setValue(std::min(static_cast<int>(value), most));
-    }
-}
-
-}  // namespace
-
-void Sundown::drawDayRows() {
-    CVarWrapper minutesVariable = cvarService->getCvar("dailyMinutes");
-    CVarWrapper matchesVariable = cvarService->getCvar("dailyMatches");
-    CVarWrapper startVariable = cvarService->getCvar("dayStartsAt");
-    limitInput<std::uint16_t, ImGuiDataType_U16>("Online minutes a day", minutesVariable,
-                                                 kMostDailyMinutes);
-    limitInput<std::uint8_t, ImGuiDataType_U8>("Online matches a day", matchesVariable, 255);
-    limitInput<std::uint8_t, ImGuiDataType_U8>("Day starts at hour", startVariable, 23);
-    rollDayStartingAt(std::clamp(startVariable.getIntValue(), 0, 23));
-    const int matchLimit = std::clamp(matchesVariable.getIntValue(), 0, 255);
-    const int minuteLimit = std::clamp(minutesVariable.getIntValue(), 0, kMostDailyMinutes);
-    PageLine line;
-    line << "Today: matches " << int{dayMatches};
-    if (matchLimit > 0) {
-        line << " of " << matchLimit;
-    }
-    line << ", minutes " << daySeconds / 60;
-    if (minuteLimit > 0) {
-        line << " of " << minuteLimit;
-    }
-    line.draw();
-}
-
 void Sundown::drawTimerRows(CVarWrapper& minutesVariable) {
     ImGui::TextUnformatted("Enable Quit by time (minutes)");
     if (ImGui::SliderInt("Quit after # minutes", &maxMinutes, 1, 360, "%0d") && maxMinutes >= 1) {
@@ -181,4 +111,77 @@ void Sundown::drawTimerRows(CVarWrapper& minutesVariable) {
     }
     ImGui::SameLine();
     (PageLine() << "Elapsed time: " << minutesElapsed << ":" << secondsElapsed).draw();
+}
+
+// Choices beyond the count and the timer, each saved in a variable of its own.
+void Sundown::drawChoiceRows() {
+    ImGui::Separator();
+    CVarWrapper headsUpVariable = variable(setting::enableHeadsUp);
+    bool headsUps = headsUpVariable.getBoolValue();
+    if (ImGui::Checkbox("Heads-up before quitting", &headsUps)) {
+        headsUpVariable.setValue(headsUps ? 1 : 0);
+    }
+    CVarWrapper keepVariable = variable(setting::keepSessionOnRestart);
+    bool keep = keepVariable.getBoolValue();
+    if (keep && !keptSession.keptWhenSeen()) {
+        // Turned on at the console since the plug-in last looked.
+        saveSession();
+    }
+    if (ImGui::Checkbox("Keep the session after a restart", &keep)) {
+        keepVariable.setValue(keep ? 1 : 0);
+        // Turned on, it keeps the session as it stands now.
+        saveSession();
+    }
+}
+
+void Sundown::drawLossStreakRows() {
+    CVarWrapper limitVariable = variable(setting::lossStreakLimit);
+    auto limit =
+        static_cast<std::uint8_t>(setting::lossStreakLimit.held(limitVariable.getIntValue()));
+    constexpr std::uint8_t step = 1;
+    if (ImGui::InputScalar("Quit after # losses in a row", ImGuiDataType_U8, &limit, &step, nullptr,
+                           "%u")) {
+        limitVariable.setValue(int{limit});
+    }
+    (PageLine() << "Losses in a row: " << int{lossStreak.count()}).draw();
+}
+
+namespace {
+
+// A number field for `which`: shows the variable, writes what was typed, held within the
+// setting's limits. No step buttons: these limits are typed once, and the page is drawn at every
+// frame while it is open.
+template <typename Number, int DataType>
+void limitInput(const char* label, const Setting& which, CVarWrapper& variable) {
+    auto value = static_cast<Number>(which.held(variable.getIntValue()));
+    if (ImGui::InputScalar(label, DataType, &value, nullptr, nullptr, "%u")) {
+        variable.setValue(which.held(static_cast<int>(value)));
+    }
+}
+
+}  // namespace
+
+void Sundown::drawDayRows() {
+    CVarWrapper minutesVariable = variable(setting::dailyMinutes);
+    CVarWrapper matchesVariable = variable(setting::dailyMatches);
+    CVarWrapper startVariable = variable(setting::dayStartsAt);
+    limitInput<std::uint16_t, ImGuiDataType_U16>("Online minutes a day", setting::dailyMinutes,
+                                                 minutesVariable);
+    limitInput<std::uint8_t, ImGuiDataType_U8>("Online matches a day", setting::dailyMatches,
+                                               matchesVariable);
+    limitInput<std::uint8_t, ImGuiDataType_U8>("Day starts at hour", setting::dayStartsAt,
+                                               startVariable);
+    rollDayStartingAt(setting::dayStartsAt.held(startVariable.getIntValue()));
+    const int matchLimit = setting::dailyMatches.held(matchesVariable.getIntValue());
+    const int minuteLimit = setting::dailyMinutes.held(minutesVariable.getIntValue());
+    PageLine line;
+    line << "Today: matches " << int{day.matches()};
+    if (matchLimit > 0) {
+        line << " of " << matchLimit;
+    }
+    line << ", minutes " << day.seconds() / 60;
+    if (minuteLimit > 0) {
+        line << " of " << minuteLimit;
+    }
+    line.draw();
 }

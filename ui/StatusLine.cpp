@@ -33,13 +33,13 @@ std::string_view modePiece(std::int32_t selectedOption) {
 
 void Sundown::renderOverlay(CanvasWrapper canvas) {
     // The line shows the kept session from the first frame.
-    if (!sessionRestored) {
+    if (!keptSession.restored()) {
         restoreSession();
     }
-    if (headsUp != nullptr) {
+    if (const char* text = headsUp.text()) {
         overlayColor = kHeadsUpColor;
         canvas.SetColor(overlayColor);
-        canvas.DrawString(headsUp, 4.0F, 4.0F, false, false);
+        canvas.DrawString(text, 4.0F, 4.0F, false, false);
         return;
     }
     overlayColor = LinearColor{kRed, kGreen, kBlue, static_cast<float>(overlayAlpha)};

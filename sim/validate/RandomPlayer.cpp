@@ -340,18 +340,18 @@ std::string stateOf(const Sundown& sundown) {
         return std::string(",\"") + name + "\":" + std::to_string(value);
     };
     std::string line = "{\"state\":\"plug-in\"";
-    line += number("played", sundown.numberOfGamesPlayed) + number("wins", sundown.numberOfWins) +
-            number("losses", sundown.numberOfLosses) +
-            number("maxGames", sundown.maxNumberOfGames) +
-            number("option", sundown.selectedOption) + number("enabled", sundown.enabled) +
-            number("approved", sundown.gameApproved) + number("exitPending", sundown.exitPending) +
-            number("maxMinutes", sundown.maxMinutes) + number("minutes", sundown.minutesElapsed) +
-            number("seconds", sundown.secondsElapsed) + number("timer", sundown.timerRunning) +
-            number("blink", sundown.blinkPhase) + number("alpha", sundown.overlayAlpha) +
-            number("streak", sundown.lossStreak) + number("dayMatches", sundown.dayMatches) +
-            number("daySeconds", sundown.daySeconds) + number("headsUps", sundown.headsUpShown);
-    line += ",\"day\":\"" + sundown.dayName + "\",\"headsUp\":\"" +
-            (sundown.headsUp != nullptr ? sundown.headsUp : "") + "\"}";
+    line +=
+        number("played", sundown.numberOfGamesPlayed) + number("wins", sundown.numberOfWins) +
+        number("losses", sundown.numberOfLosses) + number("maxGames", sundown.maxNumberOfGames) +
+        number("option", sundown.selectedOption) + number("enabled", sundown.enabled) +
+        number("approved", sundown.gameApproved) + number("exitPending", sundown.exitPending) +
+        number("maxMinutes", sundown.maxMinutes) + number("minutes", sundown.minutesElapsed) +
+        number("seconds", sundown.secondsElapsed) + number("timer", sundown.timerRunning) +
+        number("blink", sundown.blinkPhase) + number("alpha", sundown.overlayAlpha) +
+        number("streak", sundown.lossStreak.count()) + number("dayMatches", sundown.day.matches()) +
+        number("daySeconds", sundown.day.seconds()) + number("headsUps", sundown.headsUp.shown());
+    line += ",\"day\":\"" + sundown.day.name() + "\",\"headsUp\":\"" +
+            (sundown.headsUp.text() != nullptr ? sundown.headsUp.text() : "") + "\"}";
     return line;
 }
 
@@ -392,7 +392,7 @@ void Run::beforeHook() {
                   game.replicationInfoPresent(),
               game.winningTeam() == game.playerTeam(),
               host.world.console().variable("enableHeadsUp")->boolValue(),
-              sundown.headsUpShown};
+              sundown.headsUp.shown()};
 }
 
 void Run::afterHook(const std::string& name) {
@@ -431,8 +431,8 @@ std::optional<std::string> Run::checkEndHook(const std::string& name, bool dayMe
     if (ruleApplies) {
         model.lossStreak = before.won ? 0 : std::min(model.lossStreak + 1, 255);
     }
-    if (sundown.lossStreak != model.lossStreak) {
-        return "the losing streak is " + std::to_string(sundown.lossStreak) + " where " +
+    if (sundown.lossStreak.count() != model.lossStreak) {
+        return "the losing streak is " + std::to_string(sundown.lossStreak.count()) + " where " +
                std::to_string(model.lossStreak) + " losses in a row were counted, after " + name;
     }
     const int streakLimit = variableValue("lossStreakLimit");
@@ -445,9 +445,10 @@ std::optional<std::string> Run::checkEndHook(const std::string& name, bool dayMe
     // Each leave arms its pair, and announces itself when the player asked for heads-ups.
     const std::size_t headsUps = before.headsUps ? pairs : 0U;
     const std::size_t armed = host.world.clock().pending() - before.pending;
-    if (armed != 2 * pairs + headsUps || sundown.headsUpShown - before.headsUpsShown != headsUps) {
+    if (armed != 2 * pairs + headsUps ||
+        sundown.headsUp.shown() - before.headsUpsShown != headsUps) {
         return std::to_string(armed) + " timeouts armed and " +
-               std::to_string(sundown.headsUpShown - before.headsUpsShown) +
+               std::to_string(sundown.headsUp.shown() - before.headsUpsShown) +
                " heads-ups shown where " + std::to_string(pairs) + " leaves were due, in " + name;
     }
     return std::nullopt;
@@ -488,15 +489,17 @@ std::optional<std::string> Run::checkDay(const std::string& when) const {
     const Sundown& sundown = *host.sundown();
     const std::string saved = host.world.console().variable("savedDay")->text();
     // Until the plug-in reads its saved day, only what is saved can be compared.
-    const bool read = sundown.dayLoaded;
-    if ((read && sundown.dayName != model.day.day) || (!read && saved != model.day.saved())) {
+    const bool read = sundown.day.loaded();
+    if ((read && sundown.day.name() != model.day.day) || (!read && saved != model.day.saved())) {
         return "the day saved is \"" + saved + "\" where the player's is \"" + model.day.saved() +
                "\", " + when;
     }
-    if (read && (sundown.dayName != model.day.day || sundown.dayMatches != model.day.matches ||
-                 sundown.daySeconds != model.day.seconds || saved != model.day.saved())) {
-        return "the day is " + sundown.dayName + " with " + std::to_string(sundown.dayMatches) +
-               " matches and " + std::to_string(sundown.daySeconds) + " s, saved as \"" + saved +
+    if (read &&
+        (sundown.day.name() != model.day.day || sundown.day.matches() != model.day.matches ||
+         sundown.day.seconds() != model.day.seconds || saved != model.day.saved())) {
+        return "the day is " + sundown.day.name() + " with " +
+               std::to_string(sundown.day.matches()) + " matches and " +
+               std::to_string(sundown.day.seconds()) + " s, saved as \"" + saved +
                "\", where the player played " + model.day.day + " with " +
                std::to_string(model.day.matches) + " matches and " +
                std::to_string(model.day.seconds) + " s, to be saved as \"" + model.day.saved() +
@@ -531,13 +534,13 @@ std::optional<std::string> Run::checkRoundStart() const {
         due = "Sundown: last game today";
     }
     const bool warns = approving && before.headsUps && due != nullptr;
-    const std::uint32_t shown = sundown.headsUpShown - before.headsUpsShown;
+    const std::uint32_t shown = sundown.headsUp.shown() - before.headsUpsShown;
     if (shown != (warns ? 1U : 0U)) {
         return std::to_string(shown) + " heads-ups at a round start where " +
                (warns ? "one was" : "none was") + " due";
     }
-    if (warns && std::string(sundown.headsUp) != due) {
-        return "the heads-up \"" + std::string(sundown.headsUp) + "\" where \"" + due +
+    if (warns && std::string(sundown.headsUp.text()) != due) {
+        return "the heads-up \"" + std::string(sundown.headsUp.text()) + "\" where \"" + due +
                "\" was due";
     }
     return std::nullopt;
@@ -603,9 +606,9 @@ std::optional<std::string> Run::checkKeptSession() const {
     const ConsoleVariable* keep = host.world.console().variable("keepSessionOnRestart");
     const ConsoleVariable* saved = host.world.console().variable("savedSession");
     const std::string session = sessionOf(sundown);
-    const std::string withStreak = session + "," + std::to_string(sundown.lossStreak);
+    const std::string withStreak = session + "," + std::to_string(sundown.lossStreak.count());
     // The streak is saved while a limit on it is set; the limit may have changed since the save.
-    if (!keep->boolValue() || !sundown.sessionRestored || saved->text() == session ||
+    if (!keep->boolValue() || !sundown.keptSession.restored() || saved->text() == session ||
         saved->text() == withStreak) {
         return std::nullopt;
     }
@@ -640,7 +643,7 @@ std::optional<std::string> Run::checkStatusLine() {
         return std::nullopt;
     }
     // A heads-up takes the status line's place, fully opaque.
-    if (const char* headsUp = host.sundown()->headsUp) {
+    if (const char* headsUp = host.sundown()->headsUp.text()) {
         if (drawn.back().text != headsUp || drawn.back().color.A != 255.0F) {
             return "the heads-up \"" + std::string(headsUp) + "\" is not what the canvas shows";
         }

@@ -6,9 +6,11 @@
 #include <cstdlib>
 #include <string>
 
+#include "Calendar.h"
+#include "CountRules.h"
 #include "HostWorld.h"
-#include "LocalTime.h"
-#include "SavedSettings.h"
+#include "SavedDay.h"
+#include "SavedSession.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static HostWorld world;
@@ -33,14 +35,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     // A kept session of any text reads back as one that saves and reads again unchanged.
-    const KeptSession session = decodeSession(text);
+    const SavedSession session = decodeSession(text);
     if (session.mode && (*session.mode < 0 || *session.mode > 2)) {
         std::abort();
     }
     const std::string written =
-        encodeSession(session.enabled.value_or(false), session.mode.value_or(0), session.played,
-                      session.wins, session.losses, session.streak);
-    const KeptSession again = decodeSession(written);
+        encodeSession({session.enabled.value_or(false), session.mode.value_or(0), session.played,
+                       session.wins, session.losses, session.streak});
+    const SavedSession again = decodeSession(written);
     if (again.enabled != session.enabled.value_or(false) ||
         again.mode != session.mode.value_or(0) || again.played != session.played ||
         again.wins != session.wins || again.losses != session.losses ||

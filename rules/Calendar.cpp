@@ -1,6 +1,6 @@
-#include "LocalTime.h"
+#include "Calendar.h"
 
-#include <ctime>
+#include <cstddef>
 
 namespace {
 
@@ -30,20 +30,6 @@ LocalTime civilFromDays(long long days) {
 }
 
 }  // namespace
-
-LocalTime localTimeNow(int secondsAgo) {
-    const std::time_t now = std::time(nullptr) - secondsAgo;
-    std::tm parts{};
-#if defined(_WIN32)
-    const bool known = localtime_s(&parts, &now) == 0;
-#else
-    const bool known = localtime_r(&now, &parts) != nullptr;
-#endif
-    if (!known) {
-        return {};
-    }
-    return {parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday, parts.tm_hour};
-}
 
 std::string dayOfPlay(const LocalTime& moment, int startHour) {
     LocalTime date = moment;

@@ -1,19 +1,16 @@
-// The date and time of day, as the operating system tells the plug-in, and the day of play a
-// moment belongs to when days start at a chosen hour.
+// The calendar of play: which day of play a moment belongs to when each day starts at a chosen
+// hour, and which texts name a day. It reads no clock: the moment is given.
 #pragma once
 
 #include <string>
 
+// A moment of local time, to the hour.
 struct LocalTime {
     int year = 1970;
     int month = 1;  // 1 to 12
     int day = 1;    // 1 to 31
     int hour = 0;   // 0 to 23
 };
-
-// Now, or `secondsAgo` before now, in the local time zone; the start of 1970 if the system
-// cannot tell.
-LocalTime localTimeNow(int secondsAgo = 0);
 
 // The day of play that `moment` belongs to when each day starts at `startHour` (0 to 23): named
 // "YYYY-MM-DD" by the date on which it starts, so 01:30 belongs to the day before when days start

@@ -1,6 +1,6 @@
 // Heads-ups before quitting, for the player who asked for them: a warning in the status line's
 // place for five seconds.
-#include "CVarWrapper.h"
+#include "Settings.h"
 #include "Sundown.h"
 
 namespace {
@@ -10,20 +10,17 @@ constexpr float kHeadsUpSeconds = 5.0F;
 }  // namespace
 
 // Read when a heads-up is due, so a saved choice counts before the page is ever drawn.
-bool Sundown::headsUpEnabled() {
-    return cvarService->getCvar("enableHeadsUp").getBoolValue();
+bool Sundown::headsUpEnabled() const {
+    return variable(setting::enableHeadsUp).getBoolValue();
 }
 
 void Sundown::showHeadsUp(const char* text) {
     if (!headsUpEnabled()) {
         return;
     }
-    headsUp = text;
-    const std::uint32_t shown = ++headsUpShown;
+    const std::uint32_t shown = headsUp.show(text);
     gameService->SetTimeout(whileAlive<GameWrapper*>([shown](Sundown& self, GameWrapper*) {
-                                if (self.headsUpShown == shown) {
-                                    self.headsUp = nullptr;
-                                }
+                                self.headsUp.expire(shown);
                             }),
                             kHeadsUpSeconds);
 }

@@ -1,4 +1,5 @@
 // Leaving the game: a disconnect from the online game, then a quit, handed to the host console.
+#include "HeadsUpTexts.h"
 #include "Sundown.h"
 
 void Sundown::delayedDisconnect() {
@@ -15,9 +16,7 @@ void Sundown::delayedExit() {
 
 // Both delays count from now: the disconnect after one second, the quit three seconds later.
 void Sundown::scheduleLeave() {
-    // The day's budget leaves with the first leave of the match's end, not beside it.
-    dayLeaveDue = false;
     armTimeout(&Sundown::delayedDisconnect, 1.0F);
     armTimeout(&Sundown::delayedExit, 4.0F);
-    showHeadsUp("Sundown: limit reached, quitting");
+    showHeadsUp(headsUpText::kLimitReached);
 }

@@ -1,0 +1,145 @@
+// Counting an online match that ended or was left: the played, won and lost counts, the losing
+// streak, and the log lines of the two end handlers; and setting the counts back to 0.
+#include <optional>
+#include <string>
+
+#include "ServerWrapper.h"
+#include "Settings.h"
+#include "Sundown.h"
+
+namespace {
+
+std::string valueLine(const std::string& label, int value) {
+    return label + std::to_string(value);
+}
+
+// The local player's team and the winning team of the match that ended.
+struct MatchTeams {
+    std::uint8_t player;
+    std::uint8_t winner;
+};
+
+// Asks the host for the online game, its winner and the local player, in that order, then the
+// player's replication info. None when the player, its replication info or the winner is
+// missing. The wrappers are released before this returns.
+std::optional<MatchTeams> findTeams(GameWrapper& host) {
+    const ServerWrapper game = host.GetOnlineGame();
+    const TeamWrapper winner = game.GetGameWinner();
+    const PlayerControllerWrapper player = game.GetLocalPrimaryPlayer();
+    if (player.IsNull()) {
+        return std::nullopt;
+    }
+    const PriWrapper replicationInfo = player.GetPRI();
+    if (replicationInfo.IsNull() || winner.IsNull()) {
+        return std::nullopt;
+    }
+    return MatchTeams{replicationInfo.GetTeamNum(), winner.GetTeamNum()};
+}
+
+}  // namespace
+
+// Whether a rule left for the match.
+bool Sundown::countEndedMatch() {
+    writeLog("===== GameEnd: Game previously started=====");
+    const std::optional<MatchTeams> teams = findTeams(*gameService);
+    if (!teams) {
+        return false;
+    }
+    writeLog("===== GameEnd: There is a winning team =====");
+    if (!enabled) {
+        return false;
+    }
+    writeLog("===== GameEnd: Enable exit by game count =====");
+    writeLog(valueLine("GameEnd: numberOfGamesPlayed before: ", numberOfGamesPlayed));
+    ++numberOfGamesPlayed;
+    countResult(teams->player, teams->winner);
+    saveSession();
+    writeLog(valueLine("GameEnd: numberOfGamesPlayed after: ", numberOfGamesPlayed));
+    writeLog(valueLine("GameEnd: maxNumberOfGames: ", maxNumberOfGames));
+    writeLog(valueLine("GameEnd: numberOfLosses: ", numberOfLosses));
+    writeLog(valueLine("GameEnd: numberOfWins: ", numberOfWins));
+    writeLog(valueLine("GameEnd: selectedOption: ", selectedOption));
+    const bool left = applyQuitRule("GameEnd");
+    writeLog("===== GameEnd: DONE=====");
+    return left;
+}
+
+bool Sundown::countDestroyedMatch() {
+    writeLog("=====GameDestroyed: Game previously started =====");
+    if (!enabled) {
+        return false;
+    }
+    writeLog(valueLine("GameDestroyed: numberOfGamesPlayed before: ", numberOfGamesPlayed));
+    ++numberOfGamesPlayed;
+    writeLog(valueLine("GameDestroyed: numberOfGamesPlayed after: ", numberOfGamesPlayed));
+    writeLog(valueLine("GameDestroyed: maxNumberOfGames: ", maxNumberOfGames));
+
+    // A match left without a winner stays counted as played, neither won nor lost.
+    const std::optional<MatchTeams> teams = findTeams(*gameService);
+    if (teams) {
+        countResult(teams->player, teams->winner);
+    }
+    saveSession();
+    if (!teams) {
+        return false;
+    }
+    const bool left = applyQuitRule("GameDestroyed");
+    writeLog("===== GameDestroyed: DONE=====");
+    return left;
+}
+
+void Sundown::countResult(std::uint8_t playerTeam, std::uint8_t winningTeam) {
+    const bool won = playerTeam == winningTeam;
+    if (won) {
+        ++numberOfWins;
+    } else {
+        ++numberOfLosses;
+    }
+    lossStreak.countResult(won);
+}
+
+bool Sundown::quitRuleMet(const std::string& prefix) {
+    if (!countRuleMet(selectedOption, {numberOfGamesPlayed, numberOfWins, numberOfLosses},
+                      maxNumberOfGames)) {
+        return false;
+    }
+    if (selectedOption == 0) {
+        writeLog(prefix + ": Trying to Exit by Games Count");
+    } else if (selectedOption == 1) {
+        writeLog(valueLine(prefix + ": Trying to Exit by Loss count. Losses:", numberOfLosses));
+    } else {
+        writeLog(valueLine(prefix + ": Trying to Exit by Ratio. Wins:", numberOfWins) +
+                 valueLine("Losses:", numberOfLosses));
+    }
+    return true;
+}
+
+// The limit is read when a match is counted, so a saved limit counts before the page is drawn.
+bool Sundown::lossStreakMet(const std::string& handlerName) {
+    if (!lossStreak.met(static_cast<std::uint8_t>(heldValue(setting::lossStreakLimit)))) {
+        return false;
+    }
+    writeLog(handlerName + ": Trying to Exit by loss streak. Losses in a row:" +
+             std::to_string(lossStreak.count()));
+    return true;
+}
+
+void Sundown::loadCountSettings() {
+    const CVarWrapper limitMode = variable(setting::enableByNumOption);
+    if (const auto mode = decodeLimitMode(limitMode.getStringValue())) {
+        selectedOption = *mode;
+    }
+    const CVarWrapper gameLimit = variable(setting::numOfGames);
+    if (gameLimit) {
+        maxNumberOfGames = decodeGameLimit(gameLimit.getIntValue());
+    }
+}
+
+void Sundown::resetGamesCount() {
+    restoreSession();
+    numberOfGamesPlayed = 0;
+    numberOfWins = 0;
+    numberOfLosses = 0;
+    lossStreak.reset();
+    saveSession();
+}

@@ -1,0 +1,92 @@
+// The console variables that hold Sundown's settings, each described once: onLoad registers them
+// from this table, in its order, and every reader and writer fetches them by the name it gives.
+#pragma once
+
+#include <algorithm>
+
+struct Setting {
+    const char* name;
+    const char* defaultValue;
+    const char* description;
+    bool listed;
+    bool useMinimum;
+    float minimum;
+    bool useMaximum;
+    float maximum;
+    bool saved;  // the host keeps it across a restart
+
+    // A number read from the variable, held within the limits it was registered with.
+    int held(int value) const {
+        return std::clamp(value, static_cast<int>(minimum), static_cast<int>(maximum));
+    }
+};
+
+namespace setting {
+
+// The master switch, the limit mode and the count limit.
+inline constexpr Setting enableSundown{
+    "enableSundown", "0", "enableSundownByCount", true, true, 0.0F, true, 1.0F, false};
+inline constexpr Setting enableByNumOption{
+    "enableByNumOption", "0", "enableByNumOption", true, true, 0.0F, true, 2.0F, false};
+inline constexpr Setting numOfGames{
+    "numOfGames", "1", "How many games before quitting", true, true, 1.0F, false, 50.0F, true};
+// The session timer: the switch nothing reads, and the minute limit the page writes.
+inline constexpr Setting enableByMinutes{
+    "enableByMinutes", "0", "enableSundownByMinutes", true, true, 0.0F, true, 1.0F, false};
+inline constexpr Setting numOfMinutes{
+    "numOfMinutes", "1", "How many minutes before quitting", true, true, 1.0F, false, 360.0F, true};
+// Heads-ups before quitting.
+inline constexpr Setting enableHeadsUp{
+    "enableHeadsUp", "0", "Show a heads-up before quitting", true, true, 0.0F, true, 1.0F, true};
+// The session kept across a restart.
+inline constexpr Setting keepSessionOnRestart{"keepSessionOnRestart",
+                                              "0",
+                                              "Keep the session after a restart",
+                                              true,
+                                              true,
+                                              0.0F,
+                                              true,
+                                              1.0F,
+                                              true};
+inline constexpr Setting savedSession{
+    "savedSession", "", "Session kept across restarts", false, false, 0.0F, false, 0.0F, true};
+// The losing streak.
+inline constexpr Setting lossStreakLimit{"lossStreakLimit",
+                                         "0",
+                                         "Quit after # losses in a row (0: off)",
+                                         true,
+                                         true,
+                                         0.0F,
+                                         true,
+                                         255.0F,
+                                         true};
+// A day's budget.
+inline constexpr Setting dailyMinutes{"dailyMinutes", "0",     "Online minutes a day (0: no limit)",
+                                      true,           true,    0.0F,
+                                      true,           1440.0F, true};
+inline constexpr Setting dailyMatches{"dailyMatches", "0",    "Online matches a day (0: no limit)",
+                                      true,           true,   0.0F,
+                                      true,           255.0F, true};
+inline constexpr Setting dayStartsAt{
+    "dayStartsAt", "4", "Hour the day starts", true, true, 0.0F, true, 23.0F, true};
+inline constexpr Setting savedDay{"savedDay", "",  "Today's online play", false, false, 0.0F, false,
+                                  0.0F,       true};
+
+}  // namespace setting
+
+// Every setting, in the order the host registers them.
+inline constexpr const Setting* kSettings[] = {
+    &setting::enableSundown,
+    &setting::enableByNumOption,
+    &setting::numOfGames,
+    &setting::enableByMinutes,
+    &setting::numOfMinutes,
+    &setting::enableHeadsUp,
+    &setting::keepSessionOnRestart,
+    &setting::savedSession,
+    &setting::lossStreakLimit,
+    &setting::dailyMinutes,
+    &setting::dailyMatches,
+    &setting::dayStartsAt,
+    &setting::savedDay,
+};

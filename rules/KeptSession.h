@@ -1,0 +1,33 @@
+// A session kept across a restart, for the player who asks for it ("keepSessionOnRestart"): when
+// what was saved comes back, and what is written as the session changes. The shell takes the
+// snapshot and gives it back.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "SavedSession.h"
+
+class KeptSession {
+  public:
+    // Whether the first look after the load has been taken.
+    bool restored() const { return restoredOnce; }
+    // The first look after the load: whether what was saved comes back (the player keeps it).
+    bool restore(bool keeping) {
+        restoredOnce = true;
+        keptWhenLastSeen = keeping;
+        return keeping;
+    }
+    // Whether keeping was on when the plug-in last looked: turned on since, the session is saved
+    // at once, as it stands.
+    bool keptWhenSeen() const { return keptWhenLastSeen; }
+    // What "savedSession" becomes at a change, from what it holds now: the session while the
+    // player keeps it; while not, empty, so that an older session never comes back. None when
+    // nothing is to be written.
+    std::optional<std::string> save(bool keeping, const SessionSnapshot& session,
+                                    const std::string& savedNow);
+
+  private:
+    bool restoredOnce = false;
+    bool keptWhenLastSeen = false;
+};

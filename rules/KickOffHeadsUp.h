@@ -1,0 +1,14 @@
+// Which heads-up the kick-off of an approved online match gets, from what each rule says that
+// match may do.
+#pragma once
+
+#include "CountRules.h"
+
+struct KickOffOutlook {
+    NextMatch count;                   // the count rule, while the master switch is on
+    bool streakEndsWithALoss = false;  // the losing streak, while the master switch is on
+    bool dayEndsWhatever = false;      // the day's last match, or one started when it is spent
+};
+
+// The heads-up's text; null when no rule ends the session with this match.
+const char* kickOffHeadsUp(const KickOffOutlook& outlook);

@@ -1,0 +1,38 @@
+#include "SavedDay.h"
+
+#include <algorithm>
+#include <string_view>
+
+#include "Calendar.h"
+#include "SavedNumber.h"
+
+SavedDay decodeDay(const std::string& saved) {
+    SavedDay day;
+    const std::string_view text = saved;
+    const std::size_t firstComma = text.find(',');
+    std::string_view date = text.substr(0, firstComma);
+    const auto first = date.find_first_not_of(" \t\r\n");
+    if (first != std::string_view::npos) {
+        date = date.substr(first, date.find_last_not_of(" \t\r\n") - first + 1);
+        if (isDayName(std::string(date))) {
+            day.day = std::string(date);
+        }
+    }
+    if (firstComma == std::string_view::npos) {
+        return day;
+    }
+    const std::string_view rest = text.substr(firstComma + 1);
+    const std::size_t secondComma = rest.find(',');
+    day.matches = countFrom(wholeNumber(rest.substr(0, secondComma)));
+    if (secondComma != std::string_view::npos) {
+        std::string_view seconds = rest.substr(secondComma + 1);
+        seconds = seconds.substr(0, seconds.find(','));
+        day.seconds = static_cast<std::int32_t>(std::clamp(wholeNumber(seconds).value_or(0), 0LL,
+                                                           static_cast<long long>(kSecondsInADay)));
+    }
+    return day;
+}
+
+std::string encodeDay(const SavedDay& day) {
+    return day.day + "," + std::to_string(day.matches) + "," + std::to_string(day.seconds);
+}

@@ -1,0 +1,13 @@
+// Numbers in the texts the plug-in saves, read as a hand-edited file may hold them.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+// A whole number, white space around it allowed (a hand-edited file may end a line in a carriage
+// return); none when the text is anything else. Numbers too big for the type are held to its ends.
+std::optional<long long> wholeNumber(std::string_view text);
+
+// A count held within 0 to 255; 0 when there is none.
+std::uint8_t countFrom(std::optional<long long> number);
