@@ -4,7 +4,10 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <string>
+
+namespace randomPlay {
 
 // Whether rule `option` is met by these counts against `limit`.
 bool countRuleMet(std::int32_t option, int played, int wins, int losses, int limit);
@@ -59,3 +62,19 @@ class DayModel {
     int unsavedSeconds = 0;
     std::string savedText;
 };
+
+// What the player has done that the plug-in's promises depend on.
+struct Model {
+    bool approved = false;
+    DayModel day;
+    // Counted losses since the last counted win, held at 255; a reset or a fresh session ends it.
+    int lossStreak = 0;
+    // Toggles of the master switch, in virtual seconds, from the last one back to two seconds
+    // before it: only these can still hide the status line.
+    std::deque<double> toggles;
+
+    // The player flipped the master switch `seconds` into the run.
+    void toggled(double seconds);
+};
+
+}  // namespace randomPlay

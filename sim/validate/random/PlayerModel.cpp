@@ -4,6 +4,8 @@
 
 #include "WallTime.h"
 
+namespace randomPlay {
+
 namespace {
 
 constexpr std::int64_t kSecond = 1'000'000;
@@ -109,3 +111,12 @@ void DayModel::save() {
     unsavedSeconds = 0;
     savedText = day + "," + std::to_string(matches) + "," + std::to_string(seconds);
 }
+
+void Model::toggled(double seconds) {
+    while (!toggles.empty() && toggles.front() + 2.0 <= seconds + 1e-9) {
+        toggles.pop_front();
+    }
+    toggles.push_back(seconds);
+}
+
+}  // namespace randomPlay

@@ -1,0 +1,69 @@
+// The day's budget: the player's own model of the day agrees with the plug-in's day, with
+// "savedDay" after every counted match and every wait, and with the leave and the heads-ups.
+#include <algorithm>
+
+#include "Referee.h"
+
+namespace randomPlay {
+
+DayModel::Limits Referee::dayLimits() const {
+    const auto value = [this](const char* name, int most) {
+        return std::clamp(host.world.console().variable(name)->intValue(), 0, most);
+    };
+    DayModel::Limits limits;
+    limits.matches = value("dailyMatches", 255);
+    limits.minutes = value("dailyMinutes", 1440);
+    limits.startHour = value("dayStartsAt", 23);
+    return limits;
+}
+
+// Counts the seconds of play due by now in the player's model.
+void Referee::catchUpTheDay() {
+    model.day.catchUp(host.world.clock().now(), wallAtZero(), dayLimits().startHour);
+}
+
+void Referee::beforeClockChange() {
+    catchUpTheDay();
+}
+
+// The page draws the day's line: it starts a day that has changed.
+void Referee::pageDrawn() {
+    catchUpTheDay();
+    model.day.roll(host.world.wallSeconds(), dayLimits().startHour);
+}
+
+// The plug-in's day, and what it saved, as the player's model has them.
+std::optional<std::string> Referee::checkDay(const std::string& when) const {
+    const Sundown& sundown = *host.sundown();
+    const std::string saved = host.world.console().variable("savedDay")->text();
+    // Until the plug-in reads its saved day, only what is saved can be compared.
+    const bool read = sundown.day.loaded();
+    if ((read && sundown.day.name() != model.day.day) || (!read && saved != model.day.saved())) {
+        return "the day saved is \"" + saved + "\" where the player's is \"" + model.day.saved() +
+               "\", " + when;
+    }
+    if (read &&
+        (sundown.day.name() != model.day.day || sundown.day.matches() != model.day.matches ||
+         sundown.day.seconds() != model.day.seconds || saved != model.day.saved())) {
+        return "the day is " + sundown.day.name() + " with " +
+               std::to_string(sundown.day.matches()) + " matches and " +
+               std::to_string(sundown.day.seconds()) + " s, saved as \"" + saved +
+               "\", where the player played " + model.day.day + " with " +
+               std::to_string(model.day.matches) + " matches and " +
+               std::to_string(model.day.seconds) + " s, to be saved as \"" + model.day.saved() +
+               "\", " + when;
+    }
+    return std::nullopt;
+}
+
+// Saved at least once a minute of play, exactly as the player counts it.
+std::optional<std::string> Referee::checkSavedAsPlayed() {
+    catchUpTheDay();
+    const std::string saved = host.world.console().variable("savedDay")->text();
+    if (saved != model.day.saved()) {
+        return "\"" + saved + "\" is saved where the player played \"" + model.day.saved() + "\"";
+    }
+    return std::nullopt;
+}
+
+}  // namespace randomPlay

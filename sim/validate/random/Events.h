@@ -1,0 +1,57 @@
+// The random player's events: every kind of host event a player, the console or the game can
+// cause, and the seeded generator that makes a sequence of them. A seed always gives the same
+// events.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace randomPlay {
+
+// The page's widgets the player clicks, by index.
+extern const char* const kClickable[];
+extern const std::size_t kClickableCount;
+
+enum class Kind {
+    WholeMatch,
+    JoinOnline,
+    StartOffline,
+    RoundStart,
+    MatchEnd,
+    Leave,
+    Disconnect,
+    OddPlayer,
+    Notifier,
+    PressKey,
+    Wait,
+    CanvasFrame,
+    OpenPage,
+    ClosePage,
+    Click,
+    StepButton,
+    TypeLimit,
+    TypeMinutes,
+    SetVariable,
+    SavedVariable,
+    HeadsUpChoice,
+    StreakLimit,
+    ClockJump,
+    DayLimit,
+    DayStart,
+    Reset,
+    Restart,
+};
+
+struct Event {
+    Kind kind;
+    int value;  // a team, a winner, a key, a widget, a duration in ms, a typed number
+    // What the event is, as a player reads it.
+    std::string describe() const;
+};
+
+// `count` events from `seed`: matches are common, settings changes rarer, as in play.
+std::vector<Event> randomEvents(std::uint64_t seed, int count);
+
+}  // namespace randomPlay

@@ -1,0 +1,106 @@
+// Matches: every approved match counted at most once, the played count moving only with a
+// match's end or a reset, the losing streak as the player played it, and the leave pair armed
+// exactly when a rule is met or a timed quit waits.
+#include <algorithm>
+
+#include "Referee.h"
+
+namespace randomPlay {
+
+bool Referee::ruleMet(const Sundown& sundown) const {
+    return countRuleMet(sundown.selectedOption, sundown.numberOfGamesPlayed, sundown.numberOfWins,
+                        sundown.numberOfLosses, sundown.maxNumberOfGames);
+}
+
+void Referee::beforeHook() {
+    const Sundown& sundown = *host.sundown();
+    const Game& game = host.world.game();
+    before = {sundown.numberOfGamesPlayed,
+              sundown.numberOfWins,
+              sundown.numberOfLosses,
+              host.world.clock().pending(),
+              model.approved,
+              sundown.exitPending,
+              sundown.enabled,
+              game.online() && game.winningTeam().has_value() && game.localPlayerPresent() &&
+                  game.replicationInfoPresent(),
+              game.winningTeam() == game.playerTeam(),
+              host.world.console().variable("enableHeadsUp")->boolValue(),
+              sundown.headsUp.shown()};
+}
+
+void Referee::afterHook(const std::string& name) {
+    const DayModel::Limits limits = dayLimits();
+    if (name == gameFunction::kRoundStart) {
+        if (!before.approved && host.world.game().online()) {
+            model.day.catchUp(host.world.clock().now(), wallAtZero(), limits.startHour);
+            model.day.approve(host.world.clock().now(), wallAtZero(), limits);
+        }
+        broke(checkRoundStart());
+        model.approved = model.approved || host.world.game().online();
+    } else {
+        const bool dayMet =
+            before.approved &&
+            model.day.countMatch(host.world.clock().now(), wallAtZero(), limits, timePassing);
+        broke(checkEndHook(name, dayMet));
+        if (before.approved) {
+            broke(checkDay("after " + name));
+        }
+        model.approved = false;
+    }
+    if (host.sundown()->gameApproved != model.approved) {
+        broke("the plug-in's approval differs from the player's rounds after " + name);
+    }
+}
+
+std::optional<std::string> Referee::checkEndHook(const std::string& name, bool dayMet) {
+    const Sundown& sundown = *host.sundown();
+    const int counted = (sundown.numberOfGamesPlayed - before.played + 256) % 256;
+    const bool countsPlayed = before.approved && before.enabled &&
+                              (name != gameFunction::kMatchEnded || before.teamsKnown);
+    if (counted != (countsPlayed ? 1 : 0)) {
+        return "the played count moved by " + std::to_string(counted) + " for one " + name;
+    }
+    const bool ruleApplies = before.approved && before.enabled && before.teamsKnown;
+    if (ruleApplies) {
+        model.lossStreak = before.won ? 0 : std::min(model.lossStreak + 1, 255);
+    }
+    if (sundown.lossStreak.count() != model.lossStreak) {
+        return "the losing streak is " + std::to_string(sundown.lossStreak.count()) + " where " +
+               std::to_string(model.lossStreak) + " losses in a row were counted, after " + name;
+    }
+    const int streakLimit = variableValue("lossStreakLimit");
+    const bool streakMet = streakLimit > 0 && model.lossStreak >= streakLimit;
+    // The day's budget leaves with a rule's leave of the same match, or on its own.
+    const bool timedQuit = before.approved && before.exitPending;
+    const bool rulesLeave = ruleApplies && (ruleMet(sundown) || streakMet);
+    const std::size_t pairs = (timedQuit ? 1U : 0U) + (rulesLeave ? 1U : 0U) +
+                              (dayMet && !timedQuit && !rulesLeave ? 1U : 0U);
+    // Each leave arms its pair, and announces itself when the player asked for heads-ups.
+    const std::size_t headsUps = before.headsUps ? pairs : 0U;
+    const std::size_t armed = host.world.clock().pending() - before.pending;
+    if (armed != 2 * pairs + headsUps ||
+        sundown.headsUp.shown() - before.headsUpsShown != headsUps) {
+        return std::to_string(armed) + " timeouts armed and " +
+               std::to_string(sundown.headsUp.shown() - before.headsUpsShown) +
+               " heads-ups shown where " + std::to_string(pairs) + " leaves were due, in " + name;
+    }
+    return std::nullopt;
+}
+
+// The played count moves only with a match's end, or with a reset clicked on the page.
+std::optional<std::string> Referee::checkPlayedCount(const Event& event) const {
+    const bool reset =
+        event.kind == Kind::Click && std::string(kClickable[event.value]) == "Reset Games Count";
+    // Time passes while the player's hand moves on the page, and a leave may fall due then.
+    const bool gameRan = host.world.clock().now() != timeBefore || event.kind == Kind::WholeMatch ||
+                         event.kind == Kind::JoinOnline || event.kind == Kind::StartOffline ||
+                         event.kind == Kind::MatchEnd || event.kind == Kind::Leave ||
+                         event.kind == Kind::Disconnect;
+    if (!reset && !gameRan && host.sundown()->numberOfGamesPlayed != playedBefore) {
+        return std::string("the played count changed without a match end");
+    }
+    return std::nullopt;
+}
+
+}  // namespace randomPlay

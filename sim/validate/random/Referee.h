@@ -1,0 +1,133 @@
+// The random player's referee: it keeps the player's model and checks the plug-in's promises
+// around every game function and after every event. It never moves the game: the run plays, and
+// tells the referee what happened. Its checks are in one file per feature.
+#pragma once
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "Events.h"
+#include "PlayerModel.h"
+#include "ValidationHost.h"
+
+namespace randomPlay {
+
+// The plug-in and the game as they stood before a game function's hooks ran.
+struct BeforeHook {
+    int played;
+    int wins;
+    int losses;
+    std::size_t pending;
+    bool approved;
+    bool exitPending;
+    bool enabled;
+    bool teamsKnown;
+    bool won;       // the local player's team won, when teams are known
+    bool headsUps;  // the player asked for heads-ups
+    std::uint32_t headsUpsShown;
+};
+
+class Referee {
+  public:
+    explicit Referee(ValidationHost& host) : host(host) {}
+
+    // The game's functions, as the host runs their hooks. (Matches.)
+    void beforeHook();
+    void afterHook(const std::string& name);
+
+    // What the run is about to play, and what it has just played: the first promise broken
+    // since it started, if any.
+    void startEvent(const Event& event);
+    std::optional<std::string> finishEvent(const Event& event);
+    // A fault the host recorded since the last look, such as a timeout the game cannot keep.
+    std::optional<std::string> checkFaults();
+
+    // While time passes, what happens comes from the timeouts falling due, and frames.
+    void timePasses(bool passing) { timePassing = passing; }
+    // After a canvas frame while time passes, and after a frame of page input. (Heads-ups.)
+    void afterFrame();
+    void afterPageFrame();
+    // The player flipped the master switch at the console or with a key. (Heads-ups.)
+    void toggled();
+    // The wall clock or the day's start hour is about to change. (The day.)
+    void beforeClockChange();
+    // The page was drawn. (The day.)
+    void pageDrawn();
+    // "resetGamesCount" ran at the console. (Matches.)
+    void countsReset() { model.lossStreak = 0; }
+    // The game starts again, before and after the host restarts it. (The kept session.)
+    void beforeRestart();
+    std::optional<std::string> afterRestart();
+
+  private:
+    double now() const { return static_cast<double>(host.world.clock().now()) / 1e6; }
+    // A console variable's number as the plug-in reads it, held to a byte.
+    int variableValue(const char* name) const {
+        return std::clamp(host.world.console().variable(name)->intValue(), 0, 255);
+    }
+    // Keeps the first promise broken inside the game's functions for the event to report.
+    void broke(std::optional<std::string> why) {
+        if (!brokenInHook && why) {
+            brokenInHook = std::move(why);
+        }
+    }
+    void noteBroken(std::optional<std::string> why) {
+        if (!broken && why) {
+            broken = std::move(why);
+        }
+    }
+
+    // Matches: counting, the rules and the leave.
+    bool ruleMet(const Sundown& sundown) const;
+    std::optional<std::string> checkEndHook(const std::string& name, bool dayMet);
+    std::optional<std::string> checkPlayedCount(const Event& event) const;
+    // Heads-ups and the status line.
+    std::optional<std::string> checkRoundStart() const;
+    std::optional<std::string> checkStatusLine();
+    // The day's budget.
+    DayModel::Limits dayLimits() const;
+    std::int64_t wallAtZero() const {
+        return host.world.wallSeconds() - host.world.clock().now() / 1'000'000;
+    }
+    void catchUpTheDay();
+    std::optional<std::string> checkDay(const std::string& when) const;
+    std::optional<std::string> checkSavedAsPlayed();
+    // The session timer.
+    std::optional<std::string> checkTimer(const Event& wait) const;
+    // The page's lines.
+    std::optional<std::string> checkPageLine();
+    // What the player's hand met on the page: a widget missing, a reset clicked.
+    void checkPageInput(const Event& event);
+    // The kept session.
+    std::optional<std::string> checkKeptSession() const;
+
+    ValidationHost& host;
+    Model model;
+    BeforeHook before{};
+    std::optional<std::string> brokenInHook;
+    // The first promise broken while the event played, outside the game's functions.
+    std::optional<std::string> broken;
+    std::size_t faultsChecked = 0;
+    bool timePassing = false;
+
+    // What stood before the event.
+    int playedBefore = 0;
+    std::int64_t timeBefore = 0;
+    int timerBefore = 0;
+    bool timerWasRunning = false;
+    bool pageWasOpen = false;
+    // The switch as the last frame of a click on the enable button found it.
+    bool toggleClick = false;
+    bool enabledInFrame = false;
+
+    // What a restart must bring back.
+    bool keepsSession = false;
+    std::string sessionBefore;
+    int streakKept = 0;
+    DayModel dayBefore;
+};
+
+}  // namespace randomPlay

@@ -1,0 +1,183 @@
+#include "Run.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace randomPlay {
+
+Run::Run(const CheckSettings& settings, std::ostream* trace)
+    : host(settings.pluginPath), referee(host), trace(trace) {
+    host.world.console().run("bind F5 SundownEnableDisable", "validator");
+    host.afterPageDrawn = [this] { referee.pageDrawn(); };
+    host.world.watchHooks([this](const std::string&) { referee.beforeHook(); },
+                          [this](const std::string& name) { referee.afterHook(name); });
+}
+
+std::optional<std::pair<std::size_t, std::string>> Run::play(const std::vector<Event>& events) {
+    for (std::size_t index = 0; index < events.size(); ++index) {
+        referee.startEvent(events[index]);
+        perform(events[index]);
+        if (auto broken = referee.finishEvent(events[index])) {
+            return std::make_pair(index, *broken);
+        }
+        if (auto fault = referee.checkFaults()) {
+            return std::make_pair(index, *fault);
+        }
+        if (host.world.game().quit()) {
+            ++quits;
+            restartGame();
+            if (auto broken = referee.afterRestart()) {
+                return std::make_pair(index, *broken);
+            }
+        }
+        trace.event(index, events[index], host.world, host.sundown());
+    }
+    return std::nullopt;
+}
+
+// The game quits, if it has not, and starts again; its first frame is drawn.
+void Run::restartGame() {
+    referee.beforeRestart();
+    host.restart();
+    host.world.canvas().frame();
+}
+
+// Minutes back or forwards, or a few seconds before the day's start hour, so that matches run
+// across it.
+std::int64_t Run::jumpedClock(int value) const {
+    const std::int64_t now = host.world.wallSeconds();
+    if (value % 3 != 0) {
+        return now + std::int64_t{value - 720} * 60;
+    }
+    const int startHour =
+        std::clamp(host.world.console().variable("dayStartsAt")->intValue(), 0, 23);
+    const std::int64_t startOfHour = std::int64_t{startHour} * 3600;
+    const std::int64_t dayStart = (now - startOfHour) / 86'400 * 86'400 + startOfHour;
+    const std::int64_t next = value % 2 == 0 ? dayStart + 86'400 : dayStart;
+    return next - (value % 30 + 1);
+}
+
+void Run::playOnPage(const Event& event) {
+    if (!host.pageOpen) {
+        return;
+    }
+    if (event.kind == Kind::Click) {
+        host.window.click(kClickable[event.value]);
+    } else if (event.kind == Kind::StepButton) {
+        host.window.click(event.value < 2 ? "Quit after # games" : "Quit after # losses in a row",
+                          event.value % 2 == 0 ? '-' : '+');
+    } else if (event.kind == Kind::TypeLimit) {
+        host.window.type("Quit after # games", std::to_string(event.value));
+    } else {
+        host.window.type("Quit after # minutes", std::to_string(event.value));
+    }
+    referee.timePasses(true);
+    host.playInput([this] { referee.afterPageFrame(); });
+    referee.timePasses(false);
+}
+
+void Run::perform(const Event& event) {
+    Game& game = host.world.game();
+    switch (event.kind) {
+        case Kind::WholeMatch:
+            game.joinOnline(0);
+            game.startRound();
+            game.endMatch(event.value == 2 ? std::nullopt
+                                           : std::optional<std::uint8_t>(event.value == 0 ? 0 : 1));
+            game.leaveMatch();
+            break;
+        case Kind::JoinOnline:
+            game.joinOnline(static_cast<std::uint8_t>(event.value % 2));
+            break;
+        case Kind::StartOffline:
+            game.startOffline();
+            break;
+        case Kind::RoundStart:
+            game.startRound();
+            break;
+        case Kind::MatchEnd: {
+            const std::uint8_t player = game.playerTeam();
+            game.endMatch(event.value == 2 ? std::nullopt
+                                           : std::optional<std::uint8_t>(
+                                                 event.value == 0 ? player : 1 - player));
+            break;
+        }
+        case Kind::Leave:
+            game.leaveMatch(game.matchOver() ? Leaving::MatchOver : Leaving::WalkOut);
+            break;
+        case Kind::Disconnect:
+            host.world.console().run("unreal_command disconnect", "validator");
+            break;
+        case Kind::OddPlayer:
+            game.setLocalPlayer(event.value != 0);
+            game.setReplicationInfo(event.value != 1);
+            break;
+        case Kind::Notifier: {
+            std::string line = "SundownEnableDisable";
+            for (int word = 0; word < event.value; ++word) {
+                line += " word" + std::to_string(word);
+            }
+            host.world.console().run(line, "validator");
+            referee.toggled();
+            break;
+        }
+        case Kind::PressKey:
+            if (host.world.console().press(event.value == 0 ? "F5" : "F6")) {
+                referee.toggled();
+            }
+            break;
+        case Kind::Wait:
+            referee.timePasses(true);
+            host.advance(std::int64_t{event.value} * 1000, [this] { referee.afterFrame(); });
+            referee.timePasses(false);
+            break;
+        case Kind::CanvasFrame:
+            host.world.canvas().frame();
+            break;
+        case Kind::OpenPage:
+            host.pageOpen = true;
+            break;
+        case Kind::ClosePage:
+            host.pageOpen = false;
+            break;
+        case Kind::Click:
+        case Kind::StepButton:
+        case Kind::TypeLimit:
+        case Kind::TypeMinutes:
+            playOnPage(event);
+            break;
+        case Kind::SetVariable:
+            host.world.console().set("numOfGames", std::to_string(event.value), "validator");
+            break;
+        case Kind::SavedVariable:
+            host.world.console().loadSaved("numOfGames", std::to_string(event.value - 1));
+            break;
+        case Kind::HeadsUpChoice:
+            host.world.console().set("enableHeadsUp", std::to_string(event.value), "validator");
+            break;
+        case Kind::StreakLimit:
+            host.world.console().set("lossStreakLimit", std::to_string(event.value), "validator");
+            break;
+        case Kind::ClockJump:
+            referee.beforeClockChange();
+            host.world.setWallClock(jumpedClock(event.value));
+            break;
+        case Kind::DayLimit:
+            host.world.console().set(event.value < 5 ? "dailyMatches" : "dailyMinutes",
+                                     std::to_string(event.value % 5), "validator");
+            break;
+        case Kind::DayStart:
+            referee.beforeClockChange();
+            host.world.console().set("dayStartsAt", std::to_string(event.value), "validator");
+            break;
+        case Kind::Reset:
+            host.world.console().run("resetGamesCount", "validator");
+            referee.countsReset();
+            break;
+        case Kind::Restart:
+            restartGame();
+            break;
+    }
+}
+
+}  // namespace randomPlay

@@ -1,0 +1,43 @@
+// One run of the random player: a fresh host with the built plug-in, the events played on it one
+// after another, and the referee told what happens. The run only plays; the referee checks.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "Checks.h"
+#include "Events.h"
+#include "Referee.h"
+#include "Trace.h"
+#include "ValidationHost.h"
+
+namespace randomPlay {
+
+class Run {
+  public:
+    // Events and what they did go to `trace` when it is not null.
+    explicit Run(const CheckSettings& settings, std::ostream* trace = nullptr);
+
+    // The first broken promise, with the index of the event that broke it.
+    std::optional<std::pair<std::size_t, std::string>> play(const std::vector<Event>& events);
+
+    // How many times the game quit, and was started again.
+    int quits = 0;
+
+  private:
+    void perform(const Event& event);
+    void playOnPage(const Event& event);
+    void restartGame();
+    // Where a clock jump sets the wall clock.
+    std::int64_t jumpedClock(int value) const;
+
+    ValidationHost host;
+    Referee referee;
+    Trace trace;
+};
+
+}  // namespace randomPlay

@@ -1,0 +1,16 @@
+// The session timer never gains more than a second a second.
+#include "Referee.h"
+
+namespace randomPlay {
+
+std::optional<std::string> Referee::checkTimer(const Event& wait) const {
+    const Sundown& sundown = *host.sundown();
+    const int timerAfter = sundown.minutesElapsed * 60 + sundown.secondsElapsed;
+    if (timerWasRunning && timerAfter - timerBefore > wait.value / 1000 + 1) {
+        return "the timer advanced " + std::to_string(timerAfter - timerBefore) + " s in " +
+               std::to_string(wait.value) + " ms";
+    }
+    return std::nullopt;
+}
+
+}  // namespace randomPlay
