@@ -1,0 +1,91 @@
+// The day's budget and the calendar, driven directly: the day's name at the start hour's edges,
+// counts at their ends, and the ticks of a match already counted.
+#include <gtest/gtest.h>
+
+#include "Calendar.h"
+#include "DailyBudget.h"
+
+TEST(Calendar, TheDayIsNamedByTheDateItStartsOnAtTheStartHoursEdges) {
+    EXPECT_EQ(dayOfPlay({2026, 12, 9, 3}, 4), "2026-12-08");
+    EXPECT_EQ(dayOfPlay({2026, 12, 9, 4}, 4), "2026-12-09");
+    EXPECT_EQ(dayOfPlay({2026, 12, 9, 0}, 0), "2026-12-09");
+    EXPECT_EQ(dayOfPlay({2026, 12, 9, 22}, 23), "2026-12-08");
+    EXPECT_EQ(dayOfPlay({2026, 12, 9, 23}, 23), "2026-12-09");
+    // Across the ends of a month, a year, and a leap day.
+    EXPECT_EQ(dayOfPlay({2026, 12, 1, 1}, 4), "2026-11-30");
+    EXPECT_EQ(dayOfPlay({2027, 1, 1, 1}, 4), "2026-12-31");
+    EXPECT_EQ(dayOfPlay({2028, 3, 1, 3}, 4), "2028-02-29");
+    EXPECT_EQ(dayOfPlay({2100, 3, 1, 3}, 4), "2100-02-28");
+}
+
+TEST(Calendar, OnlyDatesThatExistAreDayNames) {
+    for (const char* name : {"2026-12-08", "2028-02-29", "2000-02-29", "0001-01-01"}) {
+        EXPECT_TRUE(isDayName(name)) << name;
+    }
+    for (const char* name :
+         {"2026-02-29", "2100-02-29", "2026-13-01", "2026-00-10", "2026-04-31", "2026-1-01",
+          "2026-01-1", "2026/01/01", "2026-01-01x", "", "abcd-ef-gh", " 2026-01-01"}) {
+        EXPECT_FALSE(isDayName(name)) << name;
+    }
+}
+
+TEST(DailyBudget, ADayThatChangesStartsAtZeroAndTheSameDayKeepsItsCounts) {
+    DailyBudget day;
+    day.load({"2026-12-08", 4, 1830});
+    EXPECT_TRUE(day.loaded());
+    day.roll("2026-12-08");
+    EXPECT_EQ(day.matches(), 4);
+    EXPECT_EQ(day.seconds(), 1830);
+    day.roll("2026-12-09");
+    EXPECT_EQ(day.name(), "2026-12-09");
+    EXPECT_EQ(day.matches(), 0);
+    EXPECT_EQ(day.seconds(), 0);
+}
+
+TEST(DailyBudget, MatchesAreHeldAt255AndSecondsAtAWholeDay) {
+    DailyBudget day;
+    day.load({"2026-12-08", 254, kSecondsInADay - 1});
+    day.countMatch();
+    day.countMatch();
+    EXPECT_EQ(day.matches(), 255);
+    day.countSecond();
+    day.countSecond();
+    EXPECT_EQ(day.seconds(), kSecondsInADay);
+}
+
+TEST(DailyBudget, AMinuteOfPlayWaitsToBeSavedAndASaveStartsItAgain) {
+    DailyBudget day;
+    day.roll("2026-12-08");
+    for (int second = 1; second < 60; ++second) {
+        EXPECT_FALSE(day.countSecond()) << second;
+    }
+    EXPECT_TRUE(day.countSecond());
+    const SavedDay saved = day.save();
+    EXPECT_EQ(encodeDay(saved), "2026-12-08,0,60");
+    EXPECT_FALSE(day.countSecond());
+}
+
+TEST(DailyBudget, TheTicksOfAMatchAlreadyCountedCountNothing) {
+    DailyBudget day;
+    const std::uint32_t first = day.startTiming();
+    EXPECT_TRUE(day.timing(first));
+    EXPECT_TRUE(day.stopTiming());
+    EXPECT_FALSE(day.timing(first));
+    EXPECT_FALSE(day.stopTiming());
+    const std::uint32_t second = day.startTiming();
+    EXPECT_FALSE(day.timing(first));
+    EXPECT_TRUE(day.timing(second));
+}
+
+TEST(DailyBudget, SpentAtEitherLimitOrWithOneMoreMatch) {
+    DailyBudget day;
+    day.load({"2026-12-08", 1, 599});
+    EXPECT_FALSE(day.spent({}, true));
+    EXPECT_FALSE(day.spent({2, 0}, false));
+    EXPECT_TRUE(day.spent({2, 0}, true));
+    EXPECT_FALSE(day.spent({0, 10}, false));
+    day.countSecond();
+    EXPECT_TRUE(day.spent({0, 10}, false));
+    EXPECT_FALSE(DayLimits{}.on());
+    EXPECT_TRUE((DayLimits{0, 1}).on());
+}

@@ -1,0 +1,88 @@
+// Which heads-up shows: the slot's newest text, the order of the kick-off's heads-ups, and the
+// session timer's as its limit nears.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "HeadsUpSlot.h"
+#include "HeadsUpTexts.h"
+#include "KeptSession.h"
+#include "KickOffHeadsUp.h"
+#include "SessionTimer.h"
+
+namespace {
+
+std::string textOf(const char* text) {
+    return text != nullptr ? text : "none";
+}
+
+}  // namespace
+
+TEST(HeadsUpSlot, ANewerHeadsUpReplacesAnOlderOneWhoseEndCannotCutItShort) {
+    HeadsUpSlot slot;
+    EXPECT_EQ(slot.text(), nullptr);
+    const std::uint32_t first = slot.show(headsUpText::kLastGame);
+    const std::uint32_t second = slot.show(headsUpText::kLimitReached);
+    EXPECT_EQ(slot.shown(), 2U);
+    slot.expire(first);
+    EXPECT_EQ(textOf(slot.text()), headsUpText::kLimitReached);
+    slot.expire(second);
+    EXPECT_EQ(slot.text(), nullptr);
+    slot.show(headsUpText::kTimeIsUp);
+    slot.clear();
+    EXPECT_EQ(slot.text(), nullptr);
+}
+
+TEST(KickOffHeadsUp, TheCountRuleComesFirstThenTheStreakThenTheDay) {
+    KickOffOutlook outlook;
+    EXPECT_EQ(kickOffHeadsUp(outlook), nullptr);
+    outlook.dayEndsWhatever = true;
+    EXPECT_EQ(textOf(kickOffHeadsUp(outlook)), headsUpText::kLastGameToday);
+    outlook.streakEndsWithALoss = true;
+    EXPECT_EQ(textOf(kickOffHeadsUp(outlook)), headsUpText::kOneMoreLossInARow);
+    outlook.count.endsWithALoss = true;
+    EXPECT_EQ(textOf(kickOffHeadsUp(outlook)), headsUpText::kOneMoreLoss);
+    outlook.count.endsWithAWin = true;
+    EXPECT_EQ(textOf(kickOffHeadsUp(outlook)), headsUpText::kLastGame);
+}
+
+TEST(SessionTimer, SecondsRollIntoMinutesAndTheLimitIsMetAtOrPastIt) {
+    std::int32_t minutes = 0;
+    std::int32_t seconds = -1;
+    EXPECT_FALSE(countTimerSecond(minutes, seconds));
+    EXPECT_EQ(seconds, 0);
+    seconds = 58;
+    EXPECT_FALSE(countTimerSecond(minutes, seconds));
+    EXPECT_TRUE(countTimerSecond(minutes, seconds));
+    EXPECT_EQ(minutes, 1);
+    EXPECT_EQ(seconds, 0);
+    EXPECT_TRUE(timerLimitReached(1, 1));
+    EXPECT_TRUE(timerLimitReached(0, 0));
+    EXPECT_TRUE(timerLimitReached(0, -5));
+    EXPECT_FALSE(timerLimitReached(0, 1));
+}
+
+TEST(SessionTimer, WarnsFiveMinutesAndOneMinuteBeforeLimitsLongEnoughForThem) {
+    EXPECT_EQ(textOf(timeLeftHeadsUp(1, 6)), headsUpText::kFiveMinutesLeft);
+    EXPECT_EQ(textOf(timeLeftHeadsUp(5, 6)), headsUpText::kOneMinuteLeft);
+    EXPECT_EQ(textOf(timeLeftHeadsUp(2, 6)), "none");
+    EXPECT_EQ(textOf(timeLeftHeadsUp(0, 5)), "none");
+    EXPECT_EQ(textOf(timeLeftHeadsUp(1, 2)), headsUpText::kOneMinuteLeft);
+    EXPECT_EQ(textOf(timeLeftHeadsUp(0, 1)), "none");
+    EXPECT_EQ(textOf(timeLeftHeadsUp(0, std::numeric_limits<std::int32_t>::min())), "none");
+}
+
+TEST(KeptSession, KeptItIsSavedAsItStandsNotKeptAnOlderOneIsEmptiedOnce) {
+    KeptSession kept;
+    EXPECT_FALSE(kept.restored());
+    EXPECT_TRUE(kept.restore(true));
+    EXPECT_TRUE(kept.restored());
+    EXPECT_TRUE(kept.keptWhenSeen());
+    EXPECT_EQ(kept.save(true, {true, 1, 3, 1, 2, std::nullopt}, ""), "1,1,3,1,2");
+    EXPECT_EQ(kept.save(false, {}, "1,1,3,1,2"), "");
+    EXPECT_FALSE(kept.keptWhenSeen());
+    EXPECT_FALSE(kept.save(false, {}, "").has_value());
+    KeptSession notKept;
+    EXPECT_FALSE(notKept.restore(false));
+    EXPECT_TRUE(notKept.restored());
+}
