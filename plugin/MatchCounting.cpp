@@ -1,5 +1,6 @@
 // Counting an online match that ended or was left: the played, won and lost counts, the losing
-// streak, and the log lines of the two end handlers; and setting the counts back to 0.
+// streak, the log lines of the two end handlers, and whether the count rule or the streak is met;
+// and setting the counts back to 0.
 #include <optional>
 #include <string>
 
@@ -38,16 +39,15 @@ std::optional<MatchTeams> findTeams(GameWrapper& host) {
 
 }  // namespace
 
-// Whether a rule left for the match.
-bool Sundown::countEndedMatch() {
+Sundown::Counted Sundown::countEndedMatch() {
     writeLog("===== GameEnd: Game previously started=====");
     const std::optional<MatchTeams> teams = findTeams(*gameService);
     if (!teams) {
-        return false;
+        return Counted::Stopped;
     }
     writeLog("===== GameEnd: There is a winning team =====");
     if (!enabled) {
-        return false;
+        return Counted::Stopped;
     }
     writeLog("===== GameEnd: Enable exit by game count =====");
     writeLog(valueLine("GameEnd: numberOfGamesPlayed before: ", numberOfGamesPlayed));
@@ -59,15 +59,13 @@ bool Sundown::countEndedMatch() {
     writeLog(valueLine("GameEnd: numberOfLosses: ", numberOfLosses));
     writeLog(valueLine("GameEnd: numberOfWins: ", numberOfWins));
     writeLog(valueLine("GameEnd: selectedOption: ", selectedOption));
-    const bool left = applyQuitRule("GameEnd");
-    writeLog("===== GameEnd: DONE=====");
-    return left;
+    return rulesMet("GameEnd");
 }
 
-bool Sundown::countDestroyedMatch() {
+Sundown::Counted Sundown::countDestroyedMatch() {
     writeLog("=====GameDestroyed: Game previously started =====");
     if (!enabled) {
-        return false;
+        return Counted::Stopped;
     }
     writeLog(valueLine("GameDestroyed: numberOfGamesPlayed before: ", numberOfGamesPlayed));
     ++numberOfGamesPlayed;
@@ -81,11 +79,15 @@ bool Sundown::countDestroyedMatch() {
     }
     saveSession();
     if (!teams) {
-        return false;
+        return Counted::Stopped;
     }
-    const bool left = applyQuitRule("GameDestroyed");
-    writeLog("===== GameDestroyed: DONE=====");
-    return left;
+    return rulesMet("GameDestroyed");
+}
+
+// A losing streak at its limit leaves as the count rule does: one leave when both are met.
+Sundown::Counted Sundown::rulesMet(const std::string& handlerName) {
+    return quitRuleMet(handlerName) || lossStreakMet(handlerName) ? Counted::RulesMet
+                                                                  : Counted::RulesHeld;
 }
 
 void Sundown::countResult(std::uint8_t playerTeam, std::uint8_t winningTeam) {
@@ -122,17 +124,6 @@ bool Sundown::lossStreakMet(const std::string& handlerName) {
     writeLog(handlerName + ": Trying to Exit by loss streak. Losses in a row:" +
              std::to_string(lossStreak.count()));
     return true;
-}
-
-void Sundown::loadCountSettings() {
-    const CVarWrapper limitMode = variable(setting::enableByNumOption);
-    if (const auto mode = decodeLimitMode(limitMode.getStringValue())) {
-        selectedOption = *mode;
-    }
-    const CVarWrapper gameLimit = variable(setting::numOfGames);
-    if (gameLimit) {
-        maxNumberOfGames = decodeGameLimit(gameLimit.getIntValue());
-    }
 }
 
 void Sundown::resetGamesCount() {

@@ -58,13 +58,21 @@ void Sundown::GameDestroyed(std::string /*eventName*/) {
 
 // The first end handler to run after an approval takes the match, so that no later end hook
 // counts it again. The day counts it, ended or left; a timed quit that waits leaves; the count
-// rules and the streak count it. The day's own leave is the match's only when nothing else left.
-void Sundown::endApprovedMatch(const std::string& handlerName, bool (Sundown::*countMatch)()) {
+// rules and the streak count it, and leave once when either is met. The day's own leave is the
+// match's only when nothing else left.
+void Sundown::endApprovedMatch(const std::string& handlerName, Counted (Sundown::*countMatch)()) {
     const bool dayMet = countMatchForTheDay();
     const bool timedQuit = timedQuitLeaves(handlerName);
     gameApproved = false;
-    const bool ruleMet = (this->*countMatch)();
-    if (dayMet && !timedQuit && !ruleMet) {
+    const Counted counted = (this->*countMatch)();
+    if (counted == Counted::RulesMet) {
+        scheduleLeave();
+        writeLog(handlerName + ": After Execute");
+    }
+    if (counted != Counted::Stopped) {
+        writeLog("===== " + handlerName + ": DONE=====");
+    }
+    if (dayMet && !timedQuit && counted != Counted::RulesMet) {
         writeLog("Trying to Exit by the day's budget");
         scheduleLeave();
     }
@@ -78,14 +86,4 @@ bool Sundown::timedQuitLeaves(const std::string& handlerName) {
     writeLog(handlerName + ": Trying to execute Exit by TIME");
     scheduleLeave();
     return true;
-}
-
-// A losing streak at its limit leaves as the count rule does; one leave when both are met.
-bool Sundown::applyQuitRule(const std::string& handlerName) {
-    if (quitRuleMet(handlerName) || lossStreakMet(handlerName)) {
-        scheduleLeave();
-        writeLog(handlerName + ": After Execute");
-        return true;
-    }
-    return false;
 }

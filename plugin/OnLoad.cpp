@@ -48,10 +48,3 @@ void Sundown::hookGameEvent(const std::string& eventName, void (Sundown::*handle
                                (self.*handler)(std::move(name));
                            }));
 }
-
-void Sundown::armTimeout(void (Sundown::*operation)(), float seconds) {
-    gameService->SetTimeout(
-        whileAlive<GameWrapper*>(
-            [operation](Sundown& self, GameWrapper* /*game*/) { (self.*operation)(); }),
-        seconds);
-}

@@ -1,7 +1,9 @@
-// The plug-in object's life and its small services: construction, the log helper, the console
-// variables of the settings table, and the settings page's name and Dear ImGui context.
+// The plug-in object's life and its small services: construction, the log helper, timeouts, the
+// console variables of the settings table and the count settings read from them, and the
+// settings page's name and Dear ImGui context.
 #include <utility>
 
+#include "CountRules.h"
 #include "Settings.h"
 #include "Sundown.h"
 
@@ -42,6 +44,24 @@ Sundown::~Sundown() = default;
 // Green while the switch is on, the resting blue while it is off.
 void Sundown::colourEnableButton() {
     enableButtonColor = ImColor::HSV((enabled ? 2.0F : 4.0F) / 7.0F, 0.6F, 0.6F, 1.0F);
+}
+
+void Sundown::armTimeout(void (Sundown::*operation)(), float seconds) {
+    gameService->SetTimeout(
+        whileAlive<GameWrapper*>(
+            [operation](Sundown& self, GameWrapper* /*game*/) { (self.*operation)(); }),
+        seconds);
+}
+
+void Sundown::loadCountSettings() {
+    const CVarWrapper limitMode = variable(setting::enableByNumOption);
+    if (const auto mode = decodeLimitMode(limitMode.getStringValue())) {
+        selectedOption = *mode;
+    }
+    const CVarWrapper gameLimit = variable(setting::numOfGames);
+    if (gameLimit) {
+        maxNumberOfGames = decodeGameLimit(gameLimit.getIntValue());
+    }
 }
 
 CVarWrapper Sundown::variable(const Setting& which) const {

@@ -125,14 +125,17 @@ class Sundown : public Vantrel::Plugin::VantrelPlugin,
 
     // The match flow: what a kick-off and a match's end decide.
     void approveMatch();
-    void endApprovedMatch(const std::string& handlerName, bool (Sundown::*countMatch)());
+    // What counting an ended match came to: stopped before the rules (no winner, the switch
+    // off), or the rules applied, met or not.
+    enum class Counted { Stopped, RulesHeld, RulesMet };
+    void endApprovedMatch(const std::string& handlerName, Counted (Sundown::*countMatch)());
     bool timedQuitLeaves(const std::string& handlerName);
-    bool countEndedMatch();
-    bool countDestroyedMatch();
+    Counted countEndedMatch();
+    Counted countDestroyedMatch();
     void countResult(std::uint8_t playerTeam, std::uint8_t winningTeam);
+    Counted rulesMet(const std::string& handlerName);
     bool quitRuleMet(const std::string& handlerName);
     bool lossStreakMet(const std::string& handlerName);
-    bool applyQuitRule(const std::string& handlerName);
     void scheduleLeave();
     bool headsUpEnabled() const;
 
