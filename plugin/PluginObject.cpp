@@ -64,14 +64,6 @@ void Sundown::loadCountSettings() {
     }
 }
 
-CVarWrapper Sundown::variable(const Setting& which) const {
-    return cvarService->getCvar(which.name);
-}
-
-int Sundown::heldValue(const Setting& which) const {
-    return which.held(variable(which).getIntValue());
-}
-
 void Sundown::writeLog(std::string message) {
     if (logEnabled) {
         cvarService->log(std::move(message));

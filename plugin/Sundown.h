@@ -20,9 +20,8 @@
 #include "LossStreak.h"
 #include "PluginSettingsWindow.h"
 #include "SessionTimer.h"
+#include "Settings.h"
 #include "VantrelPlugin.h"
-
-struct Setting;
 
 class Sundown : public Vantrel::Plugin::VantrelPlugin,
                 public Vantrel::Plugin::PluginSettingsWindow,
@@ -119,9 +118,11 @@ class Sundown : public Vantrel::Plugin::VantrelPlugin,
     void hookGameEvent(const std::string& eventName, void (Sundown::*handler)(std::string));
     void armTimeout(void (Sundown::*operation)(), float seconds);
     // The console variable a setting of the table names; the caller owns the wrapper.
-    CVarWrapper variable(const Setting& which) const;
+    CVarWrapper variable(const Setting& which) const { return cvarService->getCvar(which.name); }
     // Its number, held within the limits it was registered with.
-    int heldValue(const Setting& which) const;
+    int heldValue(const Setting& which) const {
+        return which.held(variable(which).getIntValue());
+    }
 
     // The match flow: what a kick-off and a match's end decide.
     void approveMatch();
