@@ -20,9 +20,11 @@ DayLimits Sundown::dayLimits() const {
     return limits;
 }
 
+// Read at the first frame, or before, so that a start hour changed since is seen as a change.
 void Sundown::loadDay() {
     if (!day.loaded()) {
-        day.load(decodeDay(variable(setting::savedDay).getStringValue()));
+        day.load(decodeDay(variable(setting::savedDay).getStringValue()),
+                 heldValue(setting::dayStartsAt));
     }
 }
 
@@ -33,7 +35,10 @@ void Sundown::rollDay(int secondsAgo) {
 
 void Sundown::rollDayStartingAt(int startHour, int secondsAgo) {
     loadDay();
-    day.roll(dayOfPlay(localTimeNow(secondsAgo), startHour));
+    // A day renamed under a new start hour is saved at once, so that a restart finds it.
+    if (day.follow(localTimeNow(secondsAgo), startHour)) {
+        saveDay();
+    }
 }
 
 void Sundown::saveDay() {

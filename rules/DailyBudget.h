@@ -4,8 +4,10 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
+#include "Calendar.h"
 #include "SavedDay.h"
 
 // The limits of a day: 0 is none; the budget is on while either is set.
@@ -17,11 +19,18 @@ struct DayLimits {
 
 class DailyBudget {
   public:
-    // What "savedDay" held, read once after a load.
+    // What "savedDay" held, read once after a load, when days start at `startHour`.
     bool loaded() const { return wasLoaded; }
-    void load(const SavedDay& saved);
-    // The counts are `today`'s: a day that has changed starts at 0.
-    void roll(const std::string& today);
+    void load(const SavedDay& saved, int startHour);
+    // The counts of the day `moment` belongs to when days start at `startHour`. A day never goes
+    // back: the counts belong to the latest day seen, so a moment named earlier (the clock set
+    // back) is the day in progress, and a later one starts afresh at 0. A start hour other than
+    // the one the day was named under never empties it: the day in progress keeps its counts,
+    // named as the new start hour names the moment, and ends the next time the clock reaches that
+    // hour. Whether the day was renamed, counts kept: what is saved must then say so.
+    bool follow(const LocalTime& moment, int startHour);
+    // The counts `follow` would leave, without following: what the page shows.
+    DailyBudget at(const LocalTime& moment, int startHour) const;
 
     // An approved online match starts being timed; its ticks carry the number returned, so that
     // a tick of a match already counted counts nothing.
@@ -44,7 +53,12 @@ class DailyBudget {
     std::int32_t seconds() const { return secondsPlayed; }
 
   private:
+    // A day named later than the day in progress starts at 0.
+    void roll(const std::string& today);
+
     std::string day;  // empty until known
+    // The start hour the day in progress was last named under; none until the first follow.
+    std::optional<int> namedUnder;
     std::uint8_t matchesPlayed = 0;
     std::int32_t secondsPlayed = 0;
     bool wasLoaded = false;

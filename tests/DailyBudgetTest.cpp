@@ -173,3 +173,50 @@ TEST(DailyBudget, ThePageWritesTheLimitsWithinTheirRanges) {
     EXPECT_NE(host.pageText().find("{ 45 } Online minutes a day"), std::string::npos);
     EXPECT_NE(host.pageText().find("Today: matches 0 of 255, minutes 0 of 45"), std::string::npos);
 }
+
+TEST(DailyBudget, AMatchApprovedBeforeALimitWasSetCountsWhenItEnds) {
+    PluginHost host;
+    host.world.setWallClock(*parseWallTime("2026-12-08", "20:00"));
+    host.startOnlineMatch();  // no limit yet: its time is not counted
+    host.wait(30);
+    host.set("dailyMatches", "2");
+    host.endMatch(Result::Win);
+    EXPECT_EQ(host.var("savedDay"), "2026-12-08,1,0");
+}
+
+TEST(DailyBudget, AMatchKeepsBeingCountedWhenTheBudgetIsSwitchedOffDuringIt) {
+    DayHost host("dailyMinutes", "60", "2026-12-08", "20:00");
+    host.startOnlineMatch();
+    host.wait(30);
+    host.set("dailyMinutes", "0");
+    host.wait(10);
+    host.endMatch(Result::Loss);
+    EXPECT_EQ(host.var("savedDay"), "2026-12-08,1,40");
+}
+
+TEST(DailyBudget, TodaysTimeIsUpIsSaidOnceAsTheMinutesRunOutInAMatch) {
+    DayHost host("dailyMinutes", "1", "2026-12-08", "20:00");
+    host.set("enableHeadsUp", "1");
+    host.startOnlineMatch();
+    const std::uint32_t atKickOff = host.sundown().headsUp.shown();
+    host.wait(60);
+    EXPECT_EQ(host.sundown().headsUp.shown(), atKickOff + 1);
+    EXPECT_EQ(host.statusText(), "Sundown: today's time is up, quitting after this match");
+    host.wait(120);  // minutes past the limit, still in the match
+    EXPECT_EQ(host.sundown().headsUp.shown(), atKickOff + 1);
+    EXPECT_FALSE(host.world.game().quit());
+}
+
+TEST(DailyBudget, AStartHourTypedOnThePageKeepsTheDayAndItsCounts) {
+    DayHost host("dailyMatches", "3", "2026-12-08", "20:00");
+    host.playMatch(Result::Win);
+    host.playMatch(Result::Win);
+    host.typeOnPage("Day starts at hour", "21");
+    EXPECT_EQ(host.today(), "Today: matches 2 of 3, minutes 0");
+    host.typeOnPage("Day starts at hour", "4");
+    EXPECT_EQ(host.today(), "Today: matches 2 of 3, minutes 0");
+    EXPECT_EQ(host.var("savedDay"), "2026-12-08,2,0");
+    host.playMatch(Result::Win);
+    host.wait(5);
+    EXPECT_TRUE(host.world.game().quit());
+}

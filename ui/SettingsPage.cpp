@@ -8,6 +8,7 @@
 #include "PageLine.h"
 #include "Settings.h"
 #include "Sundown.h"
+#include "WallClock.h"
 
 namespace {
 
@@ -150,13 +151,15 @@ namespace {
 
 // A number field for `which`: shows the variable, writes what was typed, held within the
 // setting's limits. No step buttons: these limits are typed once, and the page is drawn at every
-// frame while it is open.
+// frame while it is open. Whether a value was written.
 template <typename Number, int DataType>
-void limitInput(const char* label, const Setting& which, CVarWrapper& variable) {
+bool limitInput(const char* label, const Setting& which, CVarWrapper& variable) {
     auto value = static_cast<Number>(which.held(variable.getIntValue()));
     if (ImGui::InputScalar(label, DataType, &value, nullptr, nullptr, "%u")) {
         variable.setValue(which.held(static_cast<int>(value)));
+        return true;
     }
+    return false;
 }
 
 }  // namespace
@@ -169,17 +172,24 @@ void Sundown::drawDayRows() {
                                                  minutesVariable);
     limitInput<std::uint8_t, ImGuiDataType_U8>("Online matches a day", setting::dailyMatches,
                                                matchesVariable);
-    limitInput<std::uint8_t, ImGuiDataType_U8>("Day starts at hour", setting::dayStartsAt,
-                                               startVariable);
-    rollDayStartingAt(setting::dayStartsAt.held(startVariable.getIntValue()));
+    const bool startHourTyped = limitInput<std::uint8_t, ImGuiDataType_U8>(
+        "Day starts at hour", setting::dayStartsAt, startVariable);
+    const int startHour = setting::dayStartsAt.held(startVariable.getIntValue());
     const int matchLimit = setting::dailyMatches.held(matchesVariable.getIntValue());
     const int minuteLimit = setting::dailyMinutes.held(minutesVariable.getIntValue());
+    if (startHourTyped && (matchLimit > 0 || minuteLimit > 0)) {
+        // The day in progress goes on under the hour typed, its counts kept.
+        rollDayStartingAt(startHour);
+    }
+    // The day as it stands now, shown without changing it.
+    loadDay();
+    const DailyBudget today = day.at(localTimeNow(), startHour);
     PageLine line;
-    line << "Today: matches " << int{day.matches()};
+    line << "Today: matches " << int{today.matches()};
     if (matchLimit > 0) {
         line << " of " << matchLimit;
     }
-    line << ", minutes " << day.seconds() / 60;
+    line << ", minutes " << today.seconds() / 60;
     if (minuteLimit > 0) {
         line << " of " << minuteLimit;
     }

@@ -32,9 +32,12 @@ std::string_view modePiece(std::int32_t selectedOption) {
 }  // namespace
 
 void Sundown::renderOverlay(CanvasWrapper canvas) {
-    // The line shows the kept session from the first frame.
+    // The line shows the kept session from the first frame; the saved day is read then too.
     if (!keptSession.restored()) {
         restoreSession();
+    }
+    if (!day.loaded()) {
+        loadDay();
     }
     if (const char* text = headsUp.text()) {
         overlayColor = kHeadsUpColor;

@@ -31,20 +31,96 @@ TEST(Calendar, OnlyDatesThatExistAreDayNames) {
 
 TEST(DailyBudget, ADayThatChangesStartsAtZeroAndTheSameDayKeepsItsCounts) {
     DailyBudget day;
-    day.load({"2026-12-08", 4, 1830});
+    day.load({"2026-12-08", 4, 1830}, 4);
     EXPECT_TRUE(day.loaded());
-    day.roll("2026-12-08");
+    day.follow({2026, 12, 8, 20}, 4);
     EXPECT_EQ(day.matches(), 4);
     EXPECT_EQ(day.seconds(), 1830);
-    day.roll("2026-12-09");
+    day.follow({2026, 12, 9, 4}, 4);
     EXPECT_EQ(day.name(), "2026-12-09");
     EXPECT_EQ(day.matches(), 0);
     EXPECT_EQ(day.seconds(), 0);
 }
 
+TEST(DailyBudget, ADayNeverGoesBackWhenTheClockIsSetBack) {
+    DailyBudget day;
+    day.load({"2026-12-08", 2, 600}, 4);
+    // Set back across the start hour, and days back: still the day in progress.
+    day.follow({2026, 12, 8, 3}, 4);
+    EXPECT_EQ(day.name(), "2026-12-08");
+    EXPECT_EQ(day.matches(), 2);
+    day.follow({2026, 12, 1, 12}, 4);
+    EXPECT_EQ(day.matches(), 2);
+    // Forwards again, within the day: the same counts.
+    day.follow({2026, 12, 9, 3}, 4);
+    EXPECT_EQ(day.matches(), 2);
+    EXPECT_EQ(day.seconds(), 600);
+    // Forwards into a later day: afresh.
+    day.follow({2026, 12, 10, 12}, 4);
+    EXPECT_EQ(day.name(), "2026-12-10");
+    EXPECT_EQ(day.matches(), 0);
+}
+
+TEST(DailyBudget, LoweringTheStartHourLateAtNightKeepsTheDayUntilThatHourTheNextNight) {
+    DailyBudget day;
+    day.load({"2026-12-08", 2, 600}, 4);
+    // At 02:00 with days starting at 4, the day in progress is yesterday's.
+    EXPECT_FALSE(day.follow({2026, 12, 9, 2}, 4));
+    EXPECT_EQ(day.name(), "2026-12-08");
+    // Days now start at 1: the day goes on, its counts kept, named as 1 names the moment.
+    EXPECT_TRUE(day.follow({2026, 12, 9, 2}, 1));
+    EXPECT_EQ(day.name(), "2026-12-09");
+    EXPECT_EQ(day.matches(), 2);
+    day.follow({2026, 12, 10, 0}, 1);
+    EXPECT_EQ(day.matches(), 2);
+    // 01:00 the next night: a new day.
+    day.follow({2026, 12, 10, 1}, 1);
+    EXPECT_EQ(day.name(), "2026-12-10");
+    EXPECT_EQ(day.matches(), 0);
+}
+
+TEST(DailyBudget, RaisingTheStartHourEndsTheDayTheNextTimeTheClockReachesIt) {
+    DailyBudget day;
+    day.load({"2026-12-08", 2, 600}, 4);
+    day.follow({2026, 12, 8, 20}, 4);
+    // Typed 21, then 4 again, at 20:00: the day and its counts stay.
+    EXPECT_TRUE(day.follow({2026, 12, 8, 20}, 21));
+    EXPECT_EQ(day.matches(), 2);
+    EXPECT_TRUE(day.follow({2026, 12, 8, 20}, 4));
+    EXPECT_EQ(day.name(), "2026-12-08");
+    EXPECT_EQ(day.matches(), 2);
+    // Typed 21 for good: the day ends at 21:00.
+    day.follow({2026, 12, 8, 20}, 21);
+    day.follow({2026, 12, 8, 20}, 21);
+    EXPECT_EQ(day.matches(), 2);
+    day.follow({2026, 12, 8, 21}, 21);
+    EXPECT_EQ(day.matches(), 0);
+}
+
+TEST(DailyBudget, AStartHourChangedAfterTheDayEndedStartsTheNextDayFirst) {
+    DailyBudget day;
+    day.load({"2026-12-08", 2, 600}, 4);
+    day.follow({2026, 12, 8, 22}, 4);
+    // Not looked at again until 05:00 the next morning, when 1 is seen in place of 4: the day
+    // of the 8th ended at 04:00, before the change was seen.
+    day.follow({2026, 12, 9, 5}, 1);
+    EXPECT_EQ(day.name(), "2026-12-09");
+    EXPECT_EQ(day.matches(), 0);
+}
+
+TEST(DailyBudget, ThePagesViewChangesNothing) {
+    DailyBudget day;
+    day.load({"2026-12-08", 2, 600}, 4);
+    day.follow({2026, 12, 8, 22}, 4);
+    const DailyBudget tomorrow = day.at({2026, 12, 9, 5}, 4);
+    EXPECT_EQ(tomorrow.matches(), 0);
+    EXPECT_EQ(day.name(), "2026-12-08");
+    EXPECT_EQ(day.matches(), 2);
+}
+
 TEST(DailyBudget, MatchesAreHeldAt255AndSecondsAtAWholeDay) {
     DailyBudget day;
-    day.load({"2026-12-08", 254, kSecondsInADay - 1});
+    day.load({"2026-12-08", 254, kSecondsInADay - 1}, 4);
     day.countMatch();
     day.countMatch();
     EXPECT_EQ(day.matches(), 255);
@@ -55,7 +131,7 @@ TEST(DailyBudget, MatchesAreHeldAt255AndSecondsAtAWholeDay) {
 
 TEST(DailyBudget, AMinuteOfPlayWaitsToBeSavedAndASaveStartsItAgain) {
     DailyBudget day;
-    day.roll("2026-12-08");
+    day.follow({2026, 12, 8, 12}, 4);
     for (int second = 1; second < 60; ++second) {
         EXPECT_FALSE(day.countSecond()) << second;
     }
@@ -79,7 +155,7 @@ TEST(DailyBudget, TheTicksOfAMatchAlreadyCountedCountNothing) {
 
 TEST(DailyBudget, SpentAtEitherLimitOrWithOneMoreMatch) {
     DailyBudget day;
-    day.load({"2026-12-08", 1, 599});
+    day.load({"2026-12-08", 1, 599}, 4);
     EXPECT_FALSE(day.spent({}, true));
     EXPECT_FALSE(day.spent({2, 0}, false));
     EXPECT_TRUE(day.spent({2, 0}, true));

@@ -26,10 +26,9 @@ void Referee::beforeClockChange() {
     catchUpTheDay();
 }
 
-// The page draws the day's line: it starts a day that has changed.
+// The page shows the day's line as it stands; drawing it changes no day.
 void Referee::pageDrawn() {
     catchUpTheDay();
-    model.day.roll(host.world.wallSeconds(), dayLimits().startHour);
 }
 
 // The plug-in's day, and what it saved, as the player's model has them.

@@ -19,7 +19,7 @@ std::optional<std::string> Referee::checkPageLine() {
         return "the page shows \"" + shown + "\" where " + std::to_string(model.lossStreak) +
                " losses in a row were counted";
     }
-    const std::string today = model.day.todayLine(dayLimits());
+    const std::string today = model.day.todayLine(dayLimits(), host.world.wallSeconds());
     if (page.find(today) == std::string::npos) {
         const std::size_t line = page.find("Today:");
         return "the page shows \"" +

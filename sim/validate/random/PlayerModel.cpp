@@ -31,27 +31,41 @@ std::string dayOfPlayAt(std::int64_t wallSeconds, int startHour) {
     return formatWallTime(wallSeconds - std::int64_t{startHour} * 3600).substr(0, 10);
 }
 
-void DayModel::roll(std::int64_t wallSeconds, int startHour) {
-    const std::string today = dayOfPlayAt(wallSeconds, startHour);
-    if (today != day) {
+void DayModel::startDayIfLater(const std::string& today) {
+    if (day.empty() || today > day) {
         day = today;
         matches = 0;
         seconds = 0;
     }
 }
 
+void DayModel::follow(std::int64_t wallSeconds, int startHour) {
+    if (namedUnder >= 0 && namedUnder != startHour && !day.empty()) {
+        // Under the old hour first: a day may have ended before the change was seen.
+        const std::string underOld = dayOfPlayAt(wallSeconds, namedUnder);
+        startDayIfLater(underOld);
+        const std::string underNew = dayOfPlayAt(wallSeconds, startHour);
+        if (underOld == day && underNew != day) {
+            day = underNew;
+            save();
+        }
+    }
+    namedUnder = startHour;
+    startDayIfLater(dayOfPlayAt(wallSeconds, startHour));
+}
+
 void DayModel::approve(std::int64_t now, std::int64_t wallAtZero, const Limits& limits) {
     if (!limits.on()) {
         return;
     }
-    roll(wallAtZero + now / kSecond, limits.startHour);
+    follow(wallAtZero + now / kSecond, limits.startHour);
     timed = true;
     nextSecond = now + kSecond;
 }
 
 void DayModel::catchUp(std::int64_t now, std::int64_t wallAtZero, int startHour) {
     for (; timed && nextSecond <= now; nextSecond += kSecond) {
-        roll(wallAtZero + nextSecond / kSecond - 1, startHour);
+        follow(wallAtZero + nextSecond / kSecond - 1, startHour);
         seconds = std::min(seconds + 1, kSecondsInADay);
         if (++unsavedSeconds >= 60) {
             save();
@@ -67,7 +81,7 @@ bool DayModel::countMatch(std::int64_t now, std::int64_t wallAtZero, const Limit
     if (!wasTimed && !limits.on()) {
         return false;
     }
-    roll(wallAtZero + now / kSecond, limits.startHour);
+    follow(wallAtZero + now / kSecond, limits.startHour);
     matches = std::min(matches + 1, 255);
     save();
     return spent(limits, false);
@@ -78,9 +92,10 @@ bool DayModel::spent(const Limits& limits, bool oneMore) const {
            (limits.minutes > 0 && seconds >= limits.minutes * 60);
 }
 
-void DayModel::restart() {
+void DayModel::restart(int startHour) {
     timed = false;
     unsavedSeconds = 0;
+    namedUnder = startHour;
     // What the plug-in reads back: the day as saved.
     if (savedText.empty()) {
         day.clear();
@@ -95,12 +110,14 @@ void DayModel::restart() {
     seconds = std::stoi(savedText.substr(second + 1));
 }
 
-std::string DayModel::todayLine(const Limits& limits) const {
-    std::string line = "Today: matches " + std::to_string(matches);
+std::string DayModel::todayLine(const Limits& limits, std::int64_t wallSeconds) const {
+    DayModel now = *this;
+    now.follow(wallSeconds, limits.startHour);
+    std::string line = "Today: matches " + std::to_string(now.matches);
     if (limits.matches > 0) {
         line += " of " + std::to_string(limits.matches);
     }
-    line += ", minutes " + std::to_string(seconds / 60);
+    line += ", minutes " + std::to_string(now.seconds / 60);
     if (limits.minutes > 0) {
         line += " of " + std::to_string(limits.minutes);
     }

@@ -31,8 +31,11 @@ class DayModel {
     int matches = 0;
     int seconds = 0;
 
-    // The counts of the day the wall clock names at `wallSeconds`; a day that changed starts at 0.
-    void roll(std::int64_t wallSeconds, int startHour);
+    // The counts of the day of play at `wallSeconds`. The day never goes back: an earlier day is
+    // the day in progress, a later one starts at 0. A start hour other than the one the day was
+    // last named under keeps the day in progress and its counts, named as the new hour names
+    // this moment, and saved so; it ends when the clock next reaches that hour.
+    void follow(std::int64_t wallSeconds, int startHour);
     // The round start that approves an online match, at virtual time `now`: its time counts
     // from here, a second at a time, while the budget is on.
     void approve(std::int64_t now, std::int64_t wallAtZero, const Limits& limits);
@@ -46,17 +49,21 @@ class DayModel {
                     bool insideATimeout);
     // Whether the day is at a limit, or would be with one more match.
     bool spent(const Limits& limits, bool oneMore) const;
-    // The game quit or restarted: what was saved last comes back when next read.
-    void restart();
+    // The game quit or restarted: what was saved last comes back, read at the first frame when
+    // days start at `startHour`.
+    void restart(int startHour);
     // What "savedDay" should hold.
     const std::string& saved() const { return savedText; }
-    // The page's line.
-    std::string todayLine(const Limits& limits) const;
+    // The page's line at `wallSeconds`: the day as following it would leave it, unchanged.
+    std::string todayLine(const Limits& limits, std::int64_t wallSeconds) const;
     bool timing() const { return timed; }
 
   private:
     void save();
+    void startDayIfLater(const std::string& today);
 
+    // The start hour the day was last named under; -1 until the first follow after a load.
+    int namedUnder = -1;
     bool timed = false;
     std::int64_t nextSecond = 0;
     int unsavedSeconds = 0;

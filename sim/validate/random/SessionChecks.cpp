@@ -61,7 +61,7 @@ void Referee::beforeRestart() {
 std::optional<std::string> Referee::afterRestart() {
     model = Model{};
     model.lossStreak = streakKept;
-    dayBefore.restart();
+    dayBefore.restart(dayLimits().startHour);
     model.day = dayBefore;
     const std::string after = sessionOf(*host.sundown());
     if (keepsSession && after != sessionBefore) {
