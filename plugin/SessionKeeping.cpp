@@ -28,6 +28,7 @@ void Sundown::restoreSession() {
         return;
     }
     const SavedSession kept = decodeSession(variable(setting::savedSession).getStringValue());
+    keptSession.restored(kept);
     if (kept.enabled) {
         enabled = *kept.enabled;
         variable(setting::enableSundown).setValue(enabled ? 1 : 0);
@@ -49,10 +50,18 @@ void Sundown::restoreSession() {
 
 void Sundown::noticeKeptSession() {
     restoreSession();
-    // Fetched only while keeping was off: this runs at every kick-off and match end.
-    if (!keptSession.keptWhenSeen() && variable(setting::keepSessionOnRestart).getBoolValue()) {
+    // Fetched only while something may have changed: this runs at every kick-off and match end.
+    if ((!keptSession.keptWhenSeen() || !keptSession.streakSaved()) &&
+        keptSessionWantsSaving(variable(setting::keepSessionOnRestart).getBoolValue())) {
         saveSession();
     }
+}
+
+// Keeping turned on at the console, or a limit on the streak set, since the session was saved.
+bool Sundown::keptSessionWantsSaving(bool keeping) const {
+    return keptSession.wantsSaving(keeping, keeping && keptSession.keptWhenSeen() &&
+                                                !keptSession.streakSaved() &&
+                                                heldValue(setting::lossStreakLimit) > 0);
 }
 
 // While the player keeps the session it is saved as it stands. While they do not, a change

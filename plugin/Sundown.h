@@ -120,9 +120,7 @@ class Sundown : public Vantrel::Plugin::VantrelPlugin,
     // The console variable a setting of the table names; the caller owns the wrapper.
     CVarWrapper variable(const Setting& which) const { return cvarService->getCvar(which.name); }
     // Its number, held within the limits it was registered with.
-    int heldValue(const Setting& which) const {
-        return which.held(variable(which).getIntValue());
-    }
+    int heldValue(const Setting& which) const { return which.held(variable(which).getIntValue()); }
 
     // The match flow: what a kick-off and a match's end decide.
     void approveMatch();
@@ -150,6 +148,7 @@ class Sundown : public Vantrel::Plugin::VantrelPlugin,
     // Restores the kept session once, and saves it at once when the player has turned keeping
     // it on since the plug-in last looked.
     void noticeKeptSession();
+    bool keptSessionWantsSaving(bool keeping) const;
     void saveSession();
 
     // The day's budget, on the wall clock's days.

@@ -3,6 +3,7 @@
 std::optional<std::string> KeptSession::save(bool keeping, const SessionSnapshot& session,
                                              const std::string& savedNow) {
     keptWhenLastSeen = keeping;
+    streakInSaved = keeping && session.streak.has_value();
     if (keeping) {
         return encodeSession(session);
     }

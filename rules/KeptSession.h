@@ -18,9 +18,19 @@ class KeptSession {
         keptWhenLastSeen = keeping;
         return keeping;
     }
+    // What came back: whether it holds the losing streak.
+    void restored(const SavedSession& saved) { streakInSaved = saved.hasStreak; }
     // Whether keeping was on when the plug-in last looked: turned on since, the session is saved
     // at once, as it stands.
     bool keptWhenSeen() const { return keptWhenLastSeen; }
+    // Whether what was last saved holds the losing streak: a limit on it set since, the session is
+    // saved at once with it.
+    bool streakSaved() const { return streakInSaved; }
+    // Whether the session must be saved now that the plug-in looks again: the player keeps it,
+    // and either turned keeping on, or set a limit on the streak, since it was last saved.
+    bool wantsSaving(bool keeping, bool streakLimited) const {
+        return keeping && (!keptWhenLastSeen || (streakLimited && !streakInSaved));
+    }
     // What "savedSession" becomes at a change, from what it holds now: the session while the
     // player keeps it; while not, empty, so that an older session never comes back. None when
     // nothing is to be written.
@@ -30,4 +40,5 @@ class KeptSession {
   private:
     bool restoredOnce = false;
     bool keptWhenLastSeen = false;
+    bool streakInSaved = false;
 };

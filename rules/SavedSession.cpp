@@ -26,6 +26,7 @@ SavedSession decodeSession(const std::string& saved) {
     session.wins = countFrom(fields[3]);
     session.losses = countFrom(fields[4]);
     session.streak = countFrom(fields[5]);
+    session.hasStreak = fields[5].has_value();
     return session;
 }
 

@@ -25,6 +25,7 @@ struct SavedSession {
     std::uint8_t wins = 0;
     std::uint8_t losses = 0;
     std::uint8_t streak = 0;
+    bool hasStreak = false;  // whether it has a sixth number, the streak kept with it
 };
 
 // Reads any text without failing: what it cannot read is left out or counted as 0.

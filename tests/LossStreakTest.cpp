@@ -200,3 +200,21 @@ TEST(LossStreak, KeptOnlyWhileALimitIsSetSoASessionWithoutOneIsSavedAsBefore) {
     host.drawPage();
     EXPECT_EQ(host.sundown().lossStreak.count(), 3);
 }
+
+TEST(LossStreak, ALimitLoweredBelowTheStreakWarnsOfAndLeavesAtTheNextLoss) {
+    PluginHost host;
+    host.set("numOfGames", "50");
+    host.set("enableHeadsUp", "1");
+    host.console("SundownEnableDisable");
+    for (int loss = 0; loss < 3; ++loss) {
+        host.playMatch(Result::Loss);
+    }
+    host.set("lossStreakLimit", "2");  // below the three losses in a row already counted
+    host.startOnlineMatch();
+    host.canvasFrame();
+    EXPECT_EQ(host.statusText(), "Sundown: one more loss in a row ends the session");
+    host.endMatch(Result::Loss);
+    host.wait(5);
+    EXPECT_TRUE(host.world.game().quit());
+}
+

@@ -124,8 +124,8 @@ void Sundown::drawChoiceRows() {
     }
     CVarWrapper keepVariable = variable(setting::keepSessionOnRestart);
     bool keep = keepVariable.getBoolValue();
-    if (keep && !keptSession.keptWhenSeen()) {
-        // Turned on at the console since the plug-in last looked.
+    if (keptSessionWantsSaving(keep)) {
+        // Turned on, or a limit on the streak set, at the console since the plug-in last looked.
         saveSession();
     }
     if (ImGui::Checkbox("Keep the session after a restart", &keep)) {
@@ -143,6 +143,10 @@ void Sundown::drawLossStreakRows() {
     if (ImGui::InputScalar("Quit after # losses in a row", ImGuiDataType_U8, &limit, &step, nullptr,
                            "%u")) {
         limitVariable.setValue(int{limit});
+        // A limit set while the session is kept keeps the streak with it from now on.
+        if (keptSessionWantsSaving(variable(setting::keepSessionOnRestart).getBoolValue())) {
+            saveSession();
+        }
     }
     (PageLine() << "Losses in a row: " << int{lossStreak.count()}).draw();
 }

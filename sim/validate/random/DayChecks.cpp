@@ -26,9 +26,11 @@ void Referee::beforeClockChange() {
     catchUpTheDay();
 }
 
-// The page shows the day's line as it stands; drawing it changes no day.
+// The page shows the day's line as it stands; drawing it changes no day. It looks at the kept
+// session.
 void Referee::pageDrawn() {
     catchUpTheDay();
+    streakLimitUnseen = false;
 }
 
 // The plug-in's day, and what it saved, as the player's model has them.

@@ -7,6 +7,8 @@ namespace randomPlay {
 
 void Referee::toggled() {
     model.toggled(now());
+    // The switch looks at the kept session first.
+    streakLimitUnseen = false;
 }
 
 void Referee::afterFrame() {

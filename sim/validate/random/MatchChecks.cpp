@@ -13,6 +13,8 @@ bool Referee::ruleMet(const Sundown& sundown) const {
 }
 
 void Referee::beforeHook() {
+    // Every game function's hook looks at the kept session first.
+    streakLimitUnseen = false;
     const Sundown& sundown = *host.sundown();
     const Game& game = host.world.game();
     before = {sundown.numberOfGamesPlayed,

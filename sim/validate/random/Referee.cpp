@@ -47,6 +47,9 @@ std::optional<std::string> Referee::finishEvent(const Event& event) {
             return brokenInHook ? brokenInHook : checkKeptSession();
         case Kind::Restart:
             return afterRestart();
+        case Kind::StreakLimit:
+            streakLimitUnseen = true;
+            break;
         default:
             if (isPageInput(event.kind) && pageWasOpen) {
                 checkPageInput(event);

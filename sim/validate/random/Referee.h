@@ -56,8 +56,11 @@ class Referee {
     void beforeClockChange();
     // The page was drawn. (The day.)
     void pageDrawn();
-    // "resetGamesCount" ran at the console. (Matches.)
-    void countsReset() { model.lossStreak = 0; }
+    // "resetGamesCount" ran at the console: it saves the session too. (Matches.)
+    void countsReset() {
+        model.lossStreak = 0;
+        streakLimitUnseen = false;
+    }
     // The game starts again, before and after the host restarts it. (The kept session.)
     void beforeRestart();
     std::optional<std::string> afterRestart();
@@ -122,6 +125,10 @@ class Referee {
     // The switch as the last frame of a click on the enable button found it.
     bool toggleClick = false;
     bool enabledInFrame = false;
+
+    // A limit on the streak was set at the console, and the plug-in has not looked since: until
+    // it does, the kept session may lack the streak.
+    bool streakLimitUnseen = false;
 
     // What a restart must bring back.
     bool keepsSession = false;

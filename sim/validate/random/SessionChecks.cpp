@@ -31,16 +31,26 @@ int streakKeptIn(const std::string& saved) {
 
 }  // namespace
 
-// While the player keeps the session, what is saved is the session as it stands.
+// While the player keeps the session, what is saved is the session as it stands, with the streak
+// once the plug-in has seen a limit on it.
 std::optional<std::string> Referee::checkKeptSession() const {
     const Sundown& sundown = *host.sundown();
     const ConsoleVariable* keep = host.world.console().variable("keepSessionOnRestart");
     const ConsoleVariable* saved = host.world.console().variable("savedSession");
     const std::string session = sessionOf(sundown);
     const std::string withStreak = session + "," + std::to_string(sundown.lossStreak.count());
-    // The streak is saved while a limit on it is set; the limit may have changed since the save.
-    if (!keep->boolValue() || !sundown.keptSession.restored() || saved->text() == session ||
-        saved->text() == withStreak) {
+    if (!keep->boolValue() || !sundown.keptSession.restored()) {
+        return std::nullopt;
+    }
+    if (variableValue("lossStreakLimit") > 0 && !streakLimitUnseen) {
+        if (saved->text() != withStreak) {
+            return "the session is " + withStreak + " with a limit on the streak, but \"" +
+                   saved->text() + "\" is kept";
+        }
+        return std::nullopt;
+    }
+    // The limit may have changed since the save: the streak is kept, or not.
+    if (saved->text() == session || saved->text() == withStreak) {
         return std::nullopt;
     }
     return "the session is " + withStreak + " but \"" + saved->text() + "\" is kept";
@@ -60,6 +70,7 @@ void Referee::beforeRestart() {
 // At its first frame a kept session is back.
 std::optional<std::string> Referee::afterRestart() {
     model = Model{};
+    streakLimitUnseen = true;
     model.lossStreak = streakKept;
     dayBefore.restart(dayLimits().startHour);
     model.day = dayBefore;
