@@ -2,7 +2,12 @@
 
 #include "HeadsUpTexts.h"
 
+// A rule that ends the session whatever the match's result speaks first: the match is the last,
+// won or lost. Only when none does, a rule that ends it with a loss.
 const char* kickOffHeadsUp(const KickOffOutlook& outlook) {
+    if (outlook.dayEndsWhatever) {
+        return headsUpText::kLastGameToday;
+    }
     if (outlook.count.endsWhatever()) {
         return headsUpText::kLastGame;
     }
@@ -11,9 +16,6 @@ const char* kickOffHeadsUp(const KickOffOutlook& outlook) {
     }
     if (outlook.streakEndsWithALoss) {
         return headsUpText::kOneMoreLossInARow;
-    }
-    if (outlook.dayEndsWhatever) {
-        return headsUpText::kLastGameToday;
     }
     return nullptr;
 }

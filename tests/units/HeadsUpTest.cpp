@@ -33,17 +33,23 @@ TEST(HeadsUpSlot, ANewerHeadsUpReplacesAnOlderOneWhoseEndCannotCutItShort) {
     EXPECT_EQ(slot.text(), nullptr);
 }
 
-TEST(KickOffHeadsUp, TheCountRuleComesFirstThenTheStreakThenTheDay) {
+TEST(KickOffHeadsUp, ARuleThatEndsTheSessionWhateverTheResultSpeaksBeforeALossOnlyRule) {
     KickOffOutlook outlook;
     EXPECT_EQ(kickOffHeadsUp(outlook), nullptr);
-    outlook.dayEndsWhatever = true;
-    EXPECT_EQ(textOf(kickOffHeadsUp(outlook)), headsUpText::kLastGameToday);
     outlook.streakEndsWithALoss = true;
     EXPECT_EQ(textOf(kickOffHeadsUp(outlook)), headsUpText::kOneMoreLossInARow);
+    // The count rule's loss comes before the streak's, as both only end it with a loss.
     outlook.count.endsWithALoss = true;
     EXPECT_EQ(textOf(kickOffHeadsUp(outlook)), headsUpText::kOneMoreLoss);
+    // The day's last match ends it whatever its result: that is what the player must hear.
+    outlook.dayEndsWhatever = true;
+    EXPECT_EQ(textOf(kickOffHeadsUp(outlook)), headsUpText::kLastGameToday);
+    outlook.dayEndsWhatever = false;
     outlook.count.endsWithAWin = true;
     EXPECT_EQ(textOf(kickOffHeadsUp(outlook)), headsUpText::kLastGame);
+    // Both end it whatever the result: the day's budget is one of them.
+    outlook.dayEndsWhatever = true;
+    EXPECT_EQ(textOf(kickOffHeadsUp(outlook)), headsUpText::kLastGameToday);
 }
 
 TEST(SessionTimer, SecondsRollIntoMinutesAndTheLimitIsMetAtOrPastIt) {

@@ -35,18 +35,20 @@ std::optional<std::string> Referee::checkRoundStart() const {
     const bool lastWithAWin = countRuleMet(option, more(before.played), more(before.wins),
                                            before.losses, sundown.maxNumberOfGames);
     const int streakLimit = variableValue("lossStreakLimit");
-    const char* due = nullptr;
-    if (lastWithALoss) {
-        due = lastWithAWin ? "Sundown: last game" : "Sundown: one more loss ends the session";
-    } else if (streakLimit > 0 && model.lossStreak + 1 >= streakLimit) {
-        due = "Sundown: one more loss in a row ends the session";
-    }
-    if (!before.enabled) {
-        due = nullptr;
-    }
+    const bool streakWithALoss = streakLimit > 0 && model.lossStreak + 1 >= streakLimit;
     const DayModel::Limits limits = dayLimits();
-    if (due == nullptr && limits.on() && model.day.spent(limits, true)) {
+    const bool lastToday = limits.on() && model.day.spent(limits, true);
+    // A rule that ends the session whatever the result speaks first; the count rules and the
+    // streak count only while the switch is on.
+    const char* due = nullptr;
+    if (lastToday) {
         due = "Sundown: last game today";
+    } else if (before.enabled && lastWithALoss && lastWithAWin) {
+        due = "Sundown: last game";
+    } else if (before.enabled && lastWithALoss) {
+        due = "Sundown: one more loss ends the session";
+    } else if (before.enabled && streakWithALoss) {
+        due = "Sundown: one more loss in a row ends the session";
     }
     const bool warns = approving && before.headsUps && due != nullptr;
     const std::uint32_t shown = sundown.headsUp.shown() - before.headsUpsShown;
