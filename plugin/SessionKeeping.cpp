@@ -27,8 +27,9 @@ void Sundown::restoreSession() {
         !keptSession.restore(variable(setting::keepSessionOnRestart).getBoolValue())) {
         return;
     }
-    const SavedSession kept = decodeSession(variable(setting::savedSession).getStringValue());
-    keptSession.restored(kept);
+    const std::string savedText = variable(setting::savedSession).getStringValue();
+    const SavedSession kept = decodeSession(savedText);
+    keptSession.restored(kept, savedText.empty());
     if (kept.enabled) {
         enabled = *kept.enabled;
         variable(setting::enableSundown).setValue(enabled ? 1 : 0);

@@ -18,8 +18,10 @@ class KeptSession {
         keptWhenLastSeen = keeping;
         return keeping;
     }
-    // What came back: whether it holds the losing streak.
-    void restored(const SavedSession& saved) { streakInSaved = saved.hasStreak; }
+    // What came back: whether it holds the losing streak, or nothing at all that could lack it.
+    void restored(const SavedSession& saved, bool nothingSaved) {
+        streakInSaved = saved.hasStreak || nothingSaved;
+    }
     // Whether keeping was on when the plug-in last looked: turned on since, the session is saved
     // at once, as it stands.
     bool keptWhenSeen() const { return keptWhenLastSeen; }

@@ -6,7 +6,6 @@
 
 #include "HeadsUpSlot.h"
 #include "HeadsUpTexts.h"
-#include "KeptSession.h"
 #include "KickOffHeadsUp.h"
 #include "SessionTimer.h"
 
@@ -76,19 +75,4 @@ TEST(SessionTimer, WarnsFiveMinutesAndOneMinuteBeforeLimitsLongEnoughForThem) {
     EXPECT_EQ(textOf(timeLeftHeadsUp(1, 2)), headsUpText::kOneMinuteLeft);
     EXPECT_EQ(textOf(timeLeftHeadsUp(0, 1)), "none");
     EXPECT_EQ(textOf(timeLeftHeadsUp(0, std::numeric_limits<std::int32_t>::min())), "none");
-}
-
-TEST(KeptSession, KeptItIsSavedAsItStandsNotKeptAnOlderOneIsEmptiedOnce) {
-    KeptSession kept;
-    EXPECT_FALSE(kept.restored());
-    EXPECT_TRUE(kept.restore(true));
-    EXPECT_TRUE(kept.restored());
-    EXPECT_TRUE(kept.keptWhenSeen());
-    EXPECT_EQ(kept.save(true, {true, 1, 3, 1, 2, std::nullopt}, ""), "1,1,3,1,2");
-    EXPECT_EQ(kept.save(false, {}, "1,1,3,1,2"), "");
-    EXPECT_FALSE(kept.keptWhenSeen());
-    EXPECT_FALSE(kept.save(false, {}, "").has_value());
-    KeptSession notKept;
-    EXPECT_FALSE(notKept.restore(false));
-    EXPECT_TRUE(notKept.restored());
 }
