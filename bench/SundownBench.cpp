@@ -102,6 +102,26 @@ void BM_DrawSettings(benchmark::State& state) {
 }
 BENCHMARK(BM_DrawSettings);
 
+// The whole page, in a window tall enough to show every row, with a bedtime set and two weeks of
+// history kept: what a player who uses both sees at every frame. A build without them draws its
+// own whole page.
+void BM_DrawWholePage(benchmark::State& state) {
+    HostWorld world;
+    world.console().loadSaved("bedtime", "23:30");
+    world.console().loadSaved("keepHistory", "1");
+    world.console().loadSaved("savedHistory",
+                              "2026-05-19,3,2400;2026-05-20,2,1500;2026-05-22,4,3300;"
+                              "2026-05-23,5,4100;2026-05-25,2,1400;2026-05-27,6,4800;"
+                              "2026-05-28,4,3000;2026-05-30,2,1300;2026-05-31,3,2100");
+    LoadedPlugin loaded(world, SUNDOWN_PLUGIN_PATH);
+    SettingsWindow window(1400.0F, 600.0F);
+    window.captureText(false);
+    window.adopt(*loaded.settings());
+    window.frame(*loaded.settings(), 1.0F / 240.0F);
+    measure(state, [&] { window.frame(*loaded.settings(), 1.0F / 240.0F); });
+}
+BENCHMARK(BM_DrawWholePage);
+
 void BM_MatchEnd(benchmark::State& state) {
     BenchHost host;
     Sundown& sundown = host.sundown();
