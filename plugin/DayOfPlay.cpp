@@ -21,11 +21,16 @@ DayLimits Sundown::dayLimits() const {
 }
 
 // Read at the first frame, or before, so that a start hour changed since is seen as a change.
+// The history is read with it: a day in progress is never named before a day that ended.
 void Sundown::loadDay() {
-    if (!day.loaded()) {
-        day.load(decodeDay(variable(setting::savedDay).getStringValue()),
-                 heldValue(setting::dayStartsAt));
+    if (day.loaded()) {
+        return;
     }
+    const SavedDay saved = decodeDay(variable(setting::savedDay).getStringValue());
+    const int startHour = heldValue(setting::dayStartsAt);
+    // Today is the day saved: no day in the history comes after it.
+    loadHistory(saved.day.empty() ? dayOfPlay(localTimeNow(), startHour) : saved.day);
+    day.load(saved, startHour, history.days().empty() ? std::string() : history.days().back().day);
 }
 
 // A second of play belongs to the day it started in.
@@ -35,9 +40,13 @@ void Sundown::rollDay(int secondsAgo) {
 
 void Sundown::rollDayStartingAt(int startHour, int secondsAgo) {
     loadDay();
+    const DayFollowed followed = day.follow(localTimeNow(secondsAgo), startHour);
     // A day renamed under a new start hour is saved at once, so that a restart finds it.
-    if (day.follow(localTimeNow(secondsAgo), startHour)) {
+    if (followed.renamed) {
         saveDay();
+    }
+    if (followed.ended && historyKept()) {
+        keepInHistory(*followed.ended);
     }
 }
 
@@ -45,9 +54,14 @@ void Sundown::saveDay() {
     variable(setting::savedDay).setValue(encodeDay(day.save()));
 }
 
-// At the round start that approves an online match, while the budget is on.
+// The day's play is counted while the budget is on, or a history is kept.
+bool Sundown::dayCounted() const {
+    return dayLimits().on() || historyKept();
+}
+
+// At the round start that approves an online match, while the day is counted.
 void Sundown::startTimingMatch() {
-    if (!dayLimits().on()) {
+    if (!dayCounted()) {
         return;
     }
     rollDay();
@@ -81,7 +95,7 @@ void Sundown::countSecondOfPlay(std::uint32_t run) {
 bool Sundown::countMatchForTheDay() {
     const bool timed = day.stopTiming();
     const DayLimits limits = dayLimits();
-    if (!timed && !limits.on()) {
+    if (!timed && !limits.on() && !historyKept()) {
         return false;
     }
     rollDay();

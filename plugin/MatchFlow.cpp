@@ -1,6 +1,7 @@
 // The match flow: the one place that turns the game's events into decisions. At the kick-off
-// that approves an online match, which heads-up it gets; at the match's end, or when it is left,
-// which rules are met, how many leave pairs that makes, and what is saved. No rule asks another.
+// that approves an online match, which heads-up it gets, and what watches it; at the match's end,
+// or when it is left, which rules are met, how many leave pairs that makes, and what is saved. No
+// rule asks another.
 #include <string>
 
 #include "HeadsUpTexts.h"
@@ -25,6 +26,7 @@ void Sundown::GameStart(std::string /*eventName*/) {
 // rule says of it, as each rule will see it at the match's end.
 void Sundown::approveMatch() {
     startTimingMatch();
+    watchForTheNight();
     KickOffOutlook outlook;
     // The count rules and the streak count only while the master switch is on.
     if (enabled) {
@@ -35,6 +37,7 @@ void Sundown::approveMatch() {
     }
     const DayLimits limits = dayLimits();
     outlook.dayEndsWhatever = limits.on() && day.spent(limits, true);
+    outlook.bedtimeEndsWhatever = bedtime.due();
     if (const char* text = kickOffHeadsUp(outlook)) {
         showHeadsUp(text);
     }
@@ -58,10 +61,11 @@ void Sundown::GameDestroyed(std::string /*eventName*/) {
 
 // The first end handler to run after an approval takes the match, so that no later end hook
 // counts it again. The day counts it, ended or left; a timed quit that waits leaves; the count
-// rules and the streak count it, and leave once when either is met. The day's own leave is the
-// match's only when nothing else left.
+// rules and the streak count it, and leave once when either is met. The day's and bedtime's leave
+// is the match's only when nothing else left: one leave for the match.
 void Sundown::endApprovedMatch(const std::string& handlerName, Counted (Sundown::*countMatch)()) {
     const bool dayMet = countMatchForTheDay();
+    const bool bedtimeMet = bedtime.end(inTheNight());
     const bool timedQuit = timedQuitLeaves(handlerName);
     gameApproved = false;
     const Counted counted = (this->*countMatch)();
@@ -72,8 +76,8 @@ void Sundown::endApprovedMatch(const std::string& handlerName, Counted (Sundown:
     if (counted != Counted::Stopped) {
         writeLog("===== " + handlerName + ": DONE=====");
     }
-    if (dayMet && !timedQuit && counted != Counted::RulesMet) {
-        writeLog("Trying to Exit by the day's budget");
+    if ((dayMet || bedtimeMet) && !timedQuit && counted != Counted::RulesMet) {
+        writeLog(dayMet ? "Trying to Exit by the day's budget" : "Trying to Exit by bedtime");
         scheduleLeave();
     }
 }

@@ -10,11 +10,13 @@
 
 #include <imgui.h>
 
+#include "Bedtime.h"
 #include "CVarWrapper.h"
 #include "CanvasWrapper.h"
 #include "CountRules.h"
 #include "DailyBudget.h"
 #include "HeadsUpSlot.h"
+#include "History.h"
 #include "KeptSession.h"
 #include "LinearColor.h"
 #include "LossStreak.h"
@@ -99,6 +101,8 @@ class Sundown : public Vantrel::Plugin::VantrelPlugin,
     KeptSession keptSession;
     LossStreak lossStreak;
     DailyBudget day;
+    Bedtime bedtime;
+    History history;
 
   private:
     // Callables handed to the host hold the object weakly: the host may keep them, and run
@@ -158,6 +162,7 @@ class Sundown : public Vantrel::Plugin::VantrelPlugin,
     void rollDay(int secondsAgo = 0);
     void rollDayStartingAt(int startHour, int secondsAgo = 0);
     void saveDay();
+    bool dayCounted() const;
     void startTimingMatch();
     void armSecondOfPlay(std::uint32_t run);
     void countSecondOfPlay(std::uint32_t run);
@@ -165,10 +170,24 @@ class Sundown : public Vantrel::Plugin::VantrelPlugin,
     // then at a limit.
     bool countMatchForTheDay();
 
+    // Bedtime: the night as it stands, and the watch over an approved match for its beginning.
+    std::optional<Night> night() const;
+    bool inTheNight() const;
+    void watchForTheNight();
+    void armNightWatch(std::uint32_t run);
+    void nightWatchTick(std::uint32_t run);
+
+    // The history of online play: kept while the player asks, a day added as it ends.
+    bool historyKept() const;
+    void loadHistory(const std::string& today);
+    void keepInHistory(const SavedDay& ended);
+
     // The settings page, as a flat list of row groups.
     void drawCountRows(CVarWrapper& gamesVariable, CVarWrapper& modeVariable);
     void drawTimerRows(CVarWrapper& minutesVariable);
     void drawChoiceRows();
     void drawLossStreakRows();
     void drawDayRows();
+    void drawBedtimeRows();
+    void drawHistoryRows();
 };

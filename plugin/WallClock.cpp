@@ -13,5 +13,5 @@ LocalTime localTimeNow(int secondsAgo) {
     if (!known) {
         return {};
     }
-    return {parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday, parts.tm_hour};
+    return {parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday, parts.tm_hour, parts.tm_min};
 }

@@ -29,24 +29,28 @@ LocalTime civilFromDays(long long days) {
     return date;
 }
 
-}  // namespace
-
-std::string dayOfPlay(const LocalTime& moment, int startHour) {
-    LocalTime date = moment;
-    if (moment.hour < startHour) {
-        date = civilFromDays(daysFromCivil(moment.year, moment.month, moment.day) - 1);
-    }
-    // Put together by hand: the page names the day at every frame while it is open.
+// "YYYY-MM-DD", put together by hand: the page names the day at every frame while it is open.
+std::string nameOf(const LocalTime& date) {
     std::string name = "0000-00-00";
     const auto put = [&name](std::size_t end, int value, int digits) {
         for (int digit = 0; digit < digits; ++digit, value /= 10) {
             name[end - static_cast<std::size_t>(digit)] = static_cast<char>('0' + value % 10);
         }
     };
-    put(3, date.year, 4);
+    // Four digits of year: the calendar stops at its ends rather than write another shape.
+    put(3, date.year < 0 ? 0 : date.year > 9999 ? 9999 : date.year, 4);
     put(6, date.month, 2);
     put(9, date.day, 2);
     return name;
+}
+
+}  // namespace
+
+std::string dayOfPlay(const LocalTime& moment, int startHour) {
+    if (moment.hour < startHour) {
+        return nameOf(civilFromDays(daysFromCivil(moment.year, moment.month, moment.day) - 1));
+    }
+    return nameOf(moment);
 }
 
 bool isDayName(const std::string& name) {
@@ -67,4 +71,19 @@ bool isDayName(const std::string& name) {
     // A date that exists comes back unchanged from its day number.
     const LocalTime again = civilFromDays(daysFromCivil(year, month, day));
     return again.year == year && again.month == month && again.day == day;
+}
+
+long long dayNumber(const std::string& name) {
+    const auto digits = [&name](std::size_t from, std::size_t count) {
+        int value = 0;
+        for (std::size_t at = from; at < from + count; ++at) {
+            value = value * 10 + (name[at] - '0');
+        }
+        return value;
+    };
+    return daysFromCivil(digits(0, 4), digits(5, 2), digits(8, 2));
+}
+
+std::string dayAfter(const std::string& name, int days) {
+    return nameOf(civilFromDays(dayNumber(name) + days));
 }

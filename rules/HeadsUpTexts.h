@@ -16,6 +16,9 @@ inline constexpr const char* kTimeIsUp = "Sundown: time is up, quitting after th
 // As the day's minutes run out in a match.
 inline constexpr const char* kTodaysTimeIsUp =
     "Sundown: today's time is up, quitting after this match";
+// Past bedtime at a kick-off, and as the night begins in a match.
+inline constexpr const char* kPastBedtime = "Sundown: past bedtime, last game";
+inline constexpr const char* kBedtime = "Sundown: bedtime, quitting after this match";
 // When Sundown starts to leave the game.
 inline constexpr const char* kLimitReached = "Sundown: limit reached, quitting";
 

@@ -3,8 +3,12 @@
 #include "HeadsUpTexts.h"
 
 // A rule that ends the session whatever the match's result speaks first: the match is the last,
-// won or lost. Only when none does, a rule that ends it with a loss.
+// won or lost. Bedtime says so before the day's budget, and the day before a count limit. Only
+// when none does, a rule that ends it with a loss.
 const char* kickOffHeadsUp(const KickOffOutlook& outlook) {
+    if (outlook.bedtimeEndsWhatever) {
+        return headsUpText::kPastBedtime;
+    }
     if (outlook.dayEndsWhatever) {
         return headsUpText::kLastGameToday;
     }

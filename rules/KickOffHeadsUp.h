@@ -8,6 +8,7 @@ struct KickOffOutlook {
     NextMatch count;                   // the count rule, while the master switch is on
     bool streakEndsWithALoss = false;  // the losing streak, while the master switch is on
     bool dayEndsWhatever = false;      // the day's last match, or one started when it is spent
+    bool bedtimeEndsWhatever = false;  // a match approved in the night
 };
 
 // The heads-up's text; null when no rule ends the session with this match.

@@ -20,7 +20,8 @@ struct DayHost : PluginHost {
         drawPage();
         const std::string& page = pageText();
         const std::size_t start = page.find("Today:");
-        return start == std::string::npos ? "no line" : page.substr(start);
+        return start == std::string::npos ? "no line"
+                                          : page.substr(start, page.find('\n', start) - start);
     }
 };
 

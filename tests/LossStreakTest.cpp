@@ -217,4 +217,3 @@ TEST(LossStreak, ALimitLoweredBelowTheStreakWarnsOfAndLeavesAtTheNextLoss) {
     host.wait(5);
     EXPECT_TRUE(host.world.game().quit());
 }
-

@@ -48,7 +48,10 @@ TEST(SettingsPage, DrawsEveryRowInItsPlace) {
               "{ 0 } Online minutes a day\n"
               "{ 0 } Online matches a day\n"
               "{ 4 } Day starts at hour\n"
-              "Today: matches 0, minutes 0");
+              "Today: matches 0, minutes 0\n"
+              "{ } Bedtime (HH:MM)\n"
+              "Bedtime: none\n"
+              "[ ] Keep a history of online play");
     EXPECT_EQ(host.world.liveObjects(),
               static_cast<std::int64_t>(host.world.console().variableNames().size()))
         << "the page keeps no variable wrapper";

@@ -24,6 +24,9 @@ TEST(StartupWiring, RegistersEverythingInItsOrder) {
         "cvar dailyMatches",
         "cvar dayStartsAt",
         "cvar savedDay",
+        "cvar bedtime",
+        "cvar keepHistory",
+        "cvar savedHistory",
         "hook Function GameEvent_Soccar_TA.Active.StartRound",
         "hook Function TAGame.GameEvent_Soccar_TA.EventMatchEnded",
         "hook Function TAGame.GameEvent_Soccar_TA.Destroyed",
@@ -69,6 +72,9 @@ TEST(StartupWiring, RegistersTheVariablesWithTheirLimits) {
          true},
         {"dayStartsAt", "4", "Hour the day starts", true, true, 0.0F, true, 23.0F, true},
         {"savedDay", "", "Today's online play", false, false, 0.0F, false, 0.0F, true},
+        {"bedtime", "", "Bedtime, HH:MM (empty: none)", true, false, 0.0F, false, 0.0F, true},
+        {"keepHistory", "0", "Keep a history of online play", true, true, 0.0F, true, 1.0F, true},
+        {"savedHistory", "", "Online play by day", false, false, 0.0F, false, 0.0F, true},
     };
     for (const Expected& want : expected) {
         const ConsoleVariable* variable = host.world.console().variable(want.name);

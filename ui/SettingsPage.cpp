@@ -1,6 +1,8 @@
 // The settings page in the host's settings window, drawn whole at every call from the plug-in
 // object and the console variables: a flat list of row groups, top to bottom.
 #include <algorithm>
+#include <cfloat>
+#include <cstring>
 #include <string>
 
 #include "CVarWrapper.h"
@@ -55,6 +57,8 @@ void Sundown::DrawSettings() {
     drawChoiceRows();
     drawLossStreakRows();
     drawDayRows();
+    drawBedtimeRows();
+    drawHistoryRows();
 }
 
 void Sundown::drawCountRows(CVarWrapper& gamesVariable, CVarWrapper& modeVariable) {
@@ -198,4 +202,50 @@ void Sundown::drawDayRows() {
         line << " of " << minuteLimit;
     }
     line.draw();
+}
+
+void Sundown::drawBedtimeRows() {
+    CVarWrapper bedtimeVariable = variable(setting::bedtime);
+    // The field shows what is saved; what is typed is written when Enter takes it.
+    char typed[16] = {};
+    const std::string saved = bedtimeVariable.getStringValue();
+    std::memcpy(typed, saved.data(), std::min(saved.size(), sizeof typed - 1));
+    if (ImGui::InputText("Bedtime (HH:MM)", typed, sizeof typed,
+                         ImGuiInputTextFlags_EnterReturnsTrue)) {
+        bedtimeVariable.setValue(std::string(typed));
+    }
+    const std::optional<Night> tonight = night();
+    ImGui::TextUnformatted(tonight ? tonight->describe().c_str() : "Bedtime: none");
+}
+
+void Sundown::drawHistoryRows() {
+    CVarWrapper keepVariable = variable(setting::keepHistory);
+    bool keep = keepVariable.getBoolValue();
+    if (ImGui::Checkbox("Keep a history of online play", &keep)) {
+        keepVariable.setValue(keep ? 1 : 0);
+    }
+    if (!keep) {
+        return;
+    }
+    // Today as it stands, and the days before it as kept: the chart's numbers are kept between
+    // frames, never read again from what is saved.
+    loadDay();
+    std::optional<SavedDay> ended;
+    const DailyBudget today = day.at(localTimeNow(), heldValue(setting::dayStartsAt), &ended);
+    const SavedDay played{today.name(), today.matches(), today.seconds()};
+    loadHistory(today.name());
+    // A day that has ended, though nothing has followed the clock since, is shown among the days
+    // before today; it is kept when the day is next followed.
+    History withEnded;
+    if (ended) {
+        withEnded = history;
+        withEnded.add(*ended, today.name());
+    }
+    History& shown = ended ? withEnded : history;
+    ImGui::PlotHistogram("Online minutes, last 14 days", shown.chart(played).data(),
+                         History::kDays, 0, nullptr, 0.0F, FLT_MAX, ImVec2(0.0F, 80.0F));
+    const PlayTotals week = shown.lastSevenDays(played);
+    (PageLine() << "Last 7 days: " << week.matches << " matches, " << week.seconds / 60
+                << " minutes")
+        .draw();
 }

@@ -65,10 +65,10 @@ TEST(DailyBudget, LoweringTheStartHourLateAtNightKeepsTheDayUntilThatHourTheNext
     DailyBudget day;
     day.load({"2026-12-08", 2, 600}, 4);
     // At 02:00 with days starting at 4, the day in progress is yesterday's.
-    EXPECT_FALSE(day.follow({2026, 12, 9, 2}, 4));
+    EXPECT_FALSE(day.follow({2026, 12, 9, 2}, 4).renamed);
     EXPECT_EQ(day.name(), "2026-12-08");
     // Days now start at 1: the day goes on, its counts kept, named as 1 names the moment.
-    EXPECT_TRUE(day.follow({2026, 12, 9, 2}, 1));
+    EXPECT_TRUE(day.follow({2026, 12, 9, 2}, 1).renamed);
     EXPECT_EQ(day.name(), "2026-12-09");
     EXPECT_EQ(day.matches(), 2);
     day.follow({2026, 12, 10, 0}, 1);
@@ -84,9 +84,9 @@ TEST(DailyBudget, RaisingTheStartHourEndsTheDayTheNextTimeTheClockReachesIt) {
     day.load({"2026-12-08", 2, 600}, 4);
     day.follow({2026, 12, 8, 20}, 4);
     // Typed 21, then 4 again, at 20:00: the day and its counts stay.
-    EXPECT_TRUE(day.follow({2026, 12, 8, 20}, 21));
+    EXPECT_TRUE(day.follow({2026, 12, 8, 20}, 21).renamed);
     EXPECT_EQ(day.matches(), 2);
-    EXPECT_TRUE(day.follow({2026, 12, 8, 20}, 4));
+    EXPECT_TRUE(day.follow({2026, 12, 8, 20}, 4).renamed);
     EXPECT_EQ(day.name(), "2026-12-08");
     EXPECT_EQ(day.matches(), 2);
     // Typed 21 for good: the day ends at 21:00.
@@ -165,3 +165,39 @@ TEST(DailyBudget, SpentAtEitherLimitOrWithOneMoreMatch) {
     EXPECT_FALSE(DayLimits{}.on());
     EXPECT_TRUE((DayLimits{0, 1}).on());
 }
+
+TEST(DailyBudget, ANameGoesBackOneDayFromTheLatestSeenAtTheMostSoNoEndedDayComesAfterIt) {
+    DailyBudget day;
+    day.load({"2026-12-08", 2, 600}, 4);
+    day.follow({2026, 12, 8, 10}, 4);
+    EXPECT_TRUE(day.follow({2026, 12, 8, 10}, 12).renamed);
+    EXPECT_EQ(day.name(), "2026-12-07");
+    // The clock set back into the day so named, and the start hour raised again: no further back.
+    EXPECT_FALSE(day.follow({2026, 12, 7, 13}, 20).renamed);
+    EXPECT_EQ(day.name(), "2026-12-07");
+    EXPECT_EQ(day.matches(), 2);
+    // A day that ended, kept in a history, is the floor after a load too.
+    DailyBudget loaded;
+    loaded.load({"2026-12-07", 1, 60}, 12, "2026-12-07");
+    loaded.follow({2026, 12, 8, 11}, 12);
+    EXPECT_FALSE(loaded.follow({2026, 12, 8, 11}, 20).renamed) << "not before 2026-12-07";
+    EXPECT_EQ(loaded.name(), "2026-12-07");
+}
+
+TEST(DailyBudget, TheDayThatEndsWithPlayIsToldSoAHistoryCanKeepIt) {
+    DailyBudget day;
+    day.load({"2026-12-08", 2, 600}, 4);
+    EXPECT_FALSE(day.follow({2026, 12, 8, 22}, 4).ended.has_value());
+    const DayFollowed next = day.follow({2026, 12, 9, 5}, 4);
+    ASSERT_TRUE(next.ended.has_value());
+    EXPECT_EQ(encodeDay(*next.ended), "2026-12-08,2,600");
+    EXPECT_FALSE(day.follow({2026, 12, 10, 5}, 4).ended.has_value()) << "a day without play";
+    std::optional<SavedDay> wouldEnd;
+    day.countMatch();
+    const DailyBudget later = day.at({2026, 12, 11, 5}, 4, &wouldEnd);
+    ASSERT_TRUE(wouldEnd.has_value());
+    EXPECT_EQ(wouldEnd->day, "2026-12-10");
+    EXPECT_EQ(later.matches(), 0);
+    EXPECT_EQ(day.matches(), 1) << "the page's view changes nothing";
+}
+

@@ -25,8 +25,9 @@ TEST(RandomEvents, ASeedAlwaysGivesTheSameEventsAndAnotherSeedOthers) {
     // A shorter sequence from the same seed is the start of the longer one.
     EXPECT_TRUE(same(randomPlay::randomEvents(1000, 100),
                      std::vector<Event>(first.begin(), first.begin() + 100)));
-    // The first events of seed 1000, as every build has played them.
-    EXPECT_EQ(first[0].describe(), "leave the match (back to the menus, or walk out)");
+    // The first event of seed 1000, as every build with bedtimes and histories plays it: a change
+    // of the generator is seen here before a seed stops reproducing a failure.
+    EXPECT_EQ(first[0].describe(), "wait 10198 ms");
 }
 
 TEST(RandomEvents, EveryKindIsPlayedAndEveryValueIsOneThePlayerCanMake) {

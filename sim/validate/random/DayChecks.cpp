@@ -14,12 +14,13 @@ DayModel::Limits Referee::dayLimits() const {
     limits.matches = value("dailyMatches", 255);
     limits.minutes = value("dailyMinutes", 1440);
     limits.startHour = value("dayStartsAt", 23);
+    limits.history = host.world.console().variable("keepHistory")->boolValue();
     return limits;
 }
 
-// Counts the seconds of play due by now in the player's model.
 void Referee::catchUpTheDay() {
-    model.day.catchUp(host.world.clock().now(), wallAtZero(), dayLimits().startHour);
+    model.day.catchUp(host.world.clock().now(), wallAtZero(), dayLimits());
+    model.night.catchUp(host.world.clock().now(), wallAtZero(), night());
 }
 
 void Referee::beforeClockChange() {

@@ -18,6 +18,8 @@ const char* const kClickable[] = {"Enable/Disable Quit after games count",
                                   "Keep the session after a restart"};
 const std::size_t kClickableCount = std::size(kClickable);
 
+const char* const kBedtimes[kFixedBedtimes] = {"", "23:30", "1:00", "4:00", "nine", " 22:00 "};
+
 std::string Event::describe() const {
     switch (kind) {
         case Kind::WholeMatch:
@@ -72,6 +74,9 @@ std::string Event::describe() const {
         case Kind::StreakLimit:
             return "console sets lossStreakLimit " + std::to_string(value);
         case Kind::ClockJump:
+            if (value % 10 == 1) {
+                return "the clock is set " + std::to_string(value % 9 + 1) + " days forwards";
+            }
             if (value % 3 == 0) {
                 return "the clock is set to " + std::to_string(value % 30 + 1) +
                        " s before the day's start hour, " +
@@ -84,6 +89,13 @@ std::string Event::describe() const {
                              : "console sets dailyMinutes " + std::to_string(value - 5);
         case Kind::DayStart:
             return "console sets dayStartsAt " + std::to_string(value);
+        case Kind::BedtimeChoice:
+            return value < kFixedBedtimes
+                       ? "console sets bedtime \"" + std::string(kBedtimes[value]) + "\""
+                       : "console sets bedtime " + std::to_string(value - kFixedBedtimes + 1) +
+                             " minutes from now";
+        case Kind::HistoryChoice:
+            return value == 0 ? "console sets keepHistory 0" : "console sets keepHistory 1";
         case Kind::Reset:
             return "console runs resetGamesCount";
         case Kind::Restart:
@@ -95,15 +107,16 @@ std::string Event::describe() const {
 std::vector<Event> randomEvents(std::uint64_t seed, int count) {
     std::mt19937_64 random(seed);
     const std::vector<std::pair<Kind, int>> weights = {
-        {Kind::WholeMatch, 4},  {Kind::JoinOnline, 6},    {Kind::StartOffline, 2},
-        {Kind::RoundStart, 8},  {Kind::MatchEnd, 6},      {Kind::Leave, 5},
-        {Kind::Disconnect, 1},  {Kind::OddPlayer, 1},     {Kind::Notifier, 3},
-        {Kind::PressKey, 2},    {Kind::Wait, 10},         {Kind::CanvasFrame, 3},
-        {Kind::OpenPage, 2},    {Kind::ClosePage, 2},     {Kind::Click, 3},
-        {Kind::StepButton, 1},  {Kind::TypeLimit, 1},     {Kind::TypeMinutes, 1},
-        {Kind::SetVariable, 1}, {Kind::SavedVariable, 1}, {Kind::HeadsUpChoice, 1},
-        {Kind::StreakLimit, 1}, {Kind::ClockJump, 1},     {Kind::DayLimit, 1},
-        {Kind::DayStart, 1},    {Kind::Reset, 1},         {Kind::Restart, 1},
+        {Kind::WholeMatch, 4},    {Kind::JoinOnline, 6},    {Kind::StartOffline, 2},
+        {Kind::RoundStart, 8},    {Kind::MatchEnd, 6},      {Kind::Leave, 5},
+        {Kind::Disconnect, 1},    {Kind::OddPlayer, 1},     {Kind::Notifier, 3},
+        {Kind::PressKey, 2},      {Kind::Wait, 10},         {Kind::CanvasFrame, 3},
+        {Kind::OpenPage, 2},      {Kind::ClosePage, 2},     {Kind::Click, 3},
+        {Kind::StepButton, 1},    {Kind::TypeLimit, 1},     {Kind::TypeMinutes, 1},
+        {Kind::SetVariable, 1},   {Kind::SavedVariable, 1}, {Kind::HeadsUpChoice, 1},
+        {Kind::StreakLimit, 1},   {Kind::ClockJump, 1},     {Kind::DayLimit, 1},
+        {Kind::DayStart, 1},      {Kind::Reset, 1},         {Kind::Restart, 1},
+        {Kind::BedtimeChoice, 1}, {Kind::HistoryChoice, 1},
     };
     int total = 0;
     for (const auto& weight : weights) {
@@ -135,7 +148,11 @@ std::vector<Event> randomEvents(std::uint64_t seed, int count) {
                 break;
             case Kind::PressKey:
             case Kind::HeadsUpChoice:
+            case Kind::HistoryChoice:
                 value %= 2;
+                break;
+            case Kind::BedtimeChoice:
+                value %= kFixedBedtimes + 3;  // or 1 to 3 minutes from now
                 break;
             case Kind::StepButton:
                 value %= 4;
@@ -144,7 +161,7 @@ std::vector<Event> randomEvents(std::uint64_t seed, int count) {
                 value %= 5;  // 0, off, to 4 losses in a row
                 break;
             case Kind::ClockJump:
-                value %= 1441;  // 12 hours back to 12 hours forwards
+                value %= 1441;  // 12 hours back to 12 hours forwards, or days forwards
                 break;
             case Kind::DayLimit:
                 value %= 10;  // matches 0 to 4, or minutes 0 to 4

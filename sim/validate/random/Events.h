@@ -14,6 +14,11 @@ namespace randomPlay {
 extern const char* const kClickable[];
 extern const std::size_t kClickableCount;
 
+// Bedtimes the console sets, by index: none, two nights, one at the start hour (none), one that
+// is no time; past these, a bedtime a few minutes from the clock, so the night begins in a match.
+constexpr int kFixedBedtimes = 6;
+extern const char* const kBedtimes[kFixedBedtimes];
+
 enum class Kind {
     WholeMatch,
     JoinOnline,
@@ -40,6 +45,8 @@ enum class Kind {
     ClockJump,
     DayLimit,
     DayStart,
+    BedtimeChoice,
+    HistoryChoice,
     Reset,
     Restart,
 };

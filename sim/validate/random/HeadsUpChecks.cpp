@@ -41,7 +41,9 @@ std::optional<std::string> Referee::checkRoundStart() const {
     // A rule that ends the session whatever the result speaks first; the count rules and the
     // streak count only while the switch is on.
     const char* due = nullptr;
-    if (lastToday) {
+    if (model.night.due()) {
+        due = "Sundown: past bedtime, last game";
+    } else if (lastToday) {
         due = "Sundown: last game today";
     } else if (before.enabled && lastWithALoss && lastWithAWin) {
         due = "Sundown: last game";

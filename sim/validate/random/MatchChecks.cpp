@@ -35,8 +35,9 @@ void Referee::afterHook(const std::string& name) {
     const DayModel::Limits limits = dayLimits();
     if (name == gameFunction::kRoundStart) {
         if (!before.approved && host.world.game().online()) {
-            model.day.catchUp(host.world.clock().now(), wallAtZero(), limits.startHour);
+            catchUpTheDay();
             model.day.approve(host.world.clock().now(), wallAtZero(), limits);
+            model.night.approve(host.world.clock().now(), wallAtZero(), night());
         }
         broke(checkRoundStart());
         model.approved = model.approved || host.world.game().online();
@@ -44,7 +45,14 @@ void Referee::afterHook(const std::string& name) {
         const bool dayMet =
             before.approved &&
             model.day.countMatch(host.world.clock().now(), wallAtZero(), limits, timePassing);
-        broke(checkEndHook(name, dayMet));
+        bool bedtimeMet = false;
+        if (before.approved) {
+            // Inside a timeout due now, the watch's tick due at the same moment has not run yet.
+            const std::int64_t now = host.world.clock().now();
+            model.night.catchUp(timePassing ? now - 1 : now, wallAtZero(), night());
+            bedtimeMet = model.night.end(host.world.wallSeconds(), night());
+        }
+        broke(checkEndHook(name, dayMet, bedtimeMet));
         if (before.approved) {
             broke(checkDay("after " + name));
         }
@@ -55,7 +63,8 @@ void Referee::afterHook(const std::string& name) {
     }
 }
 
-std::optional<std::string> Referee::checkEndHook(const std::string& name, bool dayMet) {
+std::optional<std::string> Referee::checkEndHook(const std::string& name, bool dayMet,
+                                                 bool bedtimeMet) {
     const Sundown& sundown = *host.sundown();
     const int counted = (sundown.numberOfGamesPlayed - before.played + 256) % 256;
     const bool countsPlayed = before.approved && before.enabled &&
@@ -73,11 +82,12 @@ std::optional<std::string> Referee::checkEndHook(const std::string& name, bool d
     }
     const int streakLimit = variableValue("lossStreakLimit");
     const bool streakMet = streakLimit > 0 && model.lossStreak >= streakLimit;
-    // The day's budget leaves with a rule's leave of the same match, or on its own.
+    // The day's budget and bedtime leave with a rule's leave of the same match, or on their own:
+    // one leave for the match; a timed quit keeps its own.
     const bool timedQuit = before.approved && before.exitPending;
     const bool rulesLeave = ruleApplies && (ruleMet(sundown) || streakMet);
     const std::size_t pairs = (timedQuit ? 1U : 0U) + (rulesLeave ? 1U : 0U) +
-                              (dayMet && !timedQuit && !rulesLeave ? 1U : 0U);
+                              ((dayMet || bedtimeMet) && !timedQuit && !rulesLeave ? 1U : 0U);
     // Each leave arms its pair, and announces itself when the player asked for heads-ups.
     const std::size_t headsUps = before.headsUps ? pairs : 0U;
     const std::size_t armed = host.world.clock().pending() - before.pending;

@@ -4,6 +4,23 @@
 
 namespace randomPlay {
 
+namespace {
+
+// The line of the page that starts with `start`, if it is not `due`.
+std::optional<std::string> lineShown(const std::string& page, const std::string& due,
+                                     const std::string& start) {
+    const std::size_t at = page.find("\n" + start);
+    const std::string shown = at == std::string::npos
+                                  ? "no such line"
+                                  : page.substr(at + 1, page.find('\n', at + 1) - at - 1);
+    if (shown == due) {
+        return std::nullopt;
+    }
+    return "the page shows \"" + shown + "\" where the player's is \"" + due + "\"";
+}
+
+}  // namespace
+
 // The page's losing-streak line, read from one drawing of it.
 std::optional<std::string> Referee::checkPageLine() {
     host.window.captureText(true);
@@ -19,12 +36,17 @@ std::optional<std::string> Referee::checkPageLine() {
         return "the page shows \"" + shown + "\" where " + std::to_string(model.lossStreak) +
                " losses in a row were counted";
     }
-    const std::string today = model.day.todayLine(dayLimits(), host.world.wallSeconds());
-    if (page.find(today) == std::string::npos) {
-        const std::size_t line = page.find("Today:");
-        return "the page shows \"" +
-               (line == std::string::npos ? std::string("no such line") : page.substr(line)) +
-               "\" where the player played \"" + today + "\"";
+    const DayModel::Limits limits = dayLimits();
+    const std::string today = model.day.todayLine(limits, host.world.wallSeconds());
+    if (auto wrong = lineShown(page, today, "Today:")) {
+        return wrong;
+    }
+    const std::optional<NightTimes> tonight = night();
+    if (auto wrong = lineShown(page, tonight ? tonight->line() : "Bedtime: none", "Bedtime: ")) {
+        return wrong;
+    }
+    if (limits.history) {
+        return lineShown(page, model.day.weekLine(limits, host.world.wallSeconds()), "Last 7 days");
     }
     return std::nullopt;
 }

@@ -28,6 +28,7 @@ void Referee::startEvent(const Event& event) {
 }
 
 std::optional<std::string> Referee::finishEvent(const Event& event) {
+    catchUpTheDay();
     switch (event.kind) {
         case Kind::Wait:
             if (!broken && !host.world.game().quit()) {
@@ -67,6 +68,9 @@ std::optional<std::string> Referee::finishEvent(const Event& event) {
     }
     if (auto kept = checkKeptSession()) {
         return kept;
+    }
+    if (auto night = checkBedtimeAndHistory()) {
+        return night;
     }
     return checkPlayedCount(event);
 }

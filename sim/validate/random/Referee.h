@@ -85,7 +85,7 @@ class Referee {
 
     // Matches: counting, the rules and the leave.
     bool ruleMet(const Sundown& sundown) const;
-    std::optional<std::string> checkEndHook(const std::string& name, bool dayMet);
+    std::optional<std::string> checkEndHook(const std::string& name, bool dayMet, bool bedtimeMet);
     std::optional<std::string> checkPlayedCount(const Event& event) const;
     // Heads-ups and the status line.
     std::optional<std::string> checkRoundStart() const;
@@ -95,9 +95,13 @@ class Referee {
     std::int64_t wallAtZero() const {
         return host.world.wallSeconds() - host.world.clock().now() / 1'000'000;
     }
+    // The day's seconds and bedtime's ticks due by now, in the player's model.
     void catchUpTheDay();
     std::optional<std::string> checkDay(const std::string& when) const;
     std::optional<std::string> checkSavedAsPlayed();
+    // Bedtime, and the history of play.
+    std::optional<NightTimes> night() const;
+    std::optional<std::string> checkBedtimeAndHistory() const;
     // The session timer.
     std::optional<std::string> checkTimer(const Event& wait) const;
     // The page's lines.

@@ -42,10 +42,13 @@ void Run::restartGame() {
     host.world.canvas().frame();
 }
 
-// Minutes back or forwards, or a few seconds before the day's start hour, so that matches run
-// across it.
+// Minutes back or forwards, days forwards, or a few seconds before the day's start hour, so that
+// matches run across it.
 std::int64_t Run::jumpedClock(int value) const {
     const std::int64_t now = host.world.wallSeconds();
+    if (value % 10 == 1) {
+        return now + std::int64_t{value % 9 + 1} * 86'400;
+    }
     if (value % 3 != 0) {
         return now + std::int64_t{value - 720} * 60;
     }
@@ -55,6 +58,21 @@ std::int64_t Run::jumpedClock(int value) const {
     const std::int64_t dayStart = (now - startOfHour) / 86'400 * 86'400 + startOfHour;
     const std::int64_t next = value % 2 == 0 ? dayStart + 86'400 : dayStart;
     return next - (value % 30 + 1);
+}
+
+// One of the fixed bedtimes, or the clock's time a few minutes from now, "HH:MM".
+std::string Run::bedtimeFor(int value) const {
+    if (value < kFixedBedtimes) {
+        return kBedtimes[value];
+    }
+    const std::int64_t soon =
+        host.world.wallSeconds() + std::int64_t{value - kFixedBedtimes + 1} * 60;
+    const int minuteOfDay = static_cast<int>(soon % 86'400 / 60);
+    const auto twoDigits = [](int number) {
+        return std::string(1, static_cast<char>('0' + number / 10)) +
+               static_cast<char>('0' + number % 10);
+    };
+    return twoDigits(minuteOfDay / 60) + ":" + twoDigits(minuteOfDay % 60);
 }
 
 void Run::playOnPage(const Event& event) {
@@ -169,6 +187,14 @@ void Run::perform(const Event& event) {
         case Kind::DayStart:
             referee.beforeClockChange();
             host.world.console().set("dayStartsAt", std::to_string(event.value), "validator");
+            break;
+        case Kind::BedtimeChoice:
+            referee.beforeClockChange();
+            host.world.console().set("bedtime", bedtimeFor(event.value), "validator");
+            break;
+        case Kind::HistoryChoice:
+            referee.beforeClockChange();
+            host.world.console().set("keepHistory", std::to_string(event.value), "validator");
             break;
         case Kind::Reset:
             host.world.console().run("resetGamesCount", "validator");

@@ -34,6 +34,8 @@ class Run {
     void restartGame();
     // Where a clock jump sets the wall clock.
     std::int64_t jumpedClock(int value) const;
+    // The bedtime the console sets for an event's value.
+    std::string bedtimeFor(int value) const;
 
     ValidationHost host;
     Referee referee;

@@ -1,0 +1,43 @@
+#include "HistoryModel.h"
+
+#include <algorithm>
+
+#include "WallTime.h"
+
+namespace randomPlay {
+
+long long dayNumberOf(const std::string& day) {
+    return *parseWallTime(day, "00:00") / 86'400;
+}
+
+void HistoryModel::add(const std::string& day, int matches, int seconds, const std::string& today) {
+    if (matches > 0 || seconds > 0) {
+        Played& played = days[day];
+        played.matches = std::min(played.matches + matches, 255);
+        played.seconds = std::min(played.seconds + seconds, 86'400);
+    }
+    const long long todayNumber = dayNumberOf(today);
+    for (auto each = days.begin(); each != days.end();) {
+        each = todayNumber - dayNumberOf(each->first) > 14 ? days.erase(each) : std::next(each);
+    }
+    savedText.clear();
+    for (const auto& [name, played] : days) {
+        savedText += (savedText.empty() ? "" : ";") + name + "," + std::to_string(played.matches) +
+                     "," + std::to_string(played.seconds);
+    }
+}
+
+std::string HistoryModel::weekLine(const std::string& today, int matches, int seconds) const {
+    const long long todayNumber = dayNumberOf(today);
+    for (const auto& [name, played] : days) {
+        const long long back = todayNumber - dayNumberOf(name);
+        if (back >= 0 && back < 7) {
+            matches += played.matches;
+            seconds += played.seconds;
+        }
+    }
+    return "Last 7 days: " + std::to_string(matches) + " matches, " + std::to_string(seconds / 60) +
+           " minutes";
+}
+
+}  // namespace randomPlay

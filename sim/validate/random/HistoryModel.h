@@ -1,0 +1,33 @@
+// The random player's own model of the history of online play: the days that ended with play, as
+// "savedHistory" should hold them, and the page's week. Written apart from the plug-in's code.
+#pragma once
+
+#include <map>
+#include <string>
+
+namespace randomPlay {
+
+class HistoryModel {
+  public:
+    // A day that ended with `matches` and `seconds` of play, `today` being the day after it.
+    void add(const std::string& day, int matches, int seconds, const std::string& today);
+    // What "savedHistory" should hold: nothing until the plug-in first adds a day.
+    const std::string& saved() const { return savedText; }
+    // The latest day kept; empty when none is.
+    std::string latestDay() const { return days.empty() ? std::string() : days.rbegin()->first; }
+    // "Last 7 days: M matches, N minutes", today's play included.
+    std::string weekLine(const std::string& today, int matches, int seconds) const;
+
+  private:
+    struct Played {
+        int matches = 0;
+        int seconds = 0;
+    };
+    std::map<std::string, Played> days;  // in date order
+    std::string savedText;
+};
+
+// The number of the day named "YYYY-MM-DD", counted in days from 1970-01-01.
+long long dayNumberOf(const std::string& day);
+
+}  // namespace randomPlay

@@ -1,0 +1,73 @@
+#include "NightModel.h"
+
+namespace randomPlay {
+
+namespace {
+
+constexpr std::int64_t kSecond = 1'000'000;
+
+std::string twoDigits(int value) {
+    return std::string(1, static_cast<char>('0' + value / 10)) +
+           static_cast<char>('0' + value % 10);
+}
+
+}  // namespace
+
+bool NightTimes::holds(std::int64_t wallSeconds) const {
+    const int minute = static_cast<int>(wallSeconds % 86'400 / 60);
+    return from < until ? minute >= from && minute < until : minute >= from || minute < until;
+}
+
+std::string NightTimes::line() const {
+    return "Bedtime: " + twoDigits(from / 60) + ":" + twoDigits(from % 60) + " to " +
+           twoDigits(until / 60) + ":00";
+}
+
+std::optional<NightTimes> nightFrom(const std::string& bedtime, int startHour) {
+    const std::size_t first = bedtime.find_first_not_of(" \t\r\n");
+    if (first == std::string::npos) {
+        return std::nullopt;
+    }
+    const std::string time = bedtime.substr(first, bedtime.find_last_not_of(" \t\r\n") - first + 1);
+    const bool digitsOnly = time.find_first_not_of("0123456789:") == std::string::npos;
+    const std::size_t colon = time.find(':');
+    if (!digitsOnly || (colon != 1 && colon != 2) || time.size() != colon + 3 ||
+        time.find(':', colon + 1) != std::string::npos) {
+        return std::nullopt;
+    }
+    const int hour = std::stoi(time.substr(0, colon));
+    const int minute = std::stoi(time.substr(colon + 1));
+    if (hour > 23 || minute > 59 || (hour == startHour && minute == 0)) {
+        return std::nullopt;
+    }
+    return NightTimes{hour * 60 + minute, startHour * 60};
+}
+
+void NightModel::approve(std::int64_t now, std::int64_t wallAtZero,
+                         const std::optional<NightTimes>& night) {
+    inMatch = true;
+    lastMatch = night && night->holds(wallAtZero + now / kSecond);
+    watching = night && !lastMatch;
+    nextTick = now + kSecond;
+}
+
+void NightModel::catchUp(std::int64_t now, std::int64_t wallAtZero,
+                         const std::optional<NightTimes>& night) {
+    for (; watching && nextTick <= now; nextTick += kSecond) {
+        if (night && night->holds(wallAtZero + nextTick / kSecond)) {
+            lastMatch = true;
+        }
+        // The watch goes on while a bedtime is set and the night has not begun.
+        watching = night && !lastMatch;
+    }
+}
+
+bool NightModel::end(std::int64_t wallSeconds, const std::optional<NightTimes>& night) {
+    const bool leaves = inMatch && (lastMatch || (night && night->holds(wallSeconds)));
+    inMatch = false;
+    lastMatch = false;
+    watching = false;
+    return leaves;
+}
+
+}  // namespace randomPlay

@@ -1,0 +1,38 @@
+// The random player's own model of bedtime: the night a bedtime text makes, and the watch over an
+// approved online match, a tick a second from its kick-off. Written apart from the plug-in's code.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace randomPlay {
+
+// The night's first and last minute of the day, from bedtime to the start hour; none when the
+// text is no time from 00:00 to 23:59 (H:MM or HH:MM, blanks around it) or is the start hour.
+struct NightTimes {
+    int from = 0;   // minutes after midnight
+    int until = 0;  // minutes after midnight: the start hour
+    bool holds(std::int64_t wallSeconds) const;
+    std::string line() const;  // "Bedtime: 23:30 to 04:00"
+};
+std::optional<NightTimes> nightFrom(const std::string& bedtime, int startHour);
+
+class NightModel {
+  public:
+    // The kick-off that approves an online match at virtual time `now`.
+    void approve(std::int64_t now, std::int64_t wallAtZero, const std::optional<NightTimes>& night);
+    // The watch's ticks due by `now`, with the night as it stands; call before it changes.
+    void catchUp(std::int64_t now, std::int64_t wallAtZero, const std::optional<NightTimes>& night);
+    // The match's end: whether bedtime ends the session after it.
+    bool end(std::int64_t wallSeconds, const std::optional<NightTimes>& night);
+    bool due() const { return lastMatch; }
+
+  private:
+    bool inMatch = false;
+    bool lastMatch = false;
+    bool watching = false;
+    std::int64_t nextTick = 0;
+};
+
+}  // namespace randomPlay
