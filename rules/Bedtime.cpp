@@ -8,10 +8,6 @@ bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-std::string twoDigits(int value) {
-    return {static_cast<char>('0' + value / 10), static_cast<char>('0' + value % 10)};
-}
-
 }  // namespace
 
 std::optional<ClockTime> parseClockTime(std::string_view text) {
@@ -46,11 +42,6 @@ bool Night::holds(const LocalTime& moment) const {
     const int now = moment.hour * 60 + moment.minute;
     // Over midnight when it begins later in the day than it ends.
     return begins < ends ? now >= begins && now < ends : now >= begins || now < ends;
-}
-
-std::string Night::describe() const {
-    return "Bedtime: " + twoDigits(from.hour) + ":" + twoDigits(from.minute) + " to " +
-           twoDigits(untilHour) + ":00";
 }
 
 std::optional<Night> nightOf(std::optional<ClockTime> bedtime, int startHour) {

@@ -27,8 +27,6 @@ struct Night {
     int untilHour = 4;
     // Whether `moment` falls in the night, to the minute.
     bool holds(const LocalTime& moment) const;
-    // "Bedtime: 23:30 to 04:00".
-    std::string describe() const;
 };
 std::optional<Night> nightOf(std::optional<ClockTime> bedtime, int startHour);
 

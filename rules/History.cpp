@@ -85,13 +85,23 @@ std::array<float, History::kDays> History::minutesByDay(const SavedDay& today) c
     return minutes;
 }
 
-const std::array<float, History::kDays>& History::chart(const SavedDay& today) {
+void History::keepFor(const SavedDay& today) {
     if (barsEndWith != today.day) {
         bars = minutesByDay(today);
+        daysBeforeToday = lastSevenDays({today.day, 0, 0});
         barsEndWith = today.day;
     }
+}
+
+const std::array<float, History::kDays>& History::chart(const SavedDay& today) {
+    keepFor(today);
     bars[kDays - 1] = static_cast<float>(today.seconds) / 60.0F;
     return bars;
+}
+
+PlayTotals History::week(const SavedDay& today) {
+    keepFor(today);
+    return {daysBeforeToday.matches + today.matches, daysBeforeToday.seconds + today.seconds};
 }
 
 PlayTotals History::lastSevenDays(const SavedDay& today) const {

@@ -41,6 +41,8 @@ class History {
     const std::array<float, kDays>& chart(const SavedDay& today);
     // The 7 days that end with today, today included.
     PlayTotals lastSevenDays(const SavedDay& today) const;
+    // The same, the six days before today kept between frames with the chart's bars.
+    PlayTotals week(const SavedDay& today);
 
     const std::vector<SavedDay>& days() const { return kept; }
 
@@ -48,5 +50,8 @@ class History {
     std::vector<SavedDay> kept;  // oldest first, one a day
     bool wasLoaded = false;
     std::array<float, kDays> bars{};
-    std::string barsEndWith;  // the day the bars were worked out for; empty when out of date
+    PlayTotals daysBeforeToday;  // the week's, without today
+    std::string barsEndWith;     // the day both were worked out for; empty when out of date
+    // Works the bars and the week out again when `today` is another day than they were for.
+    void keepFor(const SavedDay& today);
 };

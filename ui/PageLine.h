@@ -9,6 +9,11 @@
 
 #include <imgui.h>
 
+// A number written with two digits, as a clock writes hours and minutes.
+struct TwoDigits {
+    int value;
+};
+
 class PageLine {
   public:
     PageLine& operator<<(std::string_view text) {
@@ -23,6 +28,11 @@ class PageLine {
         length = static_cast<std::size_t>(
             std::to_chars(buffer + length, buffer + sizeof buffer, number).ptr - buffer);
         return *this;
+    }
+    PageLine& operator<<(TwoDigits number) {
+        const char digits[2] = {static_cast<char>('0' + number.value / 10 % 10),
+                                static_cast<char>('0' + number.value % 10)};
+        return *this << std::string_view(digits, 2);
     }
     void draw() const { ImGui::TextUnformatted(buffer, buffer + length); }
 

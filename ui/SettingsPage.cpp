@@ -214,8 +214,15 @@ void Sundown::drawBedtimeRows() {
                          ImGuiInputTextFlags_EnterReturnsTrue)) {
         bedtimeVariable.setValue(std::string(typed));
     }
-    const std::optional<Night> tonight = night();
-    ImGui::TextUnformatted(tonight ? tonight->describe().c_str() : "Bedtime: none");
+    if (const std::optional<Night> tonight = night()) {
+        // Put together without a string of its own: the page is drawn at every frame.
+        (PageLine() << "Bedtime: " << TwoDigits{tonight->from.hour} << ":"
+                    << TwoDigits{tonight->from.minute} << " to " << TwoDigits{tonight->untilHour}
+                    << ":00")
+            .draw();
+    } else {
+        ImGui::TextUnformatted("Bedtime: none");
+    }
 }
 
 void Sundown::drawHistoryRows() {
@@ -242,9 +249,9 @@ void Sundown::drawHistoryRows() {
         withEnded.add(*ended, today.name());
     }
     History& shown = ended ? withEnded : history;
-    ImGui::PlotHistogram("Online minutes, last 14 days", shown.chart(played).data(),
-                         History::kDays, 0, nullptr, 0.0F, FLT_MAX, ImVec2(0.0F, 80.0F));
-    const PlayTotals week = shown.lastSevenDays(played);
+    ImGui::PlotHistogram("Online minutes, last 14 days", shown.chart(played).data(), History::kDays,
+                         0, nullptr, 0.0F, FLT_MAX, ImVec2(0.0F, 80.0F));
+    const PlayTotals week = shown.week(played);
     (PageLine() << "Last 7 days: " << week.matches << " matches, " << week.seconds / 60
                 << " minutes")
         .draw();

@@ -200,4 +200,3 @@ TEST(DailyBudget, TheDayThatEndsWithPlayIsToldSoAHistoryCanKeepIt) {
     EXPECT_EQ(later.matches(), 0);
     EXPECT_EQ(day.matches(), 1) << "the page's view changes nothing";
 }
-

@@ -44,7 +44,8 @@ TEST(History, DaysAreAddedAsTheyEndAndFourteenDaysRoll) {
 
 TEST(History, TheChartEndsWithTodayAndTheWeekCountsTodayAndSixDaysBefore) {
     const History history = History::decode(
-        "2026-11-24,1,600;2026-11-25,1,120;2026-12-01,3,1800;2026-12-02,2,1210;2026-12-07,1,59", "2026-12-08");
+        "2026-11-24,1,600;2026-11-25,1,120;2026-12-01,3,1800;2026-12-02,2,1210;2026-12-07,1,59",
+        "2026-12-08");
     const SavedDay today{"2026-12-08", 1, 150};
     const auto bars = history.minutesByDay(today);
     EXPECT_FLOAT_EQ(bars[13], 2.5F);
@@ -62,4 +63,8 @@ TEST(History, TheChartEndsWithTodayAndTheWeekCountsTodayAndSixDaysBefore) {
     EXPECT_FLOAT_EQ(chart[7], 1210.0F / 60.0F);
     EXPECT_FLOAT_EQ(kept.chart({"2026-12-08", 1, 240})[13], 4.0F) << "today's bar follows play";
     EXPECT_FLOAT_EQ(kept.chart({"2026-12-09", 0, 0})[6], 1210.0F / 60.0F) << "a new day moves all";
+    const PlayTotals kept7 = kept.week(today);
+    EXPECT_EQ(kept7.matches, week.matches);
+    EXPECT_EQ(kept7.seconds, week.seconds);
+    EXPECT_EQ(kept.week({"2026-12-08", 2, 400}).seconds, 400 + 59 + 1210) << "today's play follows";
 }
