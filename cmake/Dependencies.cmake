@@ -1,4 +1,5 @@
 # Third-party libraries come from the system's package manager, never from the tree.
+include(${CMAKE_CURRENT_LIST_DIR}/CheckImGuiLayout.cmake)
 # Dear ImGui: a CMake package first (vcpkg on Windows: the field build), then pkg-config
 # (Debian's libimgui-dev). The plug-in checks at compile time the layout it compiles against
 # (SUNDOWN_IMGUI_BUTTON_INDEX), and the version when one is asked for.
@@ -8,6 +9,7 @@ if(NOT imgui_FOUND AND WIN32 AND CMAKE_CROSSCOMPILING)
     message(FATAL_ERROR "the cross build fetches Debian's Dear ImGui: set SUNDOWN_IMGUI_VERSION")
   endif()
   include(${CMAKE_CURRENT_LIST_DIR}/ImGuiFromDebianSource.cmake)
+  sundown_check_imgui_layout(${imgui_source})
 elseif(imgui_FOUND)
   # The field build loads into the real host: only the host's layout will do.
   if(NOT SUNDOWN_IMGUI_BUTTON_INDEX EQUAL 22)
@@ -25,6 +27,9 @@ else()
   endif()
   add_library(sundown_imgui INTERFACE)
   target_link_libraries(sundown_imgui INTERFACE PkgConfig::IMGUI)
+  foreach(dir IN LISTS IMGUI_INCLUDE_DIRS)
+    sundown_check_imgui_layout(${dir})
+  endforeach()
 endif()
 
 if(SUNDOWN_BUILD_TESTS)

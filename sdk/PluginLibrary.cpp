@@ -12,6 +12,7 @@
 #include <windows.h>
 #else
 #include <dlfcn.h>
+#include <link.h>
 #endif
 
 namespace {
@@ -117,6 +118,37 @@ void* findSymbol(void* library, const char* name) {
 }
 #endif
 
+// Why the record at `record` is smaller than the host reads; empty when it is whole.
+std::string recordTooSmall(void* library, const void* record) {
+#if defined(_WIN32)
+    // Windows keeps no size with an export: the record must at least lie whole in the library's
+    // own memory.
+    MEMORY_BASIC_INFORMATION first{};
+    MEMORY_BASIC_INFORMATION last{};
+    const auto* end = static_cast<const char*>(record) + sizeof(PluginRecord) - 1;
+    if (VirtualQuery(record, &first, sizeof first) == 0 ||
+        VirtualQuery(end, &last, sizeof last) == 0 || first.State != MEM_COMMIT ||
+        last.State != MEM_COMMIT || first.AllocationBase != library ||
+        last.AllocationBase != library) {
+        return "its record 'exports' does not lie whole in the library";
+    }
+    return {};
+#else
+    (void)library;
+    Dl_info where{};
+    void* found = nullptr;
+    if (dladdr1(record, &where, &found, RTLD_DL_SYMENT) == 0 || found == nullptr) {
+        return {};
+    }
+    const auto* symbol = static_cast<const ElfW(Sym)*>(found);
+    if (symbol->st_size < sizeof(PluginRecord)) {
+        return "its record 'exports' is " + std::to_string(symbol->st_size) +
+               " bytes, where the host reads " + std::to_string(sizeof(PluginRecord));
+    }
+    return {};
+#endif
+}
+
 }  // namespace
 
 namespace {
@@ -171,9 +203,20 @@ std::filesystem::path PluginLibrary::fileToOpen(const std::string& named) {
     std::error_code ignored;
     std::filesystem::path file = std::filesystem::absolute(named, ignored).lexically_normal();
     // Refusals name the file as it was named: that is what the user will recognise.
-    if (const std::string why = whyNotARegularFile(file); !why.empty()) {
+    if (const std::string why = whyNotARegularFile(named); !why.empty()) {
         throw PluginRefused(refusal(named, why));
     }
+#if !defined(_WIN32)
+    // The file the system opens, every link resolved by the system itself: "d/link/../x" is where
+    // the link leads, not "d/x", and a link changed later changes nothing already resolved.
+    std::error_code unresolved;
+    std::filesystem::path resolved = std::filesystem::canonical(named, unresolved);
+    if (unresolved) {
+        throw PluginRefused(
+            refusal(named, "its path cannot be resolved (" + unresolved.message() + ")"));
+    }
+    file = std::move(resolved);
+#endif
     return file;
 }
 
@@ -187,6 +230,9 @@ PluginLibrary::PluginLibrary(const std::string& named) : file(fileToOpen(named).
     const char* missing = nullptr;
     if (exports == nullptr) {
         missing = "the record 'exports'";
+    } else if (const std::string why = recordTooSmall(library, exports); !why.empty()) {
+        closeLibrary(library);
+        throw PluginRefused(refusal(named, why));
     } else if (exports->createEntry == nullptr || exports->releaseEntry == nullptr) {
         missing = "its entry points";
     } else if (exports->sourceFile == nullptr || exports->classLabel == nullptr ||

@@ -3,20 +3,28 @@
 #include "SignalNames.h"
 
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
+#include <iostream>
 
 #if defined(_WIN32)
 #include <io.h>
 #include <stdlib.h>
 #else
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/wait.h>
 #include <unistd.h>
+#if defined(__linux__)
+#include <sys/prctl.h>
+#endif
 #endif
 
 namespace {
 
-// Written before each step, read only by the handler: a crash has nowhere else to look.
+// Written before each step: a crash has nowhere else to look.
 char doing[400] = "starting";
-int crashStatus = 2;
+int endedStatus = 2;
 
 void writeError(const char* text) {
 #if defined(_WIN32)
@@ -27,6 +35,18 @@ void writeError(const char* text) {
 #endif
 }
 
+void rememberDoing(const std::string& what) {
+    const std::size_t length = what.size() < sizeof doing - 1 ? what.size() : sizeof doing - 1;
+    std::memcpy(doing, what.data(), length);
+    doing[length] = '\0';
+}
+
+#if defined(_WIN32)
+
+// Without a parent to watch it, the program reports its own end: a fatal signal in a handler,
+// an exit or quick_exit before the summary as it happens. An _exit it cannot see.
+bool summaryTold = false;
+
 extern "C" void onFatalSignal(int signal) {
     writeError("sundown-sim: crashed with ");
     const char* meaning = signalDescription(signal);
@@ -34,23 +54,139 @@ extern "C" void onFatalSignal(int signal) {
     writeError(" while ");
     writeError(doing);
     writeError("\n");
-    _exit(crashStatus);
+    _exit(endedStatus);
 }
+
+extern "C" void onEarlyExit() {
+    if (!summaryTold) {
+        writeError("sundown-sim: the plug-in ended the program while ");
+        writeError(doing);
+        writeError(": nothing after it was played or checked\n");
+        _exit(endedStatus);
+    }
+}
+
+#else
+
+// The child's end of the channel on which it tells the parent what it does, and how it ended.
+int channel = -1;
+
+void tell(const std::string& line) {
+    if (channel >= 0) {
+        const ssize_t ignored = write(channel, line.data(), line.size());
+        (void)ignored;
+    }
+}
+
+// What the child told: the last thing it was doing, and its status once the play ended by
+// itself. A line may arrive in pieces.
+struct Told {
+    std::string pending;
+    std::string doing = "starting";
+    int status = -1;
+
+    void take(const char* bytes, std::size_t count) {
+        pending.append(bytes, count);
+        for (std::size_t end = pending.find('\n'); end != std::string::npos;
+             end = pending.find('\n')) {
+            const std::string line = pending.substr(0, end);
+            pending.erase(0, end + 1);
+            if (line.rfind("doing ", 0) == 0) {
+                doing = line.substr(6);
+            } else if (line.rfind("status ", 0) == 0) {
+                status = std::atoi(line.c_str() + 7);
+            }
+        }
+    }
+};
+
+int watch(pid_t child, int reading) {
+    Told told;
+    int status = 0;
+    char buffer[4096];
+    for (bool ended = false; !ended;) {
+        pollfd waiting{reading, POLLIN, 0};
+        poll(&waiting, 1, 50);
+        ssize_t read = 0;
+        while ((read = ::read(reading, buffer, sizeof buffer)) > 0) {
+            told.take(buffer, static_cast<std::size_t>(read));
+        }
+        ended = waitpid(child, &status, WNOHANG) == child;
+    }
+    // What it said before it ended; whatever it left running cannot hold this up.
+    for (ssize_t read = 0; (read = ::read(reading, buffer, sizeof buffer)) > 0;) {
+        told.take(buffer, static_cast<std::size_t>(read));
+    }
+    close(reading);
+    if (told.status >= 0) {
+        return told.status;
+    }
+    std::cout.flush();
+    if (WIFSIGNALED(status)) {
+        const char* meaning = signalDescription(WTERMSIG(status));
+        std::cerr << "sundown-sim: crashed with "
+                  << (meaning != nullptr ? meaning : "signal " + std::to_string(WTERMSIG(status)))
+                  << " while " << told.doing << "\n";
+    } else {
+        std::cerr << "sundown-sim: the plug-in ended the program (exit status "
+                  << (WIFEXITED(status) ? WEXITSTATUS(status) : -1) << ") while " << told.doing
+                  << ": nothing after it was played or checked\n";
+    }
+    return endedStatus;
+}
+
+#endif
 
 }  // namespace
 
-void reportCrashes(int exitStatus) {
-    crashStatus = exitStatus;
-    for (const int signal : {SIGSEGV, SIGFPE, SIGILL, SIGABRT}) {
-        std::signal(signal, onFatalSignal);
-    }
+void nowDoing(const std::string& what) {
+    rememberDoing(what);
 #if !defined(_WIN32)
-    std::signal(SIGBUS, onFatalSignal);
+    std::string line = "doing " + what;
+    for (char& c : line) {
+        c = c == '\n' ? ' ' : c;
+    }
+    tell(line + "\n");
 #endif
 }
 
-void nowDoing(const std::string& what) {
-    const std::size_t length = what.size() < sizeof doing - 1 ? what.size() : sizeof doing - 1;
-    std::memcpy(doing, what.data(), length);
-    doing[length] = '\0';
+int playReportingItsEnd(int ended, const std::function<int()>& play) {
+    endedStatus = ended;
+#if defined(_WIN32)
+    for (const int signal : {SIGSEGV, SIGFPE, SIGILL, SIGABRT}) {
+        std::signal(signal, onFatalSignal);
+    }
+    std::atexit(onEarlyExit);
+    std::at_quick_exit(onEarlyExit);
+    const int status = play();
+    summaryTold = true;
+    return status;
+#else
+    int pipe[2] = {-1, -1};
+    if (pipe2(pipe, O_CLOEXEC) != 0) {
+        writeError("sundown-sim: cannot watch the play: no pipe\n");
+        return ended;
+    }
+    std::cout.flush();
+    std::cerr.flush();
+    const pid_t child = fork();
+    if (child < 0) {
+        writeError("sundown-sim: cannot watch the play: no child process\n");
+        return ended;
+    }
+    if (child == 0) {
+#if defined(__linux__)
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
+#endif
+        close(pipe[0]);
+        channel = pipe[1];
+        const int status = play();
+        std::cout.flush();
+        tell("status " + std::to_string(status) + "\n");
+        std::exit(status);
+    }
+    close(pipe[1]);
+    fcntl(pipe[0], F_SETFL, O_NONBLOCK);
+    return watch(child, pipe[0]);
+#endif
 }

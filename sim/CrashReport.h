@@ -1,10 +1,16 @@
-// What sundown-sim says when the program dies of a fatal signal, most likely in the plug-in's
-// code: the signal, and what the session was doing, instead of dying without a word.
+// What sundown-sim says when the play ends otherwise than by itself, most likely in the plug-in's
+// code: a fatal signal, or the plug-in ending the program (exit, _exit, quick_exit) while it
+// loads or plays, told with what the session was doing, instead of ending without a word, and
+// never with status 0 without the script's summary.
 #pragma once
 
+#include <functional>
 #include <string>
 
-// Installs the handlers; from then on a fatal signal ends the program with status 2.
-void reportCrashes(int exitStatus);
+// Runs `play`, which returns the program's exit status, and returns that status; when the play
+// ends otherwise, says how and what was running, and returns `endedStatus`. Where the system can
+// fork, the play runs in a child process and the parent, which loads nothing, reports.
+int playReportingItsEnd(int endedStatus, const std::function<int()>& play);
+
 // What the session does now, for the report; kept short.
 void nowDoing(const std::string& what);

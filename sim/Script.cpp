@@ -175,10 +175,24 @@ void checkLine(const ScriptLine& line) {
 
 std::string shown(const std::string& word) {
     constexpr std::size_t longest = 60;
-    if (word.size() <= longest) {
-        return word;
+    const std::string kept =
+        word.size() <= longest
+            ? word
+            : word.substr(0, longest - 3) + "... (" + std::to_string(word.size()) + " characters)";
+    // Bytes no one can read, a NUL above all, which would end the message where it stands.
+    std::string readable;
+    for (const char c : kept) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte == 0) {
+            readable += "\\0";
+        } else if (byte < 0x20 || byte == 0x7F) {
+            constexpr char hex[] = "0123456789abcdef";
+            readable += std::string("\\x") + hex[byte >> 4] + hex[byte & 0xF];
+        } else {
+            readable += c;
+        }
     }
-    return word.substr(0, longest - 3) + "... (" + std::to_string(word.size()) + " characters)";
+    return readable;
 }
 
 std::vector<ScriptLine> readScript(std::istream& input, const std::string& file) {

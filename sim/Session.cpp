@@ -28,7 +28,9 @@ Session::Session(SessionOptions chosen) : options(std::move(chosen)) {
 }
 
 void Session::loadPlugin() {
-    tell("loading the plug-in '" + options.pluginPath + "'");
+    // Loaded again at a restart: the script's line says which.
+    tell("loading the plug-in '" + options.pluginPath + "'" +
+         (playing.empty() ? std::string() : ", " + playing));
     loaded = std::make_unique<LoadedPlugin>(world, options.pluginPath);
     // Tall enough to show the whole page, as the host's settings window does when it is opened.
     window = std::make_unique<SettingsWindow>(kWindowWidth, kWindowHeight);
@@ -71,7 +73,8 @@ void Session::play(const std::vector<ScriptLine>& lines) {
         for (const std::string& word : line.words) {
             words += (words.empty() ? "" : " ") + word;
         }
-        tell("playing " + line.where() + " '" + shown(words) + "'");
+        playing = "playing " + line.where() + " '" + shown(words) + "'";
+        tell(playing);
         run(line);
         report();
     }

@@ -55,6 +55,7 @@ class Session {
 
   private:
     void run(const ScriptLine& line);
+    // Loads the plug-in, at the start and at each restart.
     void loadPlugin();
     // The game quits, if it has not, and starts again with what the host saved.
     void restart();
@@ -101,4 +102,6 @@ class Session {
     std::string overlayAlpha;
     int expectationsHeld = 0;
     int expectationsFailed = 0;
+    // The script line being played, as a report names it; empty before the first.
+    std::string playing;
 };

@@ -76,6 +76,10 @@ std::optional<CommandLine> parseCommandLine(int argc, char** argv, std::string& 
             }
         } else if (word == "--events" && hasValue) {
             options.events = argv[++index];
+            if (options.events.empty()) {
+                problem = "--events takes the name of a file to write the events to";
+                return std::nullopt;
+            }
         } else if (word == "--quiet") {
             options.quiet = true;
         } else if (word.size() > 1 && word.front() == '-') {
@@ -192,22 +196,23 @@ int main(int argc, char** argv) {
         std::cout << kUsage;
         return checkOutputs(kPassed, events);
     }
-    reportCrashes(kBadInput);
-    int status = kBadInput;
-    try {
-        status = play(*options, events);
-    } catch (const PluginRefused& refused) {
-        std::cerr << "sundown-sim: " << refused.what() << '\n';
-    } catch (const PluginFault& fault) {
-        std::cout.flush();
-        std::cerr << "sundown-sim: " << fault.what() << '\n';
-    } catch (const ScriptError& error) {
-        std::cout.flush();
-        std::cerr << "sundown-sim: " << error.what() << '\n';
-    } catch (const OutputError& error) {
-        std::cout.flush();
-        std::cerr << "sundown-sim: " << error.what() << '\n';
-        status = kOutputFailed;
-    }
-    return checkOutputs(status, events);
+    return playReportingItsEnd(kBadInput, [&options, &events] {
+        int status = kBadInput;
+        try {
+            status = play(*options, events);
+        } catch (const PluginRefused& refused) {
+            std::cerr << "sundown-sim: " << refused.what() << '\n';
+        } catch (const PluginFault& fault) {
+            std::cout.flush();
+            std::cerr << "sundown-sim: " << fault.what() << '\n';
+        } catch (const ScriptError& error) {
+            std::cout.flush();
+            std::cerr << "sundown-sim: " << error.what() << '\n';
+        } catch (const OutputError& error) {
+            std::cout.flush();
+            std::cerr << "sundown-sim: " << error.what() << '\n';
+            status = kOutputFailed;
+        }
+        return checkOutputs(status, events);
+    });
 }

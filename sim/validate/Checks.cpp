@@ -71,7 +71,7 @@ void playAMinute(ValidationHost& host) {
 
 }  // namespace
 
-bool loadAndUnload(const CheckSettings& settings, std::ostream& report) {
+bool loadAndUnload(const CheckSettings& settings, std::ostream& report, long long& /*played*/) {
     HostWorld world;
     SettingsWindow window;
     const int loads = std::max(settings.iterations, 10);
@@ -102,7 +102,8 @@ bool loadAndUnload(const CheckSettings& settings, std::ostream& report) {
     return true;
 }
 
-bool callbacksAfterRelease(const CheckSettings& settings, std::ostream& report) {
+bool callbacksAfterRelease(const CheckSettings& settings, std::ostream& report,
+                           long long& /*played*/) {
     ValidationHost host(settings.pluginPath);
     host.world.console().set("numOfGames", "1", "validator");
     host.world.console().run("SundownEnableDisable", "validator");  // arms hideOverlay
@@ -218,7 +219,8 @@ bool keptSessionReadBack(ValidationHost& host, const std::string& value, std::os
 
 }  // namespace
 
-bool hostileConsoleValues(const CheckSettings& settings, std::ostream& report) {
+bool hostileConsoleValues(const CheckSettings& settings, std::ostream& report,
+                          long long& /*played*/) {
     ValidationHost host(settings.pluginPath);
     const std::vector<std::string> names = {
         "enableSundown", "enableByNumOption",    "numOfGames",  "enableByMinutes",
@@ -290,7 +292,7 @@ bool hostileConsoleValues(const CheckSettings& settings, std::ostream& report) {
     return held;
 }
 
-bool contextChanges(const CheckSettings& settings, std::ostream& report) {
+bool contextChanges(const CheckSettings& settings, std::ostream& report, long long& /*played*/) {
     ValidationHost host(settings.pluginPath);
     std::mt19937_64 random(settings.seed);
     host.pageOpen = true;
@@ -324,40 +326,11 @@ bool contextChanges(const CheckSettings& settings, std::ostream& report) {
     return held;
 }
 
-namespace {
-
-const char* const kPlayedMark = "#played ";
-
-}  // namespace
-
-void reportPlayed(std::ostream& report, long long events) {
-    report << kPlayedMark << events << "\n";
-}
-
-long long takePlayed(std::string& report) {
-    long long played = 0;
-    std::string kept;
-    std::size_t start = 0;
-    while (start < report.size()) {
-        std::size_t end = report.find('\n', start);
-        end = end == std::string::npos ? report.size() : end + 1;
-        const std::string line = report.substr(start, end - start);
-        if (line.rfind(kPlayedMark, 0) == 0) {
-            played += std::atoll(line.c_str() + std::char_traits<char>::length(kPlayedMark));
-        } else {
-            kept += line;
-        }
-        start = end;
-    }
-    report = kept;
-    return played;
-}
-
 const std::vector<Check>& allChecks() {
     static const std::vector<Check> checks = {
         {"load-and-unload", &loadAndUnload},
         {"callbacks-after-release", &callbacksAfterRelease},
-        {"random-player", &randomPlayer, kRandomSequences, true},
+        {"random-player", &randomPlayer, kRandomSequences, &randomSequenceLength},
         {"hostile-console-values", &hostileConsoleValues},
         {"context-changes", &contextChanges},
     };

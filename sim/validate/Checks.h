@@ -18,26 +18,24 @@ struct CheckSettings {
     std::string eventsPath;
 };
 
+// A check says what it tried, and what went wrong, on `report`, and adds the host events it
+// played to `played`: the validator takes those from its verdict, never from the report.
+using CheckBody = bool (*)(const CheckSettings& settings, std::ostream& report, long long& played);
+
 struct Check {
     const char* name;
-    bool (*run)(const CheckSettings& settings, std::ostream& report);
+    CheckBody run;
     // Checks made of independent parts run them side by side, one child process each.
     int parts = 1;
-    // Whether it counts the host events it plays (reportPlayed), for the report of its rate.
-    bool countsEvents = false;
+    // For a check that plays host events: how many each part must play.
+    int (*eventsPerPart)(const CheckSettings& settings) = nullptr;
 };
 
-// Tells the validator how many host events a check's part really played: a line of its own in
-// the part's report, which the validator takes out and adds up.
-void reportPlayed(std::ostream& report, long long events);
-// The events a part's report says were played, and the report without those lines.
-long long takePlayed(std::string& report);
-
-bool loadAndUnload(const CheckSettings& settings, std::ostream& report);
-bool callbacksAfterRelease(const CheckSettings& settings, std::ostream& report);
-bool randomPlayer(const CheckSettings& settings, std::ostream& report);
-bool hostileConsoleValues(const CheckSettings& settings, std::ostream& report);
-bool contextChanges(const CheckSettings& settings, std::ostream& report);
+bool loadAndUnload(const CheckSettings& settings, std::ostream& report, long long& played);
+bool callbacksAfterRelease(const CheckSettings& settings, std::ostream& report, long long& played);
+bool randomPlayer(const CheckSettings& settings, std::ostream& report, long long& played);
+bool hostileConsoleValues(const CheckSettings& settings, std::ostream& report, long long& played);
+bool contextChanges(const CheckSettings& settings, std::ostream& report, long long& played);
 
 // The random player plays this many seeded sequences, each of this many events.
 constexpr int kRandomSequences = 8;

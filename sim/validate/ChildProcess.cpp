@@ -2,6 +2,7 @@
 
 #include "SignalNames.h"
 
+#include <cstdint>
 #include <fstream>
 #include <iterator>
 #include <system_error>
@@ -16,6 +17,35 @@
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
+
+namespace {
+
+// The descriptor the verdict channel takes in a child.
+constexpr int kVerdictDescriptor = 3;
+
+// The first and last `kept` bytes of the file, with what lies between said to be left out.
+std::string startAndEnd(const std::filesystem::path& file, std::size_t kept) {
+    std::ifstream written(file, std::ios::binary | std::ios::ate);
+    if (!written) {
+        return {};
+    }
+    const auto size = static_cast<std::size_t>(written.tellg());
+    const auto read = [&written](std::size_t from, std::size_t count) {
+        std::string part(count, '\0');
+        written.seekg(static_cast<std::streamoff>(from));
+        written.read(part.data(), static_cast<std::streamsize>(count));
+        part.resize(static_cast<std::size_t>(written.gcount()));
+        return part;
+    };
+    if (size <= 2 * kept) {
+        return read(0, size);
+    }
+    std::string start = read(0, kept);
+    return start + "\n  [" + std::to_string(size - 2 * kept) + " bytes of its output left out]\n" +
+           read(size - kept, kept);
+}
+
+}  // namespace
 
 namespace {
 
@@ -78,30 +108,50 @@ std::string commandLine(const std::vector<std::string>& arguments) {
 ChildProcess::ChildProcess(const std::vector<std::string>& arguments,
                            std::filesystem::path outputPath)
     : outputFile(std::move(outputPath)) {
-    std::string line = commandLine(arguments);
     SECURITY_ATTRIBUTES inherited{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
     // CREATE_NEW fails on a name that exists, whatever it is.
     HANDLE output = CreateFileW(outputFile.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited,
                                 CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (output == INVALID_HANDLE_VALUE) {
+    HANDLE verdictWrite = nullptr;
+    HANDLE reading = nullptr;
+    if (output == INVALID_HANDLE_VALUE || !CreatePipe(&reading, &verdictWrite, &inherited, 0)) {
+        if (output != INVALID_HANDLE_VALUE) {
+            CloseHandle(output);
+        }
         done = true;
         return;
     }
+    verdictRead = reading;
+    SetHandleInformation(reading, HANDLE_FLAG_INHERIT, 0);
+    std::vector<std::string> full = arguments;
+    full.insert(full.end(),
+                {"--verdict-fd", std::to_string(reinterpret_cast<std::uintptr_t>(verdictWrite)),
+                 "--parent", std::to_string(GetCurrentProcessId())});
+    std::string line = commandLine(full);
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
     startup.hStdOutput = output;
     startup.hStdError = output;
+    // A job that ends everything the child starts when it is closed: when the child is done, and
+    // when the validator ends, however it ends.
+    job = CreateJobObjectA(nullptr, nullptr);
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+    SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits, sizeof limits);
     PROCESS_INFORMATION started{};
-    if (CreateProcessA(arguments.front().c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                       nullptr, &startup, &started)) {
+    if (CreateProcessA(full.front().c_str(), line.data(), nullptr, nullptr, TRUE, CREATE_SUSPENDED,
+                       nullptr, nullptr, &startup, &started)) {
+        AssignProcessToJobObject(job, started.hProcess);
+        ResumeThread(started.hThread);
         CloseHandle(started.hThread);
         process = started.hProcess;
     } else {
         done = true;
     }
     CloseHandle(output);
+    CloseHandle(verdictWrite);
 }
 
 ChildProcess::~ChildProcess() {
@@ -111,6 +161,12 @@ ChildProcess::~ChildProcess() {
             WaitForSingleObject(process, INFINITE);
         }
         CloseHandle(process);
+    }
+    if (job != nullptr) {
+        CloseHandle(job);
+    }
+    if (verdictRead != nullptr) {
+        CloseHandle(verdictRead);
     }
     std::error_code ignored;
     std::filesystem::remove(outputFile, ignored);
@@ -125,7 +181,7 @@ bool ChildProcess::finished(std::chrono::steady_clock::time_point deadline) {
         GetExitCodeProcess(process, &code);
         result.exitCode = static_cast<int>(code);
         // Exit statuses of our own are small; an unhandled exception ends with its code.
-        result.ending = code <= 2 ? ChildOutcome::Ending::Exited : ChildOutcome::Ending::Crashed;
+        result.ending = code <= 255 ? ChildOutcome::Ending::Exited : ChildOutcome::Ending::Crashed;
         done = true;
     } else if (std::chrono::steady_clock::now() >= deadline) {
         TerminateProcess(process, 1);
@@ -133,7 +189,24 @@ bool ChildProcess::finished(std::chrono::steady_clock::time_point deadline) {
         result.ending = ChildOutcome::Ending::TimedOut;
         done = true;
     }
+    if (done) {
+        TerminateJobObject(job, 1);
+        readVerdict();
+    }
     return done;
+}
+
+void ChildProcess::readVerdict() {
+    char buffer[512];
+    DWORD waiting = 0;
+    while (verdictRead != nullptr && result.said.size() < 4096 &&
+           PeekNamedPipe(verdictRead, nullptr, 0, nullptr, &waiting, nullptr) && waiting > 0) {
+        DWORD read = 0;
+        if (!ReadFile(verdictRead, buffer, sizeof buffer, &read, nullptr) || read == 0) {
+            break;
+        }
+        result.said.append(buffer, read);
+    }
 }
 
 #else
@@ -143,13 +216,25 @@ ChildProcess::ChildProcess(const std::vector<std::string>& arguments, std::files
     // A new file, never one planted under its name: no link is followed, nothing overwritten.
     const int written =
         open(outputFile.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-    if (written < 0) {
+    int channel[2] = {-1, -1};
+    if (written < 0 || pipe2(channel, O_CLOEXEC) != 0) {
+        if (written >= 0) {
+            close(written);
+        }
         done = true;
         return;
     }
+    verdictRead = channel[0];
+    fcntl(verdictRead, F_SETFL, O_NONBLOCK);
+    // Out of the way of the descriptor it takes in the child, so that the move there is a move.
+    const int verdictWrite = fcntl(channel[1], F_DUPFD_CLOEXEC, kVerdictDescriptor + 1);
+    close(channel[1]);
+    std::vector<std::string> full = arguments;
+    full.insert(full.end(), {"--verdict-fd", std::to_string(kVerdictDescriptor), "--parent",
+                             std::to_string(getpid())});
     std::vector<char*> argv;
-    argv.reserve(arguments.size() + 1);
-    for (const std::string& argument : arguments) {
+    argv.reserve(full.size() + 1);
+    for (const std::string& argument : full) {
         argv.push_back(const_cast<char*>(argument.c_str()));
     }
     argv.push_back(nullptr);
@@ -157,6 +242,7 @@ ChildProcess::ChildProcess(const std::vector<std::string>& arguments, std::files
     posix_spawn_file_actions_init(&files);
     posix_spawn_file_actions_adddup2(&files, written, STDOUT_FILENO);
     posix_spawn_file_actions_adddup2(&files, written, STDERR_FILENO);
+    posix_spawn_file_actions_adddup2(&files, verdictWrite, kVerdictDescriptor);
     // A process group of its own, so that stopping it stops whatever it started too.
     posix_spawnattr_t attributes;
     posix_spawnattr_init(&attributes);
@@ -171,12 +257,18 @@ ChildProcess::ChildProcess(const std::vector<std::string>& arguments, std::files
     posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&files);
     close(written);
+    close(verdictWrite);
 }
 
 ChildProcess::~ChildProcess() {
-    if (processId > 0 && !done) {
+    if (processId > 0) {
         kill(-processId, SIGKILL);
-        waitpid(processId, nullptr, 0);
+        if (!done) {
+            waitpid(processId, nullptr, 0);
+        }
+    }
+    if (verdictRead >= 0) {
+        close(verdictRead);
     }
     std::error_code ignored;
     std::filesystem::remove(outputFile, ignored);
@@ -202,13 +294,27 @@ bool ChildProcess::finished(std::chrono::steady_clock::time_point deadline) {
         result.ending = ChildOutcome::Ending::TimedOut;
         done = true;
     }
+    if (done) {
+        // Whatever the child started in its group goes with it, passing or not.
+        kill(-processId, SIGKILL);
+        readVerdict();
+    }
     return done;
+}
+
+void ChildProcess::readVerdict() {
+    // Said before the child ended; whatever it left running cannot hold the reading up.
+    char buffer[512];
+    ssize_t read = 0;
+    while (verdictRead >= 0 && result.said.size() < 4096 &&
+           (read = ::read(verdictRead, buffer, sizeof buffer)) > 0) {
+        result.said.append(buffer, static_cast<std::size_t>(read));
+    }
 }
 
 #endif
 
 ChildOutcome ChildProcess::outcome() {
-    std::ifstream written(outputFile, std::ios::binary);
-    result.output.assign(std::istreambuf_iterator<char>(written), std::istreambuf_iterator<char>());
+    result.output = startAndEnd(outputFile, kOutputKept);
     return result;
 }

@@ -1,5 +1,6 @@
 // A child process of the validator, started without a shell from an argument vector, with its
-// output kept in a file until it ends, and stopped when it runs past its time limit.
+// output kept in a file until it ends, a channel of its own for its verdict, and stopped when it
+// runs past its time limit. Whatever it started goes with it.
 #pragma once
 
 #include <chrono>
@@ -12,7 +13,8 @@ struct ChildOutcome {
     Ending ending = Ending::NotStarted;
     int exitCode = -1;
     int signal = 0;      // the signal that ended a crashed child, where the system tells it
-    std::string output;  // what it wrote on standard output and standard error
+    std::string output;  // what it wrote on its standard streams: the first and last 64 KiB
+    std::string said;    // what it said on its verdict channel; empty when it said nothing
 };
 
 // A fatal signal's name and what it means, as "SIGSEGV (invalid memory access)".
@@ -24,24 +26,35 @@ std::string commandLine(const std::vector<std::string>& arguments);
 class ChildProcess {
   public:
     // Starts `arguments[0]` with `arguments`, its output going to `outputFile`, a new file that
-    // must not exist yet: nothing there is followed or overwritten.
+    // must not exist yet: nothing there is followed or overwritten. The child gets, after its
+    // arguments, "--verdict-fd N --parent PID": the descriptor of its verdict channel, and this
+    // process.
     ChildProcess(const std::vector<std::string>& arguments, std::filesystem::path outputFile);
     ~ChildProcess();
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
 
-    // True once the child has ended, or has been stopped for running past `deadline`.
+    // True once the child has ended, or has been stopped for running past `deadline`. Then
+    // nothing it started runs any more.
     bool finished(std::chrono::steady_clock::time_point deadline);
     // What became of it; call once finished.
     ChildOutcome outcome();
 
+    // The most of a child's output kept for the report: this much of its start and of its end.
+    static constexpr std::size_t kOutputKept = 64 * 1024;
+
   private:
+    void readVerdict();
+
     std::filesystem::path outputFile;
     ChildOutcome result;
     bool done = false;
 #if defined(_WIN32)
     void* process = nullptr;
+    void* job = nullptr;
+    void* verdictRead = nullptr;
 #else
     int processId = -1;
+    int verdictRead = -1;
 #endif
 };

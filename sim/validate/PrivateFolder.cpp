@@ -1,5 +1,6 @@
 #include "PrivateFolder.h"
 
+#include <cstdlib>
 #include <random>
 #include <stdexcept>
 #include <string>
@@ -13,12 +14,27 @@
 
 namespace {
 
-std::filesystem::path madeFolder() {
-    std::error_code error;
-    const std::filesystem::path temporary = std::filesystem::temp_directory_path(error);
-    if (error) {
-        throw std::runtime_error("no temporary folder: " + error.message());
+// The system's temporary folder; an empty TMPDIR is one not set.
+std::filesystem::path temporaryFolder() {
+#if !defined(_WIN32)
+    if (const char* named = std::getenv("TMPDIR"); named != nullptr && *named == '\0') {
+        unsetenv("TMPDIR");
     }
+#endif
+    std::error_code error;
+    std::filesystem::path temporary = std::filesystem::temp_directory_path(error);
+    if (error) {
+        const char* named = std::getenv("TMPDIR");
+        throw std::runtime_error(
+            "no temporary folder" +
+            (named != nullptr ? " at TMPDIR '" + std::string(named) + "'" : std::string()) + ": " +
+            error.message());
+    }
+    return temporary;
+}
+
+std::filesystem::path madeFolder() {
+    const std::filesystem::path temporary = temporaryFolder();
 #if defined(_WIN32)
     // CreateDirectory fails on a name that exists, link or not: try fresh random names.
     std::random_device random;

@@ -115,4 +115,18 @@ elif ! grep -qF "takes no pictures" "$scratch/picture.txt"; then
   failures=$((failures + 1))
 fi
 
+# An empty event log name, a NUL in a script, a link before "..": each told plainly.
+expect "--events takes a file's name" 2 "--events takes the name of a file" \
+  "$sim" --plugin "$plugin" --events "" "$scratch/show.sundown"
+printf 'wa\0it 1s\n' > "$scratch/nul.sundown"
+expect "a NUL in a script is shown, not an end to the message" 2 "unknown verb 'wa\\0it'" \
+  "$sim" --plugin "$plugin" "$scratch/nul.sundown"
+mkdir -p "$scratch/d" "$scratch/elsewhere/sub"
+cp "$plugin" "$scratch/elsewhere/Sundown.so"
+cp "$throws" "$scratch/d/Sundown.so"
+ln -s "$scratch/elsewhere/sub" "$scratch/d/link"
+expect "a link before '..' leads where the system says: the file it opens is the one told" 0 \
+  "plug-in file: $scratch/elsewhere/Sundown.so" \
+  "$sim" --plugin "$scratch/d/link/../Sundown.so" "$scratch/show.sundown"
+
 exit $((failures > 0))

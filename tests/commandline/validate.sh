@@ -146,6 +146,63 @@ alone="$(strip 5 < "$scratch/one.txt")"
 grep -qE "[0-9]+ events a second" "$scratch/all.txt" || fail "the rate is not told"
 grep -qF "640 host events played" "$scratch/all.txt" || fail "the rate is not of the events played"
 
+# A child started by hand is no child of the validator's: refused, never a load in this process.
+"$validate" --child load > "$scratch/by-hand.txt" 2>&1
+status=$?
+[ "$status" = 2 ] && grep -qF -- "--child is for the validator's own children" "$scratch/by-hand.txt" \
+  || fail "--child by hand (status $status): $(cat "$scratch/by-hand.txt")"
+
+# A link before "..": the path is resolved by the system, once, and that file is what is tested.
+mkdir -p "$scratch/d" "$scratch/elsewhere/sub"
+cp "$plugin" "$scratch/elsewhere/Sundown.so"
+cp "$fixtures/libfixture-throws.so" "$scratch/d/Sundown.so"
+ln -s "$scratch/elsewhere/sub" "$scratch/d/link"
+"$validate" --plugin "$scratch/d/link/../Sundown.so" --check load-and-unload --iterations 10 \
+  > "$scratch/linked.txt" 2>&1 || fail "a link before '..': $(cat "$scratch/linked.txt")"
+grep -qF "plug-in: $scratch/elsewhere/Sundown.so" "$scratch/linked.txt" \
+  || fail "the file the link leads to is not the one told"
+
+# Results that cannot be written end with status 3; an empty TMPDIR is one not set.
+"$validate" --check load-and-unload --iterations 10 > /dev/full 2> /dev/null
+[ $? = 3 ] || fail "a full standard output does not end with status 3"
+"$validate" --check load-and-unload --iterations 10 --json > /dev/full 2> /dev/null
+[ $? = 3 ] || fail "a full standard output with --json does not end with status 3"
+TMPDIR="" "$validate" --check load-and-unload --iterations 10 > "$scratch/empty-tmpdir.txt" 2>&1 \
+  || fail "an empty TMPDIR: $(cat "$scratch/empty-tmpdir.txt")"
+
+# SIGHUP and SIGPIPE end it as SIGINT does; SIGKILL leaves no child running.
+mkdir -p "$scratch/tmp-hup"
+TMPDIR="$scratch/tmp-hup" "$validate" --check random-player --iterations 5000 > /dev/null 2>&1 &
+runner=$!
+sleep 1
+kill -HUP "$runner"
+wait "$runner"
+status=$?
+[ "$status" = 129 ] || fail "SIGHUP ended it with status $status, not 129"
+[ -z "$(ls -A "$scratch/tmp-hup")" ] || fail "SIGHUP left files behind"
+mkdir -p "$scratch/tmp-pipe"
+TMPDIR="$scratch/tmp-pipe" "$validate" --check random-player --iterations 5000 | head -1 > /dev/null
+status="${PIPESTATUS[0]}"
+[ "$status" = 141 ] || fail "a reader that went away ended it with status $status, not 141"
+[ -z "$(ls -A "$scratch/tmp-pipe")" ] || fail "SIGPIPE left files behind"
+mkdir -p "$scratch/tmp-kill"
+TMPDIR="$scratch/tmp-kill" "$validate" --plugin "$fixtures/libfixture-load-hangs.so" \
+  > /dev/null 2>&1 &
+runner=$!
+sleep 1
+kill -KILL "$runner"
+wait "$runner" 2> /dev/null
+sleep 0.5
+[ "$(pgrep -f "libfixture-load-hangs.so" | wc -l)" = 0 ] || fail "SIGKILL left children running"
+pkill -9 -f "libfixture-load-hangs.so" 2> /dev/null
+ls -d "$scratch/tmp-kill"/sundown-validate-* > /dev/null 2>&1 \
+  || fail "SIGKILL left no private folder named as the README says"
+
+# The load's limit is --timeout when it is given, and says so.
+"$validate" --plugin "$fixtures/libfixture-load-hangs.so" --timeout 3 > "$scratch/timeout.txt" 2>&1
+grep -qF "no answer within 3 s" "$scratch/timeout.txt" \
+  || fail "the load's limit is not --timeout: $(cat "$scratch/timeout.txt")"
+
 if [ "$failures" = 0 ]; then
   echo "all held"
 fi

@@ -93,16 +93,16 @@ bool playRandomSequence(const CheckSettings& settings, int sequence, std::ostrea
     return false;
 }
 
-bool randomPlayer(const CheckSettings& settings, std::ostream& report) {
+bool randomPlayer(const CheckSettings& settings, std::ostream& report, long long& played) {
     bool held = true;
-    int played = 0;
+    int events = 0;
     for (int sequence = 0; sequence < kRandomSequences; ++sequence) {
         if (settings.part < 0 || settings.part == sequence) {
-            held = playRandomSequence(settings, sequence, report, &played) && held;
+            held = playRandomSequence(settings, sequence, report, &events) && held;
         }
     }
-    reportPlayed(report, played);
-    if (played == 0) {
+    played += events;
+    if (events == 0) {
         report << "  no sequence was played\n";
         return false;
     }

@@ -1,0 +1,115 @@
+#include "ChildRun.h"
+
+#include <thread>
+
+#if defined(__linux__)
+#include <dirent.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#endif
+
+volatile std::sig_atomic_t interruption = 0;
+
+namespace {
+
+extern "C" void onInterrupt(int signal) {
+    interruption = signal;
+}
+
+}  // namespace
+
+void watchForInterruptions() {
+    std::signal(SIGINT, onInterrupt);
+    std::signal(SIGTERM, onInterrupt);
+#if !defined(_WIN32)
+    std::signal(SIGHUP, onInterrupt);
+    // A reader that went away: the next write fails, and the run ends as for the others.
+    std::signal(SIGPIPE, onInterrupt);
+#endif
+#if defined(__linux__)
+    // What a library starts and leaves behind comes to the validator, not to the system.
+    prctl(PR_SET_CHILD_SUBREAPER, 1);
+#endif
+}
+
+void endWhatChildrenLeft() {
+#if defined(__linux__)
+    // Only between runs of children: every process left whose parent is the validator is one a
+    // library started and left behind.
+    const std::string self = std::to_string(getpid());
+    for (int round = 0; round < 10; ++round) {
+        bool found = false;
+        if (DIR* processes = opendir("/proc")) {
+            while (const dirent* entry = readdir(processes)) {
+                const std::string name = entry->d_name;
+                if (name.find_first_not_of("0123456789") != std::string::npos) {
+                    continue;
+                }
+                std::ifstream status("/proc/" + name + "/status");
+                std::string line;
+                while (std::getline(status, line)) {
+                    if (line.rfind("PPid:", 0) == 0) {
+                        if (line.substr(line.find_first_not_of(" \t", 5)) == self) {
+                            kill(std::atoi(name.c_str()), SIGKILL);
+                            found = true;
+                        }
+                        break;
+                    }
+                }
+            }
+            closedir(processes);
+        }
+        while (waitpid(-1, nullptr, WNOHANG) > 0) {
+        }
+        if (!found) {
+            return;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+#endif
+}
+
+ChildRun::ChildRun(const PrivateFolder& folder, std::vector<std::vector<std::string>> commands,
+                   int jobs, int timeoutSeconds)
+    : folder(&folder),
+      commands(std::move(commands)),
+      jobs(jobs),
+      timeoutSeconds(timeoutSeconds),
+      running(this->commands.size()),
+      deadlines(this->commands.size()),
+      ended(this->commands.size()) {}
+
+bool ChildRun::runAll() {
+    std::size_t started = 0;
+    std::size_t finished = 0;
+    while (finished < commands.size()) {
+        if (interruption != 0) {
+            running.clear();
+            endWhatChildrenLeft();
+            return false;
+        }
+        for (std::size_t index = 0; index < commands.size(); ++index) {
+            if (running[index] && running[index]->finished(deadlines[index])) {
+                ended[index] = running[index]->outcome();
+                running[index].reset();
+                ++finished;
+            }
+        }
+        while (started < commands.size() && static_cast<int>(started - finished) < jobs) {
+            deadlines[started] =
+                std::chrono::steady_clock::now() + std::chrono::seconds(timeoutSeconds);
+            running[started] = std::make_unique<ChildProcess>(
+                commands[started], folder->path() / ("child-" + std::to_string(++made)));
+            ++started;
+        }
+        if (finished < commands.size()) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+    }
+    endWhatChildrenLeft();
+    return true;
+}

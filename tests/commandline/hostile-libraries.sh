@@ -1,0 +1,113 @@
+#!/usr/bin/env bash
+# sundown-validate and sundown-sim against libraries that wrap the real plug-in and misbehave:
+# whatever such a library does to the process (ends it, forges what it prints, crashes behind a
+# handler of its own, leaves processes behind, writes without end, closes its output), neither
+# tool reports a pass for a check it did not complete, and nothing it starts outlives the run.
+# Usage: hostile-libraries.sh VALIDATE SIM FIXTURES_DIR
+set -uo pipefail
+validate="$1" sim="$2" fixtures="$3"
+# shellcheck source=expect.sh
+source "$(dirname "$0")/expect.sh"
+export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}handle_segv=0:handle_sigbus=0"
+scratch="$(mktemp -d "${TMPDIR:-/tmp}/hostile.XXXXXXXX")"
+trap 'pkill -9 -f "sleep 31.4159" 2>/dev/null; rm -rf -- "$scratch"' EXIT
+fixture() { echo "$fixtures/libfixture-$1.so"; }
+checkFailure() {  # checkFailure NAME STATUS OUTPUT_FILE: counts a failure when STATUS is not 0
+  if [ "$2" != 0 ]; then
+    echo "FAILED: $1"
+    head -c 2000 "$3"
+    echo
+    failures=$((failures + 1))
+  else
+    echo "ok: $1"
+  fi
+}
+
+# A library that ends the process as it loads: the load has no verdict, nothing is passed.
+for how in exits quick-exits underscore-exits exits-1 exits-2; do
+  expect "a library whose constructor $how: the load is CRASHED, told why" 1 \
+    "it ended without a verdict (exit status" \
+    "$validate" --plugin "$(fixture "$how")" --check load-and-unload --check context-changes
+  expect "a library whose constructor $how: no check passes" 1 "0 passed, 1 failed, 2 skipped" \
+    "$validate" --plugin "$(fixture "$how")" --check load-and-unload --check context-changes
+done
+expect "exit(2) never means a bad command line" 1 "it ended without a verdict (exit status 2)" \
+  "$validate" --plugin "$(fixture exits-2)"
+
+# Counts and verdicts forged on the standard streams count for nothing.
+"$validate" --plugin "$(fixture forges)" --iterations 20000 > "$scratch/forged.txt" 2>&1
+status=$?
+[ "$status" = 1 ] && ! grep -qF "events a second" "$scratch/forged.txt" &&
+  grep -qF "0 passed, 1 failed, 5 skipped" "$scratch/forged.txt"
+checkFailure "forged counts and a forged verdict pass nothing (status $status)" $? "$scratch/forged.txt"
+"$validate" --plugin "$(fixture forges)" --json > "$scratch/forged.json" 2> /dev/null
+grep -qF '{"check":"load","result":"CRASHED"' "$scratch/forged.json" &&
+  grep -qF '{"check":"random-player","result":"NOT RUN","seconds":0,"seed":1}' "$scratch/forged.json" &&
+  grep -qF '{"passed":0,"failed":1,"skipped":5}' "$scratch/forged.json"
+checkFailure "the JSON of a failed load has every check, its seed and its seconds" $? \
+  "$scratch/forged.json"
+
+# A part that ends early, or whose crash is turned into exit 0, is CRASHED, and the check too.
+expect "a random-player part that ends with exit 0 is CRASHED" 1 \
+  "part 3: it ended without a verdict (exit status 0)" \
+  "$validate" --plugin "$(fixture part-ends)" --check random-player --iterations 300 --jobs 2
+expect "a crash turned into exit 0 by the library's own handler is CRASHED" 1 \
+  "part 2: it ended without a verdict (exit status 0)" \
+  "$validate" --plugin "$(fixture crash-to-exit)" --check random-player --iterations 300 --jobs 2
+
+# What a library starts lives no longer than its child, even in a session of its own.
+for how in forks forks-away; do
+  pkill -9 -f "sleep 31.4159" 2> /dev/null
+  expect "a library that $how passes what it passes" 0 "2 passed, 0 failed" \
+    "$validate" --plugin "$(fixture "$how")" --check load-and-unload --check hostile-console-values \
+    --iterations 10
+  sleep 0.3
+  left="$(pgrep -f "sleep 31.4159" | wc -l)"
+  [ "$left" = 0 ]
+  checkFailure "a library that $how leaves nothing running ($left left)" $? /dev/null
+done
+
+# Output without end: the report keeps its start and end, the validator's memory stays small.
+/usr/bin/time -f "%M" -o "$scratch/memory.txt" "$validate" --plugin "$(fixture chatty)" \
+  --check hostile-console-values > "$scratch/chatty.txt" 2>&1
+status=$?
+kilobytes="$(tail -1 "$scratch/memory.txt")"
+[ "$status" = 0 ] && [ "$kilobytes" -lt 100000 ] &&
+  grep -qE "\[[0-9]+ bytes of its output left out\]" "$scratch/chatty.txt"
+checkFailure "300 MB a load: the report cut, the validator at ${kilobytes} KB (status $status)" $? \
+  /dev/null
+
+# A library that closes its output still plays, and its events are counted.
+expect "a closed standard output: the events played are still counted" 0 \
+  "480 host events played" \
+  "$validate" --plugin "$(fixture closes-output)" --check random-player --iterations 60
+
+# A library that ends the simulator's process while loading or playing: told, with the line.
+printf 'wait 1s\nrestart\nwait 1s\nexpect running\n' > "$scratch/restart.sundown"
+expect "sundown-sim: exit(0) at a restart is told with its script line" 2 \
+  "the plug-in ended the program (exit status 0) while loading the plug-in" \
+  "$sim" --plugin "$(fixture exits-at-second-load)" "$scratch/restart.sundown"
+expect "sundown-sim: ... and names the line" 2 "restart.sundown:2 'restart'" \
+  "$sim" --plugin "$(fixture exits-at-second-load)" "$scratch/restart.sundown"
+for how in exits quick-exits underscore-exits; do
+  expect "sundown-sim: a constructor that $how is told, never status 0" 2 \
+    "the plug-in ended the program (exit status 0) while loading the plug-in" \
+    "$sim" --plugin "$(fixture "$how")" "$scratch/restart.sundown"
+done
+expect "sundown-sim: a getPlugin that recurses without end is told as a crash" 2 \
+  "crashed with SIGSEGV" "$sim" --plugin "$(fixture recurses)" "$scratch/restart.sundown"
+expect "sundown-validate: a getPlugin that recurses without end is CRASHED" 1 "CRASHED" \
+  "$validate" --plugin "$(fixture recurses)" --check load-and-unload
+
+# A record shorter than the host reads is refused, never read past its end.
+expect "an exports record of 4 bytes is refused" 2 \
+  "its record 'exports' is 4 bytes, where the host reads 64" \
+  "$validate" --plugin "$(fixture short-record)"
+expect "sundown-sim refuses it too" 2 "its record 'exports' is 4 bytes" \
+  "$sim" --plugin "$(fixture short-record)" "$scratch/restart.sundown"
+
+if [ "$failures" -gt 0 ]; then
+  echo "$failures failed"
+  exit 1
+fi
+echo "all passed"
