@@ -3,7 +3,7 @@
 # With "windows", also what the cross-built Sundown.dll and its tests under Wine need.
 set -euo pipefail
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev pkg-config libimgui-dev libosmesa6-dev
-  libgtest-dev libbenchmark-dev googletest)
+  libgtest-dev libbenchmark-dev googletest time)
 if [ "${1:-}" = windows ]; then
   packages+=(g++-mingw-w64-x86-64 wine64 wine)
 fi
@@ -11,6 +11,9 @@ missing=()
 for package in "${packages[@]}"; do
   dpkg -s "$package" >/dev/null 2>&1 || missing+=("$package")
 done
+# The tests check the CI workflow with a validator from the npm registry: npm, unless the machine
+# has its own.
+command -v npm >/dev/null 2>&1 || missing+=(nodejs npm)
 if ((${#missing[@]})); then
   export DEBIAN_FRONTEND=noninteractive
   apt-get update -qq
