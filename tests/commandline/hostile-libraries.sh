@@ -68,13 +68,16 @@ for how in forks forks-away; do
 done
 
 # Output without end: the report keeps its start and end, the validator's memory stays small.
+# Measured against the same check with a quiet library, as a sanitizer's own share is large.
+/usr/bin/time -f "%M" -o "$scratch/quiet.txt" "$validate" --plugin "$(fixture closes-output)" \
+  --check hostile-console-values > /dev/null 2>&1
 /usr/bin/time -f "%M" -o "$scratch/memory.txt" "$validate" --plugin "$(fixture chatty)" \
   --check hostile-console-values > "$scratch/chatty.txt" 2>&1
 status=$?
-kilobytes="$(tail -1 "$scratch/memory.txt")"
+kilobytes=$(($(tail -1 "$scratch/memory.txt") - $(tail -1 "$scratch/quiet.txt")))
 [ "$status" = 0 ] && [ "$kilobytes" -lt 100000 ] &&
   grep -qE "\[[0-9]+ bytes of its output left out\]" "$scratch/chatty.txt"
-checkFailure "300 MB a load: the report cut, the validator at ${kilobytes} KB (status $status)" $? \
+checkFailure "300 MB a load: the report cut, the validator ${kilobytes} KB above a quiet one (status $status)" $? \
   /dev/null
 
 # A library that closes its output still plays, and its events are counted.
