@@ -1,5 +1,7 @@
 # Reads the import table of LIBRARY with OBJDUMP: the host's loader must find every library it
-# names. The SDK library goes by the host's name for it, and nothing else beside Windows' own.
+# names. The SDK library goes by the host's name for it, and nothing else beside Windows' own and
+# the C and C++ runtime the build links against: ALLOWED, names or prefixes ending in '*', any
+# letter case.
 cmake_policy(SET CMP0057 NEW)
 execute_process(COMMAND ${OBJDUMP} -p ${LIBRARY} OUTPUT_VARIABLE dump RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
@@ -10,9 +12,22 @@ list(TRANSFORM lines REPLACE "DLL Name: " "")
 if(NOT "pluginsdk.dll" IN_LIST lines)
   message(FATAL_ERROR "${LIBRARY} does not import the host's SDK library as pluginsdk.dll: ${lines}")
 endif()
-set(windows KERNEL32.dll msvcrt.dll USER32.dll)
 foreach(name IN LISTS lines)
-  if(NOT name STREQUAL "pluginsdk.dll" AND NOT name IN_LIST windows)
+  string(TOLOWER "${name}" lower)
+  set(known FALSE)
+  foreach(allowed IN LISTS ALLOWED)
+    string(TOLOWER "${allowed}" allowed)
+    if(allowed MATCHES "\\*$")
+      string(REGEX REPLACE "\\*$" "" prefix "${allowed}")
+      string(FIND "${lower}" "${prefix}" at)
+      if(at EQUAL 0)
+        set(known TRUE)
+      endif()
+    elseif(lower STREQUAL allowed)
+      set(known TRUE)
+    endif()
+  endforeach()
+  if(NOT name STREQUAL "pluginsdk.dll" AND NOT known)
     message(FATAL_ERROR "${LIBRARY} imports '${name}', which the host does not ship: ${lines}")
   endif()
 endforeach()

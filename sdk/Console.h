@@ -37,12 +37,6 @@ class VANTREL_SDK_API Console {
     // it is kept as written, outside the variable's limits. A variable registered later takes
     // it at its registration.
     void loadSaved(const std::string& name, const std::string& value);
-#if defined(SUNDOWN_TESTING)
-    // Removes a variable, as when the host forgets an unsaved one.
-    void forget(const std::string& name) {
-        variables.erase(name);
-    }
-#endif
 
     // Registering a name again replaces its notifier.
     void registerNotifier(const std::string& name, NotifierRegistration registration);
@@ -70,6 +64,9 @@ class VANTREL_SDK_API Console {
     void run(const std::string& line, const std::string& by, bool logged = false);
 
   private:
+    // The tests' one way into what the host world keeps to itself: declared alike wherever the
+    // class is compiled, so that nothing of it depends on how the other side was built.
+    friend struct HostTestAccess;
     bool runConsoleVerb(const std::vector<std::string>& words, const std::string& by);
 
     HostWorld* world;

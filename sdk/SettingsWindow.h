@@ -54,19 +54,15 @@ class SettingsWindow {
 
     // Whether queued input is still to be played.
     bool busy() const { return !steps.empty(); }
-#if defined(SUNDOWN_TESTING)
-    // How many frames queued input takes yet. A click's last frame only settles: the one before
-    // it is the drawing in which the click landed.
-    std::size_t framesLeft() const {
-        return steps.size();
-    }
-#endif
     // Why the last input could not be played; empty when it could.
     const std::string& inputProblem() const {
         return problem;
     }
 
   private:
+    // The tests' one way into what the host world keeps to itself: declared alike wherever the
+    // class is compiled, so that nothing of it depends on how the other side was built.
+    friend struct HostTestAccess;
     enum class Action { Locate, Hover, Press, Release, Type, Erase, Enter, Settle };
     struct Step {
         Step(Action action, std::string label, char part = 0, std::string typed = {},

@@ -1,4 +1,5 @@
 #include "HostFixture.h"
+#include "HostTestAccess.h"
 
 #include <cmath>
 
@@ -133,7 +134,7 @@ void PluginHost::typeOnPage(const std::string& label, const std::string& text) {
 
 std::string PluginHost::clickAndReadThatDrawing(const std::string& label) {
     settings().click(label);
-    while (settings().framesLeft() > 1) {
+    while (HostTestAccess::framesLeft(settings()) > 1) {
         drawPage();
     }
     std::string drawing = pageText();

@@ -69,14 +69,29 @@ TEST(PluginRecord, ReadByTheHostFieldByField) {
     EXPECT_EQ(entries[1], library.symbol("deleteMe"));
 }
 
+namespace {
+
+// The base class's members and table, as the C++ ABI in use names them in the export table.
+#if defined(_MSC_VER)
+constexpr const char* kOnLoad = "?onLoad@VantrelPlugin@Plugin@Vantrel@@UEAAXXZ";
+constexpr const char* kOnUnload = "?onUnload@VantrelPlugin@Plugin@Vantrel@@UEAAXXZ";
+constexpr const char* kTable = "??_7VantrelPlugin@Plugin@Vantrel@@6B@";
+#else
+constexpr const char* kOnLoad = "_ZN7Vantrel6Plugin13VantrelPlugin6onLoadEv";
+constexpr const char* kOnUnload = "_ZN7Vantrel6Plugin13VantrelPlugin8onUnloadEv";
+constexpr const char* kTable = "_ZTVN7Vantrel6Plugin13VantrelPluginE";
+#endif
+
+}  // namespace
+
 TEST(PluginRecord, OnlyTheEntryPointsAndTheBaseClassAreExported) {
     PluginLibrary library(SUNDOWN_PLUGIN_PATH);
     EXPECT_NE(library.symbol("getPlugin"), nullptr);
     EXPECT_NE(library.symbol("deleteMe"), nullptr);
     // The plug-in's own Dear ImGui stays private: its current context is not the host's.
     EXPECT_EQ(library.symbol("GImGui"), nullptr);
-    EXPECT_NE(library.symbol("_ZN7Vantrel6Plugin13VantrelPlugin6onLoadEv"), nullptr);
-    EXPECT_NE(library.symbol("_ZTVN7Vantrel6Plugin13VantrelPluginE"), nullptr);
+    EXPECT_NE(library.symbol(kOnLoad), nullptr);
+    EXPECT_NE(library.symbol(kTable), nullptr);
 }
 
 TEST(PluginRecord, TheTableHoldsOnLoadOnUnloadAndRenderOverlayInTheirSlots) {
@@ -84,7 +99,7 @@ TEST(PluginRecord, TheTableHoldsOnLoadOnUnloadAndRenderOverlayInTheirSlots) {
     VantrelPlugin* plugin = host.loaded->plugin();
     // The host calls through the plug-in part's table: onLoad, onUnload, renderOverlay.
     void* const* table = *reinterpret_cast<void* const* const*>(plugin);
-    EXPECT_EQ(table[1], host.loaded->file().symbol("_ZN7Vantrel6Plugin13VantrelPlugin8onUnloadEv"));
+    EXPECT_EQ(table[1], host.loaded->file().symbol(kOnUnload));
     EXPECT_NE(table[0], table[1]) << "onLoad is Sundown's own";
 #if defined(__GNUC__)
     // The third slot draws the status line. A class with a copy constructor goes by hidden

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "HostFixture.h"
+#include "HostTestAccess.h"
 
 namespace {
 
@@ -224,7 +225,7 @@ TEST(QuitRules, TheDestroyedHandlerAppliesTheRuleWithItsOwnLines) {
     CountingHost host(1, 1);
     host.sundown().logEnabled = true;
     host.startOnlineMatch();
-    host.world.game().setWinner(1);
+    HostTestAccess::setWinner(host.world.game(), 1);
     host.destroyMatch();
     const auto lines = host.logLines();
     const std::size_t rule =

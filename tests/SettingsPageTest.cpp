@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "HostFixture.h"
+#include "HostTestAccess.h"
 
 namespace {
 
@@ -60,7 +61,7 @@ TEST(SettingsPage, DrawsEveryRowInItsPlace) {
 TEST(SettingsPage, AMissingVariableLeavesTheTitleAloneAndTouchesNothing) {
     PluginHost host;
     host.set("enableSundown", "1");
-    host.world.console().forget("numOfMinutes");
+    HostTestAccess::forget(host.world.console(), "numOfMinutes");
     host.drawPage(3);
     EXPECT_EQ(host.pageText(), "Sundown plugin settings");
     EXPECT_FALSE(host.sundown().enabled);
