@@ -157,7 +157,10 @@ int playReportingItsEnd(int ended, const std::function<int()>& play) {
         std::signal(signal, onFatalSignal);
     }
     std::atexit(onEarlyExit);
+#if defined(_UCRT) || defined(_MSC_VER)
+    // MinGW's msvcrt has no quick_exit to watch.
     std::at_quick_exit(onEarlyExit);
+#endif
     const int status = play();
     summaryTold = true;
     return status;

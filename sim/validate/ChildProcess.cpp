@@ -20,8 +20,10 @@
 
 namespace {
 
+#if !defined(_WIN32)
 // The descriptor the verdict channel takes in a child.
 constexpr int kVerdictDescriptor = 3;
+#endif
 
 // The first and last `kept` bytes of the file, with what lies between said to be left out.
 std::string startAndEnd(const std::filesystem::path& file, std::size_t kept) {
