@@ -37,6 +37,10 @@ if(SUNDOWN_BUILD_TESTS)
     # GoogleTest built from Debian's sources with the cross toolchain.
     set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
     set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+    # Visual C++'s runtime has Windows threads only: GoogleTest uses them without pthreads.
+    if(MSVC)
+      set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+    endif()
     add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/_deps/googletest EXCLUDE_FROM_ALL)
   else()
     find_package(GTest REQUIRED)

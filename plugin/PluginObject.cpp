@@ -9,6 +9,12 @@
 
 namespace {
 
+// The page draws into the host's Dear ImGui context: its style colours must be numbered as the
+// host's are (22 for the button in the host's build, 21 in Debian's 1.86 that the tests use).
+static_assert(ImGuiCol_Button == SUNDOWN_IMGUI_BUTTON_INDEX,
+              "Sundown's Dear ImGui numbers the style colours otherwise than the build asked for "
+              "(SUNDOWN_IMGUI_BUTTON_INDEX; the host's build has ImGuiCol_Button at 22)");
+#if defined(SUNDOWN_IMGUI_VERSION)
 constexpr bool sameText(const char* left, const char* right) {
     while (*left != '\0' && *left == *right) {
         ++left;
@@ -17,12 +23,6 @@ constexpr bool sameText(const char* left, const char* right) {
     return *left == *right;
 }
 
-// The page draws into the host's Dear ImGui context: its style colours must be numbered as the
-// host's are (22 for the button in the host's build, 21 in Debian's 1.86 that the tests use).
-static_assert(ImGuiCol_Button == SUNDOWN_IMGUI_BUTTON_INDEX,
-              "Sundown's Dear ImGui numbers the style colours otherwise than the build asked for "
-              "(SUNDOWN_IMGUI_BUTTON_INDEX; the host's build has ImGuiCol_Button at 22)");
-#if defined(SUNDOWN_IMGUI_VERSION)
 static_assert(
     sameText(IMGUI_VERSION, SUNDOWN_IMGUI_VERSION),
     "Sundown's Dear ImGui is not the version the build asked for (SUNDOWN_IMGUI_VERSION)");

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Installs what building and testing Sundown needs on Debian 12, where it is missing.
-# With "windows", also what the cross-built Sundown.dll and its tests under Wine need.
+# With "windows", also what the cross-built Sundown.dll and its tests under Wine need: MinGW-w64
+# for the GCC ABI; clang-cl, lld-link, LLVM's tools and Wine's headers and DLLs for the Visual
+# C++ ABI.
 set -euo pipefail
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev pkg-config libimgui-dev libosmesa6-dev
   libgtest-dev libbenchmark-dev googletest time)
 if [ "${1:-}" = windows ]; then
-  packages+=(g++-mingw-w64-x86-64 wine64 wine)
+  packages+=(g++-mingw-w64-x86-64 wine64 wine clang-tools-14 lld-14 llvm-14 libwine-dev)
 fi
 missing=()
 for package in "${packages[@]}"; do

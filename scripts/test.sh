@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds Sundown and runs every test: the plain, sanitizer and optimised builds (the last also
-# builds the benchmarks), the Windows DLL under Wine, then a short run of each fuzz target.
+# builds the benchmarks), the Windows DLL of each C++ ABI under Wine, then a short run of each
+# fuzz target.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh windows
@@ -13,4 +14,17 @@ done
 cmake --preset mingw >/dev/null
 cmake --build --preset mingw
 ctest --preset mingw -j2
+# Sundown.dll with the Visual C++ ABI, the one the host loads: clang-cl against Microsoft's
+# standard library headers, which no Debian package has. They come from SUNDOWN_MSVC_STL, or
+# from ../shared/msvc-probe when that folder is there.
+stl="${SUNDOWN_MSVC_STL:-$(cd .. && pwd)/shared/msvc-probe}"
+if [ -e "$stl" ]; then
+  cmake --preset msvc-abi -DSUNDOWN_MSVC_STL="$stl" >/dev/null
+  cmake --build --preset msvc-abi
+  ctest --preset msvc-abi -j2
+else
+  echo "test.sh: SKIPPED the msvc-abi build (Sundown.dll with the Visual C++ ABI): no Microsoft" \
+    "standard library headers at '$stl'. Get microsoft/STL at tag vs-2022-17.4 and set" \
+    "SUNDOWN_MSVC_STL to that folder to run it." >&2
+fi
 bash scripts/fuzz.sh 20

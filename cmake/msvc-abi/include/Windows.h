@@ -1,0 +1,3 @@
+// <Windows.h> as Windows spells it, on a file system that tells the letter case apart.
+#pragma once
+#include <windows.h>
