@@ -1,5 +1,5 @@
 # Reads the export table of LIBRARY with OBJDUMP and checks that the host finds its entry
-# points and record under their plain names.
+# points and record under their plain names, and the base class's MEMBERS under their own.
 execute_process(COMMAND ${OBJDUMP} -p ${LIBRARY} OUTPUT_VARIABLE dump RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "${OBJDUMP} -p ${LIBRARY} failed")
@@ -18,6 +18,14 @@ string(APPEND exports "\n")
 foreach(name IN ITEMS getPlugin deleteMe exports)
   if(NOT exports MATCHES "\\] ${name}\n")
     message(FATAL_ERROR "'${name}' is not exported under its plain name:\n${exports}")
+  endif()
+endforeach()
+# MEMBERS: the base class's members, named as the build's C++ ABI names them, separated by commas.
+string(REPLACE "," ";" members "${MEMBERS}")
+foreach(member IN LISTS members)
+  string(FIND "${exports}" "] ${member}\n" found)
+  if(found EQUAL -1)
+    message(FATAL_ERROR "the base class's '${member}' is not exported:\n${exports}")
   endif()
 endforeach()
 foreach(decorated IN ITEMS "_getPlugin" "getPlugin@" "_deleteMe" "deleteMe@")

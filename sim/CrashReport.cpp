@@ -10,6 +10,7 @@
 #if defined(_WIN32)
 #include <io.h>
 #include <stdlib.h>
+#include <windows.h>
 #else
 #include <fcntl.h>
 #include <poll.h>
@@ -51,6 +52,43 @@ extern "C" void onFatalSignal(int signal) {
     writeError("sundown-sim: crashed with ");
     const char* meaning = signalDescription(signal);
     writeError(meaning != nullptr ? meaning : "a fatal signal");
+    writeError(" while ");
+    writeError(doing);
+    writeError("\n");
+    _exit(endedStatus);
+}
+
+// What Windows names the exceptions a plug-in most often ends in; null for another.
+const char* exceptionDescription(DWORD code) {
+    switch (code) {
+        case EXCEPTION_ACCESS_VIOLATION:
+            return "an access violation (invalid memory access)";
+        case EXCEPTION_STACK_OVERFLOW:
+            return "a stack overflow";
+        case EXCEPTION_ILLEGAL_INSTRUCTION:
+            return "an illegal instruction";
+        case EXCEPTION_INT_DIVIDE_BY_ZERO:
+            return "an integer division by zero";
+        case 0xE06D7363:
+            return "a C++ exception nobody caught";
+        case 0x80000100:
+            // Wine binds a function a library imports and no DLL has to a stub that raises this.
+            return "a call to a function no DLL provides";
+        default:
+            return nullptr;
+    }
+}
+
+// Any exception nobody handled, signals or not: told with its code, then the program ends.
+LONG WINAPI onUnhandledException(EXCEPTION_POINTERS* exception) {
+    const DWORD code = exception->ExceptionRecord->ExceptionCode;
+    const char* meaning = exceptionDescription(code);
+    char number[] = "exception 0x00000000";
+    for (int digit = 0; digit < 8; ++digit) {
+        number[sizeof number - 2 - digit] = "0123456789ABCDEF"[(code >> (4 * digit)) & 0xFU];
+    }
+    writeError("sundown-sim: crashed with ");
+    writeError(meaning != nullptr ? meaning : number);
     writeError(" while ");
     writeError(doing);
     writeError("\n");
@@ -156,6 +194,7 @@ int playReportingItsEnd(int ended, const std::function<int()>& play) {
     for (const int signal : {SIGSEGV, SIGFPE, SIGILL, SIGABRT}) {
         std::signal(signal, onFatalSignal);
     }
+    SetUnhandledExceptionFilter(onUnhandledException);
     std::atexit(onEarlyExit);
 #if defined(_UCRT) || defined(_MSC_VER)
     // MinGW's msvcrt has no quick_exit to watch.
