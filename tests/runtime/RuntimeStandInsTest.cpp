@@ -134,9 +134,13 @@ TEST(RuntimeStatics, AStaticWhoseMakingThrewIsMadeAgainOnTheNextCall) {
 
 TEST(RuntimeAllocation, FailuresThrowOrGiveNullAndAlignmentIsKept) {
     const std::size_t tooMuch = std::size_t{1} << 62;
-    EXPECT_THROW(static_cast<void>(::operator new(tooMuch)), std::bad_alloc);
-    EXPECT_EQ(::operator new(tooMuch, std::nothrow), nullptr);
-    EXPECT_EQ(::operator new[](tooMuch, std::align_val_t{64}, std::nothrow), nullptr);
+    EXPECT_THROW(::operator delete(::operator new(tooMuch)), std::bad_alloc);
+    void* const plain = ::operator new(tooMuch, std::nothrow);
+    EXPECT_EQ(plain, nullptr);
+    ::operator delete(plain);
+    void* const aligned = ::operator new[](tooMuch, std::align_val_t{64}, std::nothrow);
+    EXPECT_EQ(aligned, nullptr);
+    ::operator delete[](aligned, std::align_val_t{64});
     struct alignas(128) Wide {
         char bytes[128];
     };
