@@ -9,13 +9,9 @@ constexpr float kHeadsUpSeconds = 5.0F;
 
 }  // namespace
 
-// Read when a heads-up is due, so a saved choice counts before the page is ever drawn.
-bool Sundown::headsUpEnabled() const {
-    return variable(setting::enableHeadsUp).getBoolValue();
-}
-
+// The choice is read when a heads-up is due, so a saved one counts before the page is drawn.
 void Sundown::showHeadsUp(const char* text) {
-    if (!headsUpEnabled()) {
+    if (!flag(setting::enableHeadsUp)) {
         return;
     }
     const std::uint32_t shown = headsUp.show(text);

@@ -1,9 +1,10 @@
-// Counting an online match that ended or was left: the played, won and lost counts, the losing
-// streak, the log lines of the two end handlers, and whether the count rule or the streak is met;
-// and setting the counts back to 0.
+#include "MatchCounting.h"
+
 #include <optional>
 #include <string>
 
+#include "CountRules.h"
+#include "KeptSessionShell.h"
 #include "ServerWrapper.h"
 #include "Settings.h"
 #include "Sundown.h"
@@ -37,100 +38,110 @@ std::optional<MatchTeams> findTeams(GameWrapper& host) {
     return MatchTeams{replicationInfo.GetTeamNum(), winner.GetTeamNum()};
 }
 
-}  // namespace
-
-Sundown::Counted Sundown::countEndedMatch() {
-    writeLog("===== GameEnd: Game previously started=====");
-    const std::optional<MatchTeams> teams = findTeams(*gameService);
-    if (!teams) {
-        return Counted::Stopped;
-    }
-    writeLog("===== GameEnd: There is a winning team =====");
-    if (!enabled) {
-        return Counted::Stopped;
-    }
-    writeLog("===== GameEnd: Enable exit by game count =====");
-    writeLog(valueLine("GameEnd: numberOfGamesPlayed before: ", numberOfGamesPlayed));
-    ++numberOfGamesPlayed;
-    countResult(teams->player, teams->winner);
-    saveSession();
-    writeLog(valueLine("GameEnd: numberOfGamesPlayed after: ", numberOfGamesPlayed));
-    writeLog(valueLine("GameEnd: maxNumberOfGames: ", maxNumberOfGames));
-    writeLog(valueLine("GameEnd: numberOfLosses: ", numberOfLosses));
-    writeLog(valueLine("GameEnd: numberOfWins: ", numberOfWins));
-    writeLog(valueLine("GameEnd: selectedOption: ", selectedOption));
-    return rulesMet("GameEnd");
-}
-
-Sundown::Counted Sundown::countDestroyedMatch() {
-    writeLog("=====GameDestroyed: Game previously started =====");
-    if (!enabled) {
-        return Counted::Stopped;
-    }
-    writeLog(valueLine("GameDestroyed: numberOfGamesPlayed before: ", numberOfGamesPlayed));
-    ++numberOfGamesPlayed;
-    writeLog(valueLine("GameDestroyed: numberOfGamesPlayed after: ", numberOfGamesPlayed));
-    writeLog(valueLine("GameDestroyed: maxNumberOfGames: ", maxNumberOfGames));
-
-    // A match left without a winner stays counted as played, neither won nor lost.
-    const std::optional<MatchTeams> teams = findTeams(*gameService);
-    if (teams) {
-        countResult(teams->player, teams->winner);
-    }
-    saveSession();
-    if (!teams) {
-        return Counted::Stopped;
-    }
-    return rulesMet("GameDestroyed");
-}
-
-// A losing streak at its limit leaves as the count rule does: one leave when both are met.
-Sundown::Counted Sundown::rulesMet(const std::string& handlerName) {
-    return quitRuleMet(handlerName) || lossStreakMet(handlerName) ? Counted::RulesMet
-                                                                  : Counted::RulesHeld;
-}
-
-void Sundown::countResult(std::uint8_t playerTeam, std::uint8_t winningTeam) {
+void countResult(Sundown& plugin, std::uint8_t playerTeam, std::uint8_t winningTeam) {
     const bool won = playerTeam == winningTeam;
     if (won) {
-        ++numberOfWins;
+        ++plugin.numberOfWins;
     } else {
-        ++numberOfLosses;
+        ++plugin.numberOfLosses;
     }
-    lossStreak.countResult(won);
+    plugin.lossStreak.countResult(won);
 }
 
-bool Sundown::quitRuleMet(const std::string& prefix) {
-    if (!countRuleMet(selectedOption, {numberOfGamesPlayed, numberOfWins, numberOfLosses},
-                      maxNumberOfGames)) {
+bool quitRuleMet(Sundown& plugin, const std::string& prefix) {
+    if (!countRuleMet(plugin.selectedOption,
+                      {plugin.numberOfGamesPlayed, plugin.numberOfWins, plugin.numberOfLosses},
+                      plugin.maxNumberOfGames)) {
         return false;
     }
-    if (selectedOption == 0) {
-        writeLog(prefix + ": Trying to Exit by Games Count");
-    } else if (selectedOption == 1) {
-        writeLog(valueLine(prefix + ": Trying to Exit by Loss count. Losses:", numberOfLosses));
-    } else {
-        writeLog(valueLine(prefix + ": Trying to Exit by Ratio. Wins:", numberOfWins) +
-                 valueLine("Losses:", numberOfLosses));
+    switch (static_cast<LimitMode>(plugin.selectedOption)) {
+        case LimitMode::Games:
+            plugin.writeLog(prefix + ": Trying to Exit by Games Count");
+            break;
+        case LimitMode::Losses:
+            plugin.writeLog(valueLine(prefix + ": Trying to Exit by Loss count. Losses:",
+                                      plugin.numberOfLosses));
+            break;
+        default:
+            plugin.writeLog(
+                valueLine(prefix + ": Trying to Exit by Ratio. Wins:", plugin.numberOfWins) +
+                valueLine("Losses:", plugin.numberOfLosses));
+            break;
     }
     return true;
 }
 
 // The limit is read when a match is counted, so a saved limit counts before the page is drawn.
-bool Sundown::lossStreakMet(const std::string& handlerName) {
-    if (!lossStreak.met(static_cast<std::uint8_t>(heldValue(setting::lossStreakLimit)))) {
+bool lossStreakMet(Sundown& plugin, const std::string& handlerName) {
+    if (!plugin.lossStreak.met(static_cast<std::uint8_t>(plugin.held(setting::lossStreakLimit)))) {
         return false;
     }
-    writeLog(handlerName + ": Trying to Exit by loss streak. Losses in a row:" +
-             std::to_string(lossStreak.count()));
+    plugin.writeLog(handlerName + ": Trying to Exit by loss streak. Losses in a row:" +
+                    std::to_string(plugin.lossStreak.count()));
     return true;
 }
 
+// A losing streak at its limit leaves as the count rule does: one leave when both are met.
+Counted rulesMet(Sundown& plugin, const std::string& handlerName) {
+    return quitRuleMet(plugin, handlerName) || lossStreakMet(plugin, handlerName)
+               ? Counted::RulesMet
+               : Counted::RulesHeld;
+}
+
+}  // namespace
+
+Counted countEndedMatch(Sundown& plugin) {
+    plugin.writeLog("===== GameEnd: Game previously started=====");
+    const std::optional<MatchTeams> teams = findTeams(*plugin.gameService);
+    if (!teams) {
+        return Counted::Stopped;
+    }
+    plugin.writeLog("===== GameEnd: There is a winning team =====");
+    if (!plugin.enabled) {
+        return Counted::Stopped;
+    }
+    plugin.writeLog("===== GameEnd: Enable exit by game count =====");
+    plugin.writeLog(valueLine("GameEnd: numberOfGamesPlayed before: ", plugin.numberOfGamesPlayed));
+    ++plugin.numberOfGamesPlayed;
+    countResult(plugin, teams->player, teams->winner);
+    plugin.keptSession->save();
+    plugin.writeLog(valueLine("GameEnd: numberOfGamesPlayed after: ", plugin.numberOfGamesPlayed));
+    plugin.writeLog(valueLine("GameEnd: maxNumberOfGames: ", plugin.maxNumberOfGames));
+    plugin.writeLog(valueLine("GameEnd: numberOfLosses: ", plugin.numberOfLosses));
+    plugin.writeLog(valueLine("GameEnd: numberOfWins: ", plugin.numberOfWins));
+    plugin.writeLog(valueLine("GameEnd: selectedOption: ", plugin.selectedOption));
+    return rulesMet(plugin, "GameEnd");
+}
+
+Counted countDestroyedMatch(Sundown& plugin) {
+    plugin.writeLog("=====GameDestroyed: Game previously started =====");
+    if (!plugin.enabled) {
+        return Counted::Stopped;
+    }
+    plugin.writeLog(
+        valueLine("GameDestroyed: numberOfGamesPlayed before: ", plugin.numberOfGamesPlayed));
+    ++plugin.numberOfGamesPlayed;
+    plugin.writeLog(
+        valueLine("GameDestroyed: numberOfGamesPlayed after: ", plugin.numberOfGamesPlayed));
+    plugin.writeLog(valueLine("GameDestroyed: maxNumberOfGames: ", plugin.maxNumberOfGames));
+
+    // A match left without a winner stays counted as played, neither won nor lost.
+    const std::optional<MatchTeams> teams = findTeams(*plugin.gameService);
+    if (teams) {
+        countResult(plugin, teams->player, teams->winner);
+    }
+    plugin.keptSession->save();
+    if (!teams) {
+        return Counted::Stopped;
+    }
+    return rulesMet(plugin, "GameDestroyed");
+}
+
 void Sundown::resetGamesCount() {
-    restoreSession();
+    keptSession->lookFirst();
     numberOfGamesPlayed = 0;
     numberOfWins = 0;
     numberOfLosses = 0;
     lossStreak.reset();
-    saveSession();
+    keptSession->save();
 }

@@ -1,16 +1,25 @@
 // The match flow: the one place that turns the game's events into decisions. At the kick-off
-// that approves an online match, which heads-up it gets, and what watches it; at the match's end,
-// or when it is left, which rules are met, how many leave pairs that makes, and what is saved. No
-// rule asks another.
+// that approves an online match, which heads-up it gets, and what watches it; during it, the
+// clock followed a second at a time for the rules that ask; at the match's end, or when it is
+// left, which rules are met, how many leave pairs that makes, and what is saved. No rule asks
+// another.
 #include <string>
 
-#include "HeadsUpTexts.h"
+#include "KeptSessionShell.h"
 #include "KickOffHeadsUp.h"
+#include "MatchCounting.h"
+#include "OptInRule.h"
 #include "Settings.h"
 #include "Sundown.h"
 
+namespace {
+
+constexpr float kSecondOfPlay = 1.0F;
+
+}  // namespace
+
 void Sundown::GameStart(std::string /*eventName*/) {
-    noticeKeptSession();
+    keptSession->notice();
     writeLog("===== GameStart Start=====");
     if (gameService->IsInOnlineGame()) {
         writeLog("===== GameStart: Approving Game=====");
@@ -22,53 +31,78 @@ void Sundown::GameStart(std::string /*eventName*/) {
     }
 }
 
-// The match starts being timed for the day, and is warned of when it may be the last: what each
-// rule says of it, as each rule will see it at the match's end.
+// Each rule starts watching the match, and the match is warned of when it may be the last: what
+// each rule says of it, as each rule will see it at the match's end.
 void Sundown::approveMatch() {
-    startTimingMatch();
-    watchForTheNight();
     KickOffOutlook outlook;
+    bool following = false;
+    for (OptInRule* rule : matchRules) {
+        rule->kickOff(outlook);
+        following = following || (rule->on() && rule->followingClock());
+    }
+    // One tick a second for every rule that follows the clock; an earlier match's tick ends.
+    const std::uint32_t run = ++clockRun;
+    if (following) {
+        after(kSecondOfPlay, [this, run] { followClock(run); });
+    }
     // The count rules and the streak count only while the master switch is on.
     if (enabled) {
         outlook.count = nextMatchUnder(
             selectedOption, {numberOfGamesPlayed, numberOfWins, numberOfLosses}, maxNumberOfGames);
         outlook.streakEndsWithALoss =
-            lossStreak.oneLossFrom(static_cast<std::uint8_t>(heldValue(setting::lossStreakLimit)));
+            lossStreak.oneLossFrom(static_cast<std::uint8_t>(held(setting::lossStreakLimit)));
     }
-    const DayLimits limits = dayLimits();
-    outlook.dayEndsWhatever = limits.on() && day.spent(limits, true);
-    outlook.bedtimeEndsWhatever = bedtime.due();
     if (const char* text = kickOffHeadsUp(outlook)) {
         showHeadsUp(text);
     }
 }
 
+void Sundown::followClock(std::uint32_t run) {
+    if (run != clockRun) {
+        return;
+    }
+    bool following = false;
+    for (OptInRule* rule : matchRules) {
+        if (rule->followingClock()) {
+            rule->secondOfPlay();
+            following = following || rule->followingClock();
+        }
+    }
+    if (following) {
+        after(kSecondOfPlay, [this, run] { followClock(run); });
+    }
+}
+
 void Sundown::GameEnd(std::string /*eventName*/) {
-    noticeKeptSession();
+    keptSession->notice();
     writeLog("===== GameEnd: Start=====");
     if (gameApproved) {
-        endApprovedMatch("GameEnd", &Sundown::countEndedMatch);
+        endApprovedMatch("GameEnd", true);
     }
 }
 
 void Sundown::GameDestroyed(std::string /*eventName*/) {
-    noticeKeptSession();
+    keptSession->notice();
     writeLog("===== GameDestroyed: Start=====");
     if (gameApproved) {
-        endApprovedMatch("GameDestroyed", &Sundown::countDestroyedMatch);
+        endApprovedMatch("GameDestroyed", false);
     }
 }
 
 // The first end handler to run after an approval takes the match, so that no later end hook
-// counts it again. The day counts it, ended or left; a timed quit that waits leaves; the count
-// rules and the streak count it, and leave once when either is met. The day's and bedtime's leave
-// is the match's only when nothing else left: one leave for the match.
-void Sundown::endApprovedMatch(const std::string& handlerName, Counted (Sundown::*countMatch)()) {
-    const bool dayMet = countMatchForTheDay();
-    const bool bedtimeMet = bedtime.end(inTheNight());
+// counts it again. The opt-in rules see it end, ended or left; a timed quit that waits leaves;
+// the count rules and the streak count it, and leave once when either is met. An opt-in rule's
+// leave is the match's only when nothing else left: one leave for the match.
+void Sundown::endApprovedMatch(const std::string& handlerName, bool gameEnded) {
+    const char* ruleLeave = nullptr;
+    for (OptInRule* rule : matchRules) {
+        if (rule->matchEnded() && ruleLeave == nullptr) {
+            ruleLeave = rule->leaveLine();
+        }
+    }
     const bool timedQuit = timedQuitLeaves(handlerName);
     gameApproved = false;
-    const Counted counted = (this->*countMatch)();
+    const Counted counted = gameEnded ? countEndedMatch(*this) : countDestroyedMatch(*this);
     if (counted == Counted::RulesMet) {
         scheduleLeave();
         writeLog(handlerName + ": After Execute");
@@ -76,8 +110,8 @@ void Sundown::endApprovedMatch(const std::string& handlerName, Counted (Sundown:
     if (counted != Counted::Stopped) {
         writeLog("===== " + handlerName + ": DONE=====");
     }
-    if ((dayMet || bedtimeMet) && !timedQuit && counted != Counted::RulesMet) {
-        writeLog(dayMet ? "Trying to Exit by the day's budget" : "Trying to Exit by bedtime");
+    if (ruleLeave != nullptr && !timedQuit && counted != Counted::RulesMet) {
+        writeLog(ruleLeave);
         scheduleLeave();
     }
 }

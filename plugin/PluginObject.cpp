@@ -1,11 +1,16 @@
-// The plug-in object's life and its small services: construction, the log helper, timeouts, the
-// console variables of the settings table and the count settings read from them, and the
+// The plug-in object's life and its small services: construction with its rules' shells, the log
+// helper, timeouts, the wall clock, the count settings read from the console variables, and the
 // settings page's name and Dear ImGui context.
 #include <utility>
 
+#include "BedtimeShell.h"
 #include "CountRules.h"
+#include "DayShell.h"
+#include "KeptSessionShell.h"
 #include "Settings.h"
 #include "Sundown.h"
+#include "SundownSession.h"
+#include "WallClock.h"
 
 namespace {
 
@@ -36,7 +41,13 @@ ImVec4 restingButtonColor() {
 }  // namespace
 
 Sundown::Sundown()
-    : timerButtonColor(restingButtonColor()), enableButtonColor(restingButtonColor()) {}
+    : timerButtonColor(restingButtonColor()),
+      enableButtonColor(restingButtonColor()),
+      day(std::make_unique<DayShell>(*this)),
+      bedtime(std::make_unique<BedtimeShell>(*this)),
+      session(std::make_unique<SundownSession>(*this)),
+      keptSession(std::make_unique<KeptSessionShell>(*this, *session)),
+      matchRules{day.get(), bedtime.get()} {}
 
 // Releases gameService, then cvarService; nothing the plug-in registered is unregistered.
 Sundown::~Sundown() = default;
@@ -50,6 +61,17 @@ void Sundown::armTimeout(void (Sundown::*operation)(), float seconds) {
     gameService->SetTimeout(
         whileAlive<GameWrapper*>(
             [operation](Sundown& self, GameWrapper* /*game*/) { (self.*operation)(); }),
+        seconds);
+}
+
+LocalTime Sundown::now(int secondsAgo) const {
+    return localTimeNow(secondsAgo);
+}
+
+void Sundown::after(float seconds, std::function<void()> body) {
+    gameService->SetTimeout(
+        whileAlive<GameWrapper*>(
+            [body = std::move(body)](Sundown& /*self*/, GameWrapper* /*game*/) { body(); }),
         seconds);
 }
 

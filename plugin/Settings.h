@@ -13,43 +13,51 @@ struct Setting {
     float minimum;
     bool useMaximum;
     float maximum;
-    bool saved;  // the host keeps it across a restart
+    bool saved;         // the host keeps it across a restart
+    const char* label;  // its row on the settings page, after the text's rows; null: none
 
-    // A number read from the variable, held within the limits it was registered with.
+    // A number read from the variable, held within the limits it was registered with: only
+    // those it was registered with, as the console holds it.
     int held(int value) const {
-        return std::clamp(value, static_cast<int>(minimum), static_cast<int>(maximum));
+        if (useMinimum) {
+            value = std::max(value, static_cast<int>(minimum));
+        }
+        if (useMaximum) {
+            value = std::min(value, static_cast<int>(maximum));
+        }
+        return value;
     }
 };
 
 namespace setting {
 
 // One setting a row, its fields in columns:
-// name, default, description, listed, useMinimum, minimum, useMaximum, maximum, saved.
+// name, default, description, listed, useMinimum, minimum, useMaximum, maximum, saved, label.
 // clang-format off
 // The master switch, the limit mode and the count limit.
-inline constexpr Setting enableSundown       {"enableSundown",        "0", "enableSundownByCount",                  true,  true,  0.0F, true,  1.0F,    false};
-inline constexpr Setting enableByNumOption   {"enableByNumOption",    "0", "enableByNumOption",                     true,  true,  0.0F, true,  2.0F,    false};
-inline constexpr Setting numOfGames          {"numOfGames",           "1", "How many games before quitting",        true,  true,  1.0F, false, 50.0F,   true};
+inline constexpr Setting enableSundown       {"enableSundown",        "0", "enableSundownByCount",                  true,  true,  0.0F, true,  1.0F,    false, nullptr};
+inline constexpr Setting enableByNumOption   {"enableByNumOption",    "0", "enableByNumOption",                     true,  true,  0.0F, true,  2.0F,    false, nullptr};
+inline constexpr Setting numOfGames          {"numOfGames",           "1", "How many games before quitting",        true,  true,  1.0F, false, 50.0F,   true,  nullptr};
 // The session timer: the switch nothing reads, and the minute limit the page writes.
-inline constexpr Setting enableByMinutes     {"enableByMinutes",      "0", "enableSundownByMinutes",                true,  true,  0.0F, true,  1.0F,    false};
-inline constexpr Setting numOfMinutes        {"numOfMinutes",         "1", "How many minutes before quitting",      true,  true,  1.0F, false, 360.0F,  true};
+inline constexpr Setting enableByMinutes     {"enableByMinutes",      "0", "enableSundownByMinutes",                true,  true,  0.0F, true,  1.0F,    false, nullptr};
+inline constexpr Setting numOfMinutes        {"numOfMinutes",         "1", "How many minutes before quitting",      true,  true,  1.0F, false, 360.0F,  true,  nullptr};
 // Heads-ups before quitting.
-inline constexpr Setting enableHeadsUp       {"enableHeadsUp",        "0", "Show a heads-up before quitting",       true,  true,  0.0F, true,  1.0F,    true};
+inline constexpr Setting enableHeadsUp       {"enableHeadsUp",        "0", "Show a heads-up before quitting",       true,  true,  0.0F, true,  1.0F,    true,  "Heads-up before quitting"};
 // The session kept across a restart.
-inline constexpr Setting keepSessionOnRestart{"keepSessionOnRestart", "0", "Keep the session after a restart",      true,  true,  0.0F, true,  1.0F,    true};
-inline constexpr Setting savedSession        {"savedSession",         "",  "Session kept across restarts",          false, false, 0.0F, false, 0.0F,    true};
+inline constexpr Setting keepSessionOnRestart{"keepSessionOnRestart", "0", "Keep the session after a restart",      true,  true,  0.0F, true,  1.0F,    true,  "Keep the session after a restart"};
+inline constexpr Setting savedSession        {"savedSession",         "",  "Session kept across restarts",          false, false, 0.0F, false, 0.0F,    true,  nullptr};
 // The losing streak.
-inline constexpr Setting lossStreakLimit     {"lossStreakLimit",      "0", "Quit after # losses in a row (0: off)", true,  true,  0.0F, true,  255.0F,  true};
+inline constexpr Setting lossStreakLimit     {"lossStreakLimit",      "0", "Quit after # losses in a row (0: off)", true,  true,  0.0F, true,  255.0F,  true,  "Quit after # losses in a row"};
 // A day's budget.
-inline constexpr Setting dailyMinutes        {"dailyMinutes",         "0", "Online minutes a day (0: no limit)",    true,  true,  0.0F, true,  1440.0F, true};
-inline constexpr Setting dailyMatches        {"dailyMatches",         "0", "Online matches a day (0: no limit)",    true,  true,  0.0F, true,  255.0F,  true};
-inline constexpr Setting dayStartsAt         {"dayStartsAt",          "4", "Hour the day starts",                   true,  true,  0.0F, true,  23.0F,   true};
-inline constexpr Setting savedDay            {"savedDay",             "",  "Today's online play",                   false, false, 0.0F, false, 0.0F,    true};
+inline constexpr Setting dailyMinutes        {"dailyMinutes",         "0", "Online minutes a day (0: no limit)",    true,  true,  0.0F, true,  1440.0F, true,  "Online minutes a day"};
+inline constexpr Setting dailyMatches        {"dailyMatches",         "0", "Online matches a day (0: no limit)",    true,  true,  0.0F, true,  255.0F,  true,  "Online matches a day"};
+inline constexpr Setting dayStartsAt         {"dayStartsAt",          "4", "Hour the day starts",                   true,  true,  0.0F, true,  23.0F,   true,  "Day starts at hour"};
+inline constexpr Setting savedDay            {"savedDay",             "",  "Today's online play",                   false, false, 0.0F, false, 0.0F,    true,  nullptr};
 // Bedtime.
-inline constexpr Setting bedtime             {"bedtime",              "",  "Bedtime, HH:MM (empty: none)",          true,  false, 0.0F, false, 0.0F,    true};
+inline constexpr Setting bedtime             {"bedtime",              "",  "Bedtime, HH:MM (empty: none)",          true,  false, 0.0F, false, 0.0F,    true,  "Bedtime (HH:MM)"};
 // A fortnight at a glance.
-inline constexpr Setting keepHistory         {"keepHistory",          "0", "Keep a history of online play",         true,  true,  0.0F, true,  1.0F,    true};
-inline constexpr Setting savedHistory        {"savedHistory",         "",  "Online play by day",                    false, false, 0.0F, false, 0.0F,    true};
+inline constexpr Setting keepHistory         {"keepHistory",          "0", "Keep a history of online play",         true,  true,  0.0F, true,  1.0F,    true,  "Keep a history of online play"};
+inline constexpr Setting savedHistory        {"savedHistory",         "",  "Online play by day",                    false, false, 0.0F, false, 0.0F,    true,  nullptr};
 // clang-format on
 
 }  // namespace setting

@@ -1,8 +1,10 @@
 // The Sundown plug-in object: every piece of the plug-in's state, and the operations the host
 // reaches through its callbacks. It ends a stretch of online play at a limit chosen in advance.
-// The fields the text names are its own; each opt-in rule is a unit of rules/ that it owns.
+// The fields the text names are its own; each opt-in rule is a shell of its own that it owns,
+// joined to it through the services it offers them.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -10,24 +12,28 @@
 
 #include <imgui.h>
 
-#include "Bedtime.h"
 #include "CVarWrapper.h"
 #include "CanvasWrapper.h"
-#include "CountRules.h"
-#include "DailyBudget.h"
 #include "HeadsUpSlot.h"
-#include "History.h"
-#include "KeptSession.h"
 #include "LinearColor.h"
 #include "LossStreak.h"
 #include "PluginSettingsWindow.h"
+#include "RuleServices.h"
 #include "SessionTimer.h"
 #include "Settings.h"
 #include "VantrelPlugin.h"
 
+class BedtimeShell;
+class OptInRule;
+class DayShell;
+class KeptSessionShell;
+class SundownSession;
+class SundownPage;
+
 class Sundown : public Vantrel::Plugin::VantrelPlugin,
                 public Vantrel::Plugin::PluginSettingsWindow,
-                public std::enable_shared_from_this<Sundown> {
+                public std::enable_shared_from_this<Sundown>,
+                public RuleServices {
   public:
     // Host plug-in interface. renderOverlay comes first of the new virtual operations so that
     // it takes the third slot of the plug-in part's table, after onLoad and onUnload.
@@ -48,7 +54,8 @@ class Sundown : public Vantrel::Plugin::VantrelPlugin,
     // Log helper: one finished line to the host console, while logEnabled holds.
     void writeLog(std::string message);
 
-    // Match handlers, hooked to game functions; the function's name is ignored.
+    // Match handlers, hooked to game functions; the function's name is ignored. GameStart runs
+    // at every round's start, not only the match's first.
     void GameStart(std::string eventName);
     void GameEnd(std::string eventName);
     void GameDestroyed(std::string eventName);
@@ -67,11 +74,26 @@ class Sundown : public Vantrel::Plugin::VantrelPlugin,
     std::string overlayText() const;
     // Sets the played, won and lost counts to 0: the answer to "resetGamesCount".
     void resetGamesCount();
-    // Puts `text` in the status line's place for five seconds, when the player asked for
-    // heads-ups ("enableHeadsUp"); a newer one replaces it.
-    void showHeadsUp(const char* text);
     // Binds the key named on the settings page to the master switch.
     void applyKeyBind();
+
+    // What the opt-in rules' shells may ask of the plug-in.
+    int held(const Setting& which) const override {
+        return which.held(variable(which).getIntValue());
+    }
+    bool flag(const Setting& which) const override { return variable(which).getBoolValue(); }
+    std::string text(const Setting& which) const override {
+        return variable(which).getStringValue();
+    }
+    void write(const Setting& which, int value) override { variable(which).setValue(value); }
+    void write(const Setting& which, std::string value) override {
+        variable(which).setValue(std::move(value));
+    }
+    LocalTime now(int secondsAgo = 0) const override;
+    void after(float seconds, std::function<void()> body) override;
+    // Puts `text` in the status line's place for five seconds, when the player asked for
+    // heads-ups ("enableHeadsUp"); a newer one replaces it.
+    void showHeadsUp(const char* text) override;
 
     bool logEnabled = false;
     std::uint8_t numberOfGamesPlayed = 0;
@@ -93,18 +115,22 @@ class Sundown : public Vantrel::Plugin::VantrelPlugin,
     LinearColor overlayColor{0.0F, 0.0F, 0.0F, 0.0F};
     std::int32_t overlayAlpha = 0;
 
-    // Beyond the text: the units of the opt-in rules, and what the shell keeps for them.
+    // Beyond the text: what the timer, the heads-ups and the losing streak keep, and one shell
+    // for each opt-in rule of its own.
     TimerRuns timerRuns;
     // Whether the page has seeded maxMinutes from the saved minute limit yet.
     bool savedMinutesLoaded = false;
     HeadsUpSlot headsUp;
-    KeptSession keptSession;
     LossStreak lossStreak;
-    DailyBudget day;
-    Bedtime bedtime;
-    History history;
+    std::unique_ptr<DayShell> day;
+    std::unique_ptr<BedtimeShell> bedtime;
+    std::unique_ptr<SundownSession> session;
+    std::unique_ptr<KeptSessionShell> keptSession;
 
   private:
+    friend class SundownSession;
+    friend class SundownPage;
+
     // Callables handed to the host hold the object weakly: the host may keep them, and run
     // them, after the object is gone. Once it is, they do nothing.
     template <typename... HostArguments, typename Body>
@@ -123,71 +149,21 @@ class Sundown : public Vantrel::Plugin::VantrelPlugin,
     void armTimeout(void (Sundown::*operation)(), float seconds);
     // The console variable a setting of the table names; the caller owns the wrapper.
     CVarWrapper variable(const Setting& which) const { return cvarService->getCvar(which.name); }
-    // Its number, held within the limits it was registered with.
-    int heldValue(const Setting& which) const { return which.held(variable(which).getIntValue()); }
 
-    // The match flow: what a kick-off and a match's end decide.
+    // The match flow: what a kick-off and a match's end decide, and the clock followed a second
+    // at a time during an approved match while a rule asks for it.
     void approveMatch();
-    // What counting an ended match came to: stopped before the rules (no winner, the switch
-    // off), or the rules applied, met or not.
-    enum class Counted { Stopped, RulesHeld, RulesMet };
-    void endApprovedMatch(const std::string& handlerName, Counted (Sundown::*countMatch)());
+    void endApprovedMatch(const std::string& handlerName, bool gameEnded);
     bool timedQuitLeaves(const std::string& handlerName);
-    Counted countEndedMatch();
-    Counted countDestroyedMatch();
-    void countResult(std::uint8_t playerTeam, std::uint8_t winningTeam);
-    Counted rulesMet(const std::string& handlerName);
-    bool quitRuleMet(const std::string& handlerName);
-    bool lossStreakMet(const std::string& handlerName);
+    void followClock(std::uint32_t run);
     void scheduleLeave();
-    bool headsUpEnabled() const;
 
     void colourEnableButton();
     // Settings the page and the toggle load from the console variables.
     void loadCountSettings();
 
-    // The session kept across a restart: taken as it stands, and given back.
-    SessionSnapshot sessionSnapshot() const;
-    void restoreSession();
-    // Restores the kept session once, and saves it at once when the player has turned keeping
-    // it on since the plug-in last looked.
-    void noticeKeptSession();
-    bool keptSessionWantsSaving(bool keeping) const;
-    void saveSession();
-
-    // The day's budget, on the wall clock's days.
-    DayLimits dayLimits() const;
-    void loadDay();
-    // The counts are today's, the day of `secondsAgo` before now.
-    void rollDay(int secondsAgo = 0);
-    void rollDayStartingAt(int startHour, int secondsAgo = 0);
-    void saveDay();
-    bool dayCounted() const;
-    void startTimingMatch();
-    void armSecondOfPlay(std::uint32_t run);
-    void countSecondOfPlay(std::uint32_t run);
-    // The first end handler after an approval: the match counts for the day. Whether the day is
-    // then at a limit.
-    bool countMatchForTheDay();
-
-    // Bedtime: the night as it stands, and the watch over an approved match for its beginning.
-    std::optional<Night> night() const;
-    bool inTheNight() const;
-    void watchForTheNight();
-    void armNightWatch(std::uint32_t run);
-    void nightWatchTick(std::uint32_t run);
-
-    // The history of online play: kept while the player asks, a day added as it ends.
-    bool historyKept() const;
-    void loadHistory(const std::string& today);
-    void keepInHistory(const SavedDay& ended);
-
-    // The settings page, as a flat list of row groups.
-    void drawCountRows(CVarWrapper& gamesVariable, CVarWrapper& modeVariable);
-    void drawTimerRows(CVarWrapper& minutesVariable);
-    void drawChoiceRows();
-    void drawLossStreakRows();
-    void drawDayRows();
-    void drawBedtimeRows();
-    void drawHistoryRows();
+    // The opt-in rules the match flow asks, in its order: the day's budget, then bedtime.
+    std::array<OptInRule*, 2> matchRules{};
+    // The clock follow of the approved match now playing; a tick of an earlier one does nothing.
+    std::uint32_t clockRun = 0;
 };

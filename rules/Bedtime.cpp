@@ -52,13 +52,13 @@ std::optional<Night> nightOf(std::optional<ClockTime> bedtime, int startHour) {
     return Night{*bedtime, startHour};
 }
 
-std::uint32_t Bedtime::approve(bool inTheNight) {
+std::uint32_t MatchNight::approve(bool inTheNight) {
     inMatch = true;
     lastMatch = inTheNight;
     return ++watchRun;
 }
 
-bool Bedtime::tick(std::uint32_t run, bool inTheNight) {
+bool MatchNight::tick(std::uint32_t run, bool inTheNight) {
     if (!watching(run) || lastMatch || !inTheNight) {
         return false;
     }
@@ -66,7 +66,7 @@ bool Bedtime::tick(std::uint32_t run, bool inTheNight) {
     return true;
 }
 
-bool Bedtime::end(bool inTheNight) {
+bool MatchNight::end(bool inTheNight) {
     const bool leaves = inMatch && (lastMatch || inTheNight);
     inMatch = false;
     lastMatch = false;

@@ -30,8 +30,8 @@ struct Night {
 };
 std::optional<Night> nightOf(std::optional<ClockTime> bedtime, int startHour);
 
-// The night's part in one online match: approved in the night, or the night begun during it.
-class Bedtime {
+// One online match's part in the night: approved in the night, or the night begun during it.
+class MatchNight {
   public:
     // The kick-off that approves an online match; whether it is in the night. The number
     // returned is what the match's watch ticks carry.
@@ -40,7 +40,7 @@ class Bedtime {
     bool tick(std::uint32_t run, bool inTheNight);
     bool watching(std::uint32_t run) const { return run == watchRun && inMatch; }
     // The match's end, in the night or not: whether the session ends after it.
-    bool end(bool inTheNight);
+    [[nodiscard]] bool end(bool inTheNight);
     // Whether the match in progress is the last.
     bool due() const { return lastMatch; }
 

@@ -17,12 +17,12 @@ std::uint8_t decodeGameLimit(int saved) {
 }
 
 bool countRuleMet(std::int32_t option, const MatchCounts& counts, std::uint8_t limit) {
-    switch (option) {
-        case 0:
+    switch (static_cast<LimitMode>(option)) {
+        case LimitMode::Games:
             return counts.played >= limit;
-        case 1:
+        case LimitMode::Losses:
             return counts.losses >= limit;
-        case 2:
+        case LimitMode::Ratio:
             // Widened first: more wins than losses makes the difference negative.
             return int{counts.losses} - int{counts.wins} >= int{limit};
         default:

@@ -7,6 +7,9 @@
 #include <optional>
 #include <string>
 
+// The limit modes, numbered as selectedOption holds them; any other number is no mode.
+enum class LimitMode : std::int32_t { Games = 0, Losses = 1, Ratio = 2 };
+
 // The limit modes in the order of selectedOption; the label is also what is saved.
 inline constexpr std::array<const char*, 3> optionLabels = {"Game Count", "Lose Count",
                                                             "Win-Lose Ratio"};

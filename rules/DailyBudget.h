@@ -48,7 +48,7 @@ class DailyBudget {
     std::uint32_t startTiming();
     bool timing(std::uint32_t run) const { return timed && run == tickRun; }
     // The match's end: its time stops. Whether it was being timed.
-    bool stopTiming();
+    [[nodiscard]] bool stopTiming();
 
     // One second of the timed match. Whether a minute of play now waits to be saved.
     bool countSecond();

@@ -11,15 +11,15 @@
 class KeptSession {
   public:
     // Whether the first look after the load has been taken.
-    bool restored() const { return restoredOnce; }
+    bool looked() const { return lookedOnce; }
     // The first look after the load: whether what was saved comes back (the player keeps it).
-    bool restore(bool keeping) {
-        restoredOnce = true;
+    bool firstLook(bool keeping) {
+        lookedOnce = true;
         keptWhenLastSeen = keeping;
         return keeping;
     }
     // What came back: whether it holds the losing streak, or nothing at all that could lack it.
-    void restored(const SavedSession& saved, bool nothingSaved) {
+    void cameBack(const SavedSession& saved, bool nothingSaved) {
         streakInSaved = saved.hasStreak || nothingSaved;
     }
     // Whether keeping was on when the plug-in last looked: turned on since, the session is saved
@@ -36,11 +36,11 @@ class KeptSession {
     // What "savedSession" becomes at a change, from what it holds now: the session while the
     // player keeps it; while not, empty, so that an older session never comes back. None when
     // nothing is to be written.
-    std::optional<std::string> save(bool keeping, const SessionSnapshot& session,
-                                    const std::string& savedNow);
+    [[nodiscard]] std::optional<std::string> save(bool keeping, const SessionSnapshot& session,
+                                                  const std::string& savedNow);
 
   private:
-    bool restoredOnce = false;
+    bool lookedOnce = false;
     bool keptWhenLastSeen = false;
     bool streakInSaved = false;
 };

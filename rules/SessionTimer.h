@@ -10,7 +10,7 @@ inline bool timerLimitReached(std::int32_t minutesElapsed, std::int32_t maxMinut
 }
 
 // Counts one second, rolling the seconds over into a minute at 60. Whether a minute was reached.
-bool countTimerSecond(std::int32_t& minutesElapsed, std::int32_t& secondsElapsed);
+[[nodiscard]] bool countTimerSecond(std::int32_t& minutesElapsed, std::int32_t& secondsElapsed);
 
 // The heads-up due at the tick that reaches `minutesElapsed`: five minutes, then one minute,
 // before the limit (for limits longer than that); null when none.

@@ -2,6 +2,7 @@
 // session ends after it with one leave, whatever else that match meets.
 #include <gtest/gtest.h>
 
+#include "BedtimeShell.h"
 #include "HostFixture.h"
 #include "WallTime.h"
 
@@ -39,7 +40,7 @@ TEST(Bedtime, ATimedQuitThatWaitsKeepsItsOwnLeaveAndBedtimeAddsNone) {
     host.pressStartStop();
     host.wait(62);  // the minute limit reached in the match, and the night begun
     EXPECT_TRUE(host.sundown().exitPending);
-    EXPECT_TRUE(host.sundown().bedtime.due());
+    EXPECT_TRUE(host.sundown().bedtime->matchNight().due());
     host.endMatch(Result::Loss);
     host.wait(5);
     EXPECT_EQ(host.pluginCommands(), kOneLeave);
@@ -50,9 +51,9 @@ TEST(Bedtime, TheNightBegunInAMatchIsSeenWithinASecondAndTheMatchPlaysOn) {
     host.set("enableHeadsUp", "1");
     host.startOnlineMatch();
     host.wait(59.5);
-    EXPECT_FALSE(host.sundown().bedtime.due());
+    EXPECT_FALSE(host.sundown().bedtime->matchNight().due());
     host.wait(1.0);
-    EXPECT_TRUE(host.sundown().bedtime.due());
+    EXPECT_TRUE(host.sundown().bedtime->matchNight().due());
     host.canvasFrame();
     EXPECT_EQ(host.statusText(), "Sundown: bedtime, quitting after this match");
     host.wait(600);

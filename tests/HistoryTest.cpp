@@ -2,6 +2,7 @@
 // day ends, drawn as a chart from numbers kept between frames.
 #include <gtest/gtest.h>
 
+#include "DayShell.h"
 #include "HostFixture.h"
 #include "WallTime.h"
 
@@ -32,7 +33,7 @@ TEST(History, EachDayWithPlayIsKeptAsItEndsAndDaysWithoutPlayAreLeftOut) {
     host.clock("2026-12-11", "20:00");
     host.playFor(1);
     EXPECT_EQ(host.var("savedHistory"), "2026-12-08,1,300;2026-12-10,1,420");
-    const auto bars = host.sundown().history.minutesByDay({"2026-12-11", 1, 60});
+    const auto bars = host.sundown().day->history().minutesByDay({"2026-12-11", 1, 60});
     EXPECT_FLOAT_EQ(bars[13], 1.0F);
     EXPECT_FLOAT_EQ(bars[12], 7.0F);
     EXPECT_FLOAT_EQ(bars[11], 0.0F);

@@ -69,7 +69,7 @@ TEST(Bedtime, TheNightRunsFromBedtimeToTheStartHourOverMidnightOrNot) {
 }
 
 TEST(Bedtime, AMatchApprovedInTheNightOrOneTheNightBeginsInIsTheLast) {
-    Bedtime bedtime;
+    MatchNight bedtime;
     bedtime.approve(true);
     EXPECT_TRUE(bedtime.due());
     EXPECT_TRUE(bedtime.end(false)) << "approved in the night: the last, whenever it ends";

@@ -1,5 +1,6 @@
 // Bedtime and the history of play: the plug-in's watch over the match agrees with the player's,
 // and what it keeps of past days is what the player played.
+#include "BedtimeShell.h"
 #include "Referee.h"
 
 namespace randomPlay {
@@ -10,8 +11,9 @@ std::optional<NightTimes> Referee::night() const {
 
 std::optional<std::string> Referee::checkBedtimeAndHistory() const {
     const Sundown& sundown = *host.sundown();
-    if (sundown.bedtime.due() != model.night.due()) {
-        return std::string("the plug-in ") + (sundown.bedtime.due() ? "takes" : "does not take") +
+    if (sundown.bedtime->matchNight().due() != model.night.due()) {
+        return std::string("the plug-in ") +
+               (sundown.bedtime->matchNight().due() ? "takes" : "does not take") +
                " the match for bedtime's last where the player's clock says otherwise";
     }
     const std::string saved = host.world.console().variable("savedHistory")->text();

@@ -2,6 +2,7 @@
 // "savedDay" after every counted match and every wait, and with the leave and the heads-ups.
 #include <algorithm>
 
+#include "DayShell.h"
 #include "Referee.h"
 
 namespace randomPlay {
@@ -39,17 +40,19 @@ std::optional<std::string> Referee::checkDay(const std::string& when) const {
     const Sundown& sundown = *host.sundown();
     const std::string saved = host.world.console().variable("savedDay")->text();
     // Until the plug-in reads its saved day, only what is saved can be compared.
-    const bool read = sundown.day.loaded();
-    if ((read && sundown.day.name() != model.day.day) || (!read && saved != model.day.saved())) {
+    const bool read = sundown.day->today().loaded();
+    if ((read && sundown.day->today().name() != model.day.day) ||
+        (!read && saved != model.day.saved())) {
         return "the day saved is \"" + saved + "\" where the player's is \"" + model.day.saved() +
                "\", " + when;
     }
     if (read &&
-        (sundown.day.name() != model.day.day || sundown.day.matches() != model.day.matches ||
-         sundown.day.seconds() != model.day.seconds || saved != model.day.saved())) {
-        return "the day is " + sundown.day.name() + " with " +
-               std::to_string(sundown.day.matches()) + " matches and " +
-               std::to_string(sundown.day.seconds()) + " s, saved as \"" + saved +
+        (sundown.day->today().name() != model.day.day ||
+         sundown.day->today().matches() != model.day.matches ||
+         sundown.day->today().seconds() != model.day.seconds || saved != model.day.saved())) {
+        return "the day is " + sundown.day->today().name() + " with " +
+               std::to_string(sundown.day->today().matches()) + " matches and " +
+               std::to_string(sundown.day->today().seconds()) + " s, saved as \"" + saved +
                "\", where the player played " + model.day.day + " with " +
                std::to_string(model.day.matches) + " matches and " +
                std::to_string(model.day.seconds) + " s, to be saved as \"" + model.day.saved() +

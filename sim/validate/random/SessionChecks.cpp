@@ -2,6 +2,7 @@
 // and a restart brings it back whole.
 #include <cstdlib>
 
+#include "KeptSessionShell.h"
 #include "Referee.h"
 
 namespace randomPlay {
@@ -39,7 +40,7 @@ std::optional<std::string> Referee::checkKeptSession() const {
     const ConsoleVariable* saved = host.world.console().variable("savedSession");
     const std::string session = sessionOf(sundown);
     const std::string withStreak = session + "," + std::to_string(sundown.lossStreak.count());
-    if (!keep->boolValue() || !sundown.keptSession.restored()) {
+    if (!keep->boolValue() || !sundown.keptSession->looked()) {
         return std::nullopt;
     }
     if (variableValue("lossStreakLimit") > 0 && !streakLimitUnseen) {

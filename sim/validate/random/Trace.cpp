@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "DayShell.h"
 #include "Timeline.h"
 
 namespace randomPlay {
@@ -14,17 +15,19 @@ std::string stateOf(const Sundown& sundown) {
         return std::string(",\"") + name + "\":" + std::to_string(value);
     };
     std::string line = "{\"state\":\"plug-in\"";
-    line +=
-        number("played", sundown.numberOfGamesPlayed) + number("wins", sundown.numberOfWins) +
-        number("losses", sundown.numberOfLosses) + number("maxGames", sundown.maxNumberOfGames) +
-        number("option", sundown.selectedOption) + number("enabled", sundown.enabled) +
-        number("approved", sundown.gameApproved) + number("exitPending", sundown.exitPending) +
-        number("maxMinutes", sundown.maxMinutes) + number("minutes", sundown.minutesElapsed) +
-        number("seconds", sundown.secondsElapsed) + number("timer", sundown.timerRunning) +
-        number("blink", sundown.blinkPhase) + number("alpha", sundown.overlayAlpha) +
-        number("streak", sundown.lossStreak.count()) + number("dayMatches", sundown.day.matches()) +
-        number("daySeconds", sundown.day.seconds()) + number("headsUps", sundown.headsUp.shown());
-    line += ",\"day\":\"" + sundown.day.name() + "\",\"headsUp\":\"" +
+    line += number("played", sundown.numberOfGamesPlayed) + number("wins", sundown.numberOfWins) +
+            number("losses", sundown.numberOfLosses) +
+            number("maxGames", sundown.maxNumberOfGames) +
+            number("option", sundown.selectedOption) + number("enabled", sundown.enabled) +
+            number("approved", sundown.gameApproved) + number("exitPending", sundown.exitPending) +
+            number("maxMinutes", sundown.maxMinutes) + number("minutes", sundown.minutesElapsed) +
+            number("seconds", sundown.secondsElapsed) + number("timer", sundown.timerRunning) +
+            number("blink", sundown.blinkPhase) + number("alpha", sundown.overlayAlpha) +
+            number("streak", sundown.lossStreak.count()) +
+            number("dayMatches", sundown.day->today().matches()) +
+            number("daySeconds", sundown.day->today().seconds()) +
+            number("headsUps", sundown.headsUp.shown());
+    line += ",\"day\":\"" + sundown.day->today().name() + "\",\"headsUp\":\"" +
             (sundown.headsUp.text() != nullptr ? sundown.headsUp.text() : "") + "\"}";
     return line;
 }

@@ -1,10 +1,11 @@
 // The master switch: flipping it, saving it, recolouring the enable button, and showing the
 // status line for two seconds.
+#include "KeptSessionShell.h"
 #include "Settings.h"
 #include "Sundown.h"
 
 void Sundown::toggleEnabled() {
-    noticeKeptSession();
+    keptSession->notice();
     // The page may not have drawn yet: the status line and the rules need the saved limit.
     loadCountSettings();
     enabled = !enabled;
@@ -14,7 +15,7 @@ void Sundown::toggleEnabled() {
     colourEnableButton();
     armTimeout(&Sundown::hideOverlay, 2.0F);
     overlayAlpha = 255;
-    saveSession();
+    keptSession->save();
 }
 
 void Sundown::hideOverlay() {

@@ -4,6 +4,9 @@
 #include <string>
 #include <string_view>
 
+#include "CountRules.h"
+#include "DayShell.h"
+#include "KeptSessionShell.h"
 #include "Sundown.h"
 
 namespace {
@@ -17,12 +20,12 @@ constexpr float kBlue = 58.0F;
 constexpr LinearColor kHeadsUpColor{255.0F, 170.0F, 0.0F, 255.0F};
 
 std::string_view modePiece(std::int32_t selectedOption) {
-    switch (selectedOption) {
-        case 0:
+    switch (static_cast<LimitMode>(selectedOption)) {
+        case LimitMode::Games:
             return " Game count ";
-        case 1:
+        case LimitMode::Losses:
             return " Loss count ";
-        case 2:
+        case LimitMode::Ratio:
             return " Ratio (Loses-Wins) count ";
         default:
             return "";
@@ -33,11 +36,11 @@ std::string_view modePiece(std::int32_t selectedOption) {
 
 void Sundown::renderOverlay(CanvasWrapper canvas) {
     // The line shows the kept session from the first frame; the saved day is read then too.
-    if (!keptSession.restored()) {
-        restoreSession();
+    if (!keptSession->looked()) {
+        keptSession->lookFirst();
     }
-    if (!day.loaded()) {
-        loadDay();
+    if (!day->today().loaded()) {
+        day->load();
     }
     if (const char* text = headsUp.text()) {
         overlayColor = kHeadsUpColor;

@@ -1,0 +1,69 @@
+// The day of online play, for the player who sets a day's budget ("dailyMinutes",
+// "dailyMatches") or keeps a history ("keepHistory"): the shell that joins the day's budget and
+// the history to the plug-in. It alone says whether the day is counted; it names the day by the
+// wall clock, times an approved match a second at a time, saves the day, and adds each day that
+// ends to the history. It has its own switches, so neither a restart nor the master switch lifts
+// the budget.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "DailyBudget.h"
+#include "History.h"
+#include "OptInRule.h"
+
+class RuleServices;
+
+class DayShell final : public OptInRule, public PageRows {
+  public:
+    explicit DayShell(RuleServices& services) : services(services), historyRows(*this) {}
+
+    // Reads "savedDay" and "savedHistory" once, at the first frame or before, so that a start
+    // hour changed since is seen as a change.
+    void load();
+
+    // The match flow's questions.
+    bool on() const override;
+    void kickOff(KickOffOutlook& outlook) override;
+    bool followingClock() const override { return budget.timing(timedRun); }
+    void secondOfPlay() override;
+    bool matchEnded() override;
+    const char* leaveLine() const override { return "Trying to Exit by the day's budget"; }
+
+    // The day's rows of the page; the history's rows are drawn apart, after bedtime's.
+    void drawRows() override;
+    PageRows& historyPage() { return historyRows; }
+
+    // As the plug-in holds them now.
+    const DailyBudget& today() const { return budget; }
+    const History& history() const { return kept; }
+
+  private:
+    // The history's rows of the page: its switch, the fortnight's chart and the week's line.
+    class HistoryRows final : public PageRows {
+      public:
+        explicit HistoryRows(DayShell& day) : day(day) {}
+        void drawRows() override { day.drawHistoryRows(); }
+
+      private:
+        DayShell& day;
+    };
+
+    DayLimits limits() const;
+    bool historyKept() const;
+    // The counts are today's, the day of `secondsAgo` before now, when days start at
+    // `startHour`.
+    void follow(int startHour, int secondsAgo = 0);
+    void followUnderTheStartHour(int secondsAgo = 0);
+    void save();
+    void loadHistory(const std::string& today);
+    void keepInHistory(const SavedDay& ended);
+    void drawHistoryRows();
+
+    RuleServices& services;
+    DailyBudget budget;
+    History kept;
+    HistoryRows historyRows;
+    std::uint32_t timedRun = 0;
+};
