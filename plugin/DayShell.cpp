@@ -110,18 +110,17 @@ void DayShell::keepInHistory(const SavedDay& ended) {
 }
 
 void DayShell::drawRows() {
-    numberRow<std::uint16_t>(setting::dailyMinutes, services);
-    numberRow<std::uint8_t>(setting::dailyMatches, services);
-    const bool startHourTyped = numberRow<std::uint8_t>(setting::dayStartsAt, services);
-    const int startHour = services.held(setting::dayStartsAt);
-    const DayLimits limit = limits();
-    if (startHourTyped && limit.on()) {
+    DayLimits limit;
+    limit.minutes = numberRow<std::uint16_t>(setting::dailyMinutes, services).value;
+    limit.matches = numberRow<std::uint8_t>(setting::dailyMatches, services).value;
+    const NumberShown startHour = numberRow<std::uint8_t>(setting::dayStartsAt, services);
+    if (startHour.typed && limit.on()) {
         // The day in progress goes on under the hour typed, its counts kept.
-        follow(startHour);
+        follow(startHour.value);
     }
     // The day as it stands now, shown without changing it.
     load();
-    const DailyBudget shown = budget.at(services.now(), startHour);
+    const DailyBudget shown = budget.at(services.now(), startHour.value);
     PageLine line;
     line << "Today: matches " << int{shown.matches()};
     if (limit.matches > 0) {

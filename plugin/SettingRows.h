@@ -17,16 +17,22 @@ inline bool checkboxRow(const Setting& which, RuleServices& services, bool& valu
     return false;
 }
 
-// A number field of `Number` (one or two bytes), with no step buttons. Whether a number was
-// written.
+// What a number row shows once drawn, and whether it was typed in this drawing.
+struct NumberShown {
+    int value;
+    bool typed;
+};
+
+// A number field of `Number` (one or two bytes), with no step buttons.
 template <typename Number>
-bool numberRow(const Setting& which, RuleServices& services) {
+NumberShown numberRow(const Setting& which, RuleServices& services) {
     auto value = static_cast<Number>(services.held(which));
     if (ui::numberField(which.label, value)) {
-        services.write(which, which.held(static_cast<int>(value)));
-        return true;
+        const int written = which.held(static_cast<int>(value));
+        services.write(which, written);
+        return {written, true};
     }
-    return false;
+    return {static_cast<int>(value), false};
 }
 
 // A byte's number field with step buttons. Whether a number was written.

@@ -36,11 +36,10 @@ std::string_view modePiece(std::int32_t selectedOption) {
 
 void Sundown::renderOverlay(CanvasWrapper canvas) {
     // The line shows the kept session from the first frame; the saved day is read then too.
-    if (!keptSession->looked()) {
+    if (!firstFrameDrawn) {
         keptSession->lookFirst();
-    }
-    if (!day->today().loaded()) {
         day->load();
+        firstFrameDrawn = true;
     }
     if (const char* text = headsUp.text()) {
         overlayColor = kHeadsUpColor;

@@ -120,6 +120,9 @@ class Sundown : public Vantrel::Plugin::VantrelPlugin,
     TimerRuns timerRuns;
     // Whether the page has seeded maxMinutes from the saved minute limit yet.
     bool savedMinutesLoaded = false;
+    // Whether a canvas frame has been drawn: the first takes the kept session and the day's first
+    // looks, each of which happens once whatever takes it.
+    bool firstFrameDrawn = false;
     HeadsUpSlot headsUp;
     LossStreak lossStreak;
     std::unique_ptr<DayShell> day;

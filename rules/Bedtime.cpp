@@ -1,5 +1,7 @@
 #include "Bedtime.h"
 
+#include "SavedNumber.h"
+
 namespace {
 
 constexpr int kMinutesInADay = 24 * 60;
@@ -11,12 +13,7 @@ bool isDigit(char c) {
 }  // namespace
 
 std::optional<ClockTime> parseClockTime(std::string_view text) {
-    constexpr std::string_view blanks = " \t\r\n";
-    const std::size_t first = text.find_first_not_of(blanks);
-    if (first == std::string_view::npos) {
-        return std::nullopt;
-    }
-    text = text.substr(first, text.find_last_not_of(blanks) - first + 1);
+    text = trimmed(text);
     const std::size_t colon = text.find(':');
     if (colon != 1 && colon != 2) {
         return std::nullopt;

@@ -10,13 +10,9 @@ SavedDay decodeDay(const std::string& saved) {
     SavedDay day;
     const std::string_view text = saved;
     const std::size_t firstComma = text.find(',');
-    std::string_view date = text.substr(0, firstComma);
-    const auto first = date.find_first_not_of(" \t\r\n");
-    if (first != std::string_view::npos) {
-        date = date.substr(first, date.find_last_not_of(" \t\r\n") - first + 1);
-        if (isDayName(std::string(date))) {
-            day.day = std::string(date);
-        }
+    const std::string_view date = trimmed(text.substr(0, firstComma));
+    if (isDayName(std::string(date))) {
+        day.day = std::string(date);
     }
     if (firstComma == std::string_view::npos) {
         return day;

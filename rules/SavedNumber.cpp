@@ -5,14 +5,20 @@
 #include <limits>
 #include <system_error>
 
-std::optional<long long> wholeNumber(std::string_view text) {
-    constexpr std::string_view whiteSpace = " \t\r\n";
-    const auto first = text.find_first_not_of(whiteSpace);
+std::string_view trimmed(std::string_view text) {
+    constexpr std::string_view blanks = " \t\r\n";
+    const std::size_t first = text.find_first_not_of(blanks);
     if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(blanks) - first + 1);
+}
+
+std::optional<long long> wholeNumber(std::string_view text) {
+    text = trimmed(text);
+    if (text.empty()) {
         return std::nullopt;
     }
-    text.remove_prefix(first);
-    text.remove_suffix(text.size() - text.find_last_not_of(whiteSpace) - 1);
     const bool negative = !text.empty() && text.front() == '-';
     const std::string_view digits = negative ? text.substr(1) : text;
     if (digits.empty() || digits.find_first_not_of("0123456789") != std::string_view::npos) {

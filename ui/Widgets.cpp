@@ -1,8 +1,5 @@
 #include "Widgets.h"
 
-#include <algorithm>
-#include <cstring>
-
 namespace ui {
 
 bool colouredButton(const char* label, const ImVec4& face) {
@@ -26,8 +23,9 @@ bool steppedNumberField(const char* label, std::uint8_t& value) {
 }
 
 std::optional<std::string> shortTextField(const char* label, const std::string& shown) {
+    // Zeroed first, and one byte short of full: the text typed always ends.
     char typed[16] = {};
-    std::memcpy(typed, shown.data(), std::min(shown.size(), sizeof typed - 1));
+    shown.copy(typed, sizeof typed - 1);
     if (ImGui::InputText(label, typed, sizeof typed, ImGuiInputTextFlags_EnterReturnsTrue)) {
         return std::string(typed);
     }

@@ -1,5 +1,5 @@
-// The page: every widget the player reaches for is there, and its lines show the losing streak
-// and the day as the player played them.
+// The page: every widget the player reaches for is there, and its lines show the losing streak,
+// the day, bedtime and the last seven days as the player played them.
 #include "Referee.h"
 
 namespace randomPlay {
@@ -21,7 +21,7 @@ std::optional<std::string> lineShown(const std::string& page, const std::string&
 
 }  // namespace
 
-// The page's losing-streak line, read from one drawing of it.
+// The page's lines of the rules beyond the text, read from one drawing of it.
 std::optional<std::string> Referee::checkPageLine() {
     host.window.captureText(true);
     host.drawPage();

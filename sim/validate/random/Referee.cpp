@@ -69,8 +69,11 @@ std::optional<std::string> Referee::finishEvent(const Event& event) {
     if (auto kept = checkKeptSession()) {
         return kept;
     }
-    if (auto night = checkBedtimeAndHistory()) {
+    if (auto night = checkBedtime()) {
         return night;
+    }
+    if (auto history = checkHistory()) {
+        return history;
     }
     return checkPlayedCount(event);
 }

@@ -99,9 +99,11 @@ class Referee {
     void catchUpTheDay();
     std::optional<std::string> checkDay(const std::string& when) const;
     std::optional<std::string> checkSavedAsPlayed();
-    // Bedtime, and the history of play.
+    // Bedtime.
     std::optional<NightTimes> night() const;
-    std::optional<std::string> checkBedtimeAndHistory() const;
+    std::optional<std::string> checkBedtime() const;
+    // The history of play.
+    std::optional<std::string> checkHistory() const;
     // The session timer.
     std::optional<std::string> checkTimer(const Event& wait) const;
     // The page's lines.
