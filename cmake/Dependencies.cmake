@@ -3,8 +3,26 @@ include(${CMAKE_CURRENT_LIST_DIR}/CheckImGuiLayout.cmake)
 # Dear ImGui: a CMake package first (vcpkg on Windows: the field build), then pkg-config
 # (Debian's libimgui-dev). The plug-in checks at compile time the layout it compiles against
 # (SUNDOWN_IMGUI_BUTTON_INDEX), and the version when one is asked for.
-find_package(imgui CONFIG QUIET)
-if(NOT imgui_FOUND AND WIN32 AND CMAKE_CROSSCOMPILING)
+# A build that names the host's version builds it from its source (../shared/imgui), as no
+# package here has it.
+set(SUNDOWN_IMGUI_FROM_SOURCE OFF CACHE BOOL
+    "Build Dear ImGui SUNDOWN_IMGUI_VERSION from its source (SUNDOWN_IMGUI_SOURCE)")
+if(MSVC AND NOT CMAKE_CROSSCOMPILING AND NOT SUNDOWN_IMGUI_VERSION)
+  # The field build ships to players: a Dear ImGui of whatever version happens to be found could
+  # have the host's button index and another layout.
+  message(FATAL_ERROR "the field build pins the host's Dear ImGui: set SUNDOWN_IMGUI_VERSION "
+                      "(the windows-msvc preset sets 1.92.9b) and SUNDOWN_IMGUI_SOURCE")
+endif()
+if(NOT SUNDOWN_IMGUI_FROM_SOURCE)
+  find_package(imgui CONFIG QUIET)
+endif()
+if(SUNDOWN_IMGUI_FROM_SOURCE)
+  if(NOT SUNDOWN_IMGUI_VERSION)
+    message(FATAL_ERROR "building Dear ImGui from its source needs SUNDOWN_IMGUI_VERSION")
+  endif()
+  include(${CMAKE_CURRENT_LIST_DIR}/ImGuiFromSource.cmake)
+  sundown_check_imgui_layout(${imgui_source})
+elseif(NOT imgui_FOUND AND WIN32 AND CMAKE_CROSSCOMPILING)
   if(NOT SUNDOWN_IMGUI_VERSION)
     message(FATAL_ERROR "the cross build fetches Debian's Dear ImGui: set SUNDOWN_IMGUI_VERSION")
   endif()

@@ -1,12 +1,22 @@
 #!/usr/bin/env bash
 # Builds Sundown and runs every test: the plain, sanitizer and optimised builds (the last also
-# builds the benchmarks), the Windows DLL of each C++ ABI under Wine, then a short run of each
-# fuzz target.
+# builds the benchmarks), the optimised build against the host's Dear ImGui (1.92.9b, from
+# ../shared/imgui), the Windows DLL of each C++ ABI under Wine, then a short run of each fuzz
+# target.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh windows
-for preset in ci ci-asan release; do
-  cmake --preset "$preset" >/dev/null
+presets=(ci ci-asan release)
+# The host's Dear ImGui is built from its source beside the checkout, which CI has.
+if [ -e ../shared/imgui ] || [ -n "${SUNDOWN_IMGUI_SOURCE:-}" ]; then
+  presets+=(host-imgui)
+else
+  echo "test.sh: SKIPPED the host-imgui build: no Dear ImGui source at ../shared/imgui; set" \
+    "SUNDOWN_IMGUI_SOURCE to imgui-1.92.9b.tar.xz to run it." >&2
+fi
+for preset in "${presets[@]}"; do
+  cmake --preset "$preset" ${SUNDOWN_IMGUI_SOURCE:+-DSUNDOWN_IMGUI_SOURCE="$SUNDOWN_IMGUI_SOURCE"} \
+    >/dev/null
   cmake --build --preset "$preset"
   ctest --preset "$preset"
 done
@@ -19,7 +29,8 @@ ctest --preset mingw -j2
 # from ../shared/msvc-probe when that folder is there.
 stl="${SUNDOWN_MSVC_STL:-$(cd .. && pwd)/shared/msvc-probe}"
 if [ -e "$stl" ]; then
-  cmake --preset msvc-abi -DSUNDOWN_MSVC_STL="$stl" >/dev/null
+  cmake --preset msvc-abi -DSUNDOWN_MSVC_STL="$stl" \
+    ${SUNDOWN_IMGUI_SOURCE:+-DSUNDOWN_IMGUI_SOURCE="$SUNDOWN_IMGUI_SOURCE"} >/dev/null
   cmake --build --preset msvc-abi
   ctest --preset msvc-abi -j2
 else

@@ -9,9 +9,30 @@ namespace {
 
 constexpr const char* kWindowName = "Plugins##settings";
 
+// The host's window works with the Dear ImGui the build has: Debian's 1.86, whose keys are set
+// in a key map, or the host's 1.92, whose keys are events and whose fonts are baked as drawn.
+#if IMGUI_VERSION_NUM < 19200
 // Key codes of the host's keyboard, mapped into Dear ImGui's key map.
 constexpr int kEnterKey = 13;
 constexpr int kDeleteKey = 127;
+#endif
+
+// Sets a key's state for the frame about to start.
+void setKey(ImGuiIO& io, bool enter, bool down) {
+#if IMGUI_VERSION_NUM >= 19200
+    io.AddKeyEvent(enter ? ImGuiKey_Enter : ImGuiKey_Delete, down);
+#else
+    io.KeysDown[enter ? kEnterKey : kDeleteKey] = down;
+#endif
+}
+
+void setCtrl(ImGuiIO& io, bool down) {
+#if IMGUI_VERSION_NUM >= 19200
+    io.AddKeyEvent(ImGuiMod_Ctrl, down);
+#else
+    io.KeyCtrl = down;
+#endif
+}
 
 }  // namespace
 
@@ -30,8 +51,18 @@ void SettingsWindow::createContext(float width, float height) {
     io.IniFilename = nullptr;
     io.LogFilename = nullptr;
     io.DisplaySize = ImVec2(width, height);
+#if IMGUI_VERSION_NUM >= 19200
+    // A page that throws leaves the frame for the host to mend, quietly.
+    io.ConfigErrorRecoveryEnableAssert = false;
+    io.ConfigErrorRecoveryEnableDebugLog = false;
+    io.ConfigErrorRecoveryEnableTooltip = false;
+    // A frame's input all lands in that frame, as a key map's did: the player's hand moves once a
+    // frame.
+    io.ConfigInputTrickleEventQueue = false;
+#else
     io.KeyMap[ImGuiKey_Enter] = kEnterKey;
     io.KeyMap[ImGuiKey_Delete] = kDeleteKey;
+#endif
     unsigned char* pixels = nullptr;
     int atlasWidth = 0;
     int atlasHeight = 0;
@@ -57,13 +88,16 @@ void SettingsWindow::leaveOutWhatOnlyAScreenNeeds() {
     for (ImVec4& color : style.Colors) {
         color.w = 0.0F;
     }
+#if IMGUI_VERSION_NUM < 19200
     // Glyphs keep their size and advance, so text takes the same room; they only lose the
-    // pixels that nothing will show.
+    // pixels that nothing will show. (The host's version bakes glyphs as text is drawn, and
+    // draws no text of a transparent colour.)
     for (ImFont* font : ImGui::GetIO().Fonts->Fonts) {
         for (ImFontGlyph& glyph : font->Glyphs) {
             glyph.Visible = 0;
         }
     }
+#endif
 }
 
 void SettingsWindow::adopt(Vantrel::Plugin::PluginSettingsWindow& page) {
@@ -109,9 +143,9 @@ void SettingsWindow::frame(Vantrel::Plugin::PluginSettingsWindow& page, float de
     io.DeltaTime = deltaSeconds > 0.0F ? deltaSeconds : 1.0F / 60.0F;
     io.MousePos = ImVec2(mouseX, mouseY);
     io.MouseDown[0] = false;
-    io.KeyCtrl = false;
-    io.KeysDown[kEnterKey] = false;
-    io.KeysDown[kDeleteKey] = false;
+    setCtrl(io, false);
+    setKey(io, true, false);
+    setKey(io, false, false);
 
     const bool stepping = !steps.empty();
     const Step step = stepping ? steps.front() : Step(Action::Settle, "");
@@ -188,13 +222,21 @@ void SettingsWindow::drawPage(Vantrel::Plugin::PluginSettingsWindow& page, ImVec
 }
 
 void SettingsWindow::drawSettingsOf(Vantrel::Plugin::PluginSettingsWindow& page) {
+#if IMGUI_VERSION_NUM >= 19200
+    ImGuiErrorRecoveryState before;
+    ImGui::ErrorRecoveryStoreState(&before);
+#endif
     try {
         callPlugin("its settings page", {}, [&] { page.DrawSettings(); });
     } catch (const PluginFault&) {
         // The host's context is left as a frame ends: what the page pushed popped, the window
         // ended, the frame closed.
         ImGui::LogFinish();
+#if IMGUI_VERSION_NUM >= 19200
+        ImGui::ErrorRecoveryTryToRecoverState(&before);
+#else
         ImGui::ErrorCheckEndFrameRecover(nullptr);
+#endif
         ImGui::EndFrame();
         steps.clear();
         throw;
@@ -234,19 +276,19 @@ void SettingsWindow::applyInput(const Step& step) {
     switch (step.action) {
         case Action::Press:
             io.MouseDown[0] = true;
-            io.KeyCtrl = step.ctrl;
+            setCtrl(io, step.ctrl);
             break;
         case Action::Release:
-            io.KeyCtrl = step.ctrl;
+            setCtrl(io, step.ctrl);
             break;
         case Action::Type:
             io.AddInputCharactersUTF8(step.typed.c_str());
             break;
         case Action::Erase:
-            io.KeysDown[kDeleteKey] = true;
+            setKey(io, false, true);
             break;
         case Action::Enter:
-            io.KeysDown[kEnterKey] = true;
+            setKey(io, true, true);
             break;
         case Action::Locate:
         case Action::Hover:
@@ -293,5 +335,9 @@ void SettingsWindow::locate(const Step& step) {
     mouseX = (rect.Min.x + rect.Max.x) * 0.5F;
     mouseY = (rect.Min.y + rect.Max.y) * 0.5F;
     // The mouse takes over from here; the focus was only a way to find the widget.
+#if IMGUI_VERSION_NUM >= 19200
+    g.NavCursorVisible = false;
+#else
     g.NavDisableHighlight = true;
+#endif
 }
