@@ -43,3 +43,13 @@ TEST(WindowsLibrary, CarriesItsVersionResource) {
     EXPECT_EQ(versionString(info, "FileDescription"), "");
     EXPECT_EQ(versionString(info, "ProductName"), "");
 }
+
+TEST(WindowsLibrary, NamesTheDearImGuiItWasBuiltAgainst) {
+    DWORD handle = 0;
+    const DWORD size = GetFileVersionInfoSizeA(SUNDOWN_PLUGIN_PATH, &handle);
+    ASSERT_GT(size, 0U);
+    std::vector<char> info(size);
+    ASSERT_TRUE(GetFileVersionInfoA(SUNDOWN_PLUGIN_PATH, 0, size, info.data()));
+    // The page draws into the host's context: the version the build was asked for, and no other.
+    EXPECT_EQ(versionString(info, "DearImGuiVersion"), SUNDOWN_EXPECTED_IMGUI_VERSION);
+}
