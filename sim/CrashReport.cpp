@@ -138,6 +138,13 @@ struct Told {
     }
 };
 
+// Signals that end a process asked to end, as a user, a service manager or a terminal sends
+// them; a fault of the code (SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT, SIGTRAP, SIGSYS) is none.
+bool sentFromOutside(int signal) {
+    return signal == SIGTERM || signal == SIGINT || signal == SIGHUP || signal == SIGKILL ||
+           signal == SIGQUIT;
+}
+
 int watch(pid_t child, int reading) {
     Told told;
     int status = 0;
@@ -160,6 +167,18 @@ int watch(pid_t child, int reading) {
         return told.status;
     }
     std::cout.flush();
+    if (WIFSIGNALED(status) && WTERMSIG(status) == SIGPIPE) {
+        // The reader of the timeline went away: nothing more is wanted, as with any tool in a
+        // pipe.
+        return 128 + SIGPIPE;
+    }
+    if (WIFSIGNALED(status) && sentFromOutside(WTERMSIG(status))) {
+        const char* meaning = signalDescription(WTERMSIG(status));
+        std::cerr << "sundown-sim: the play was stopped from outside by "
+                  << (meaning != nullptr ? meaning : "signal " + std::to_string(WTERMSIG(status)))
+                  << " while " << told.doing << ": not a crash of the plug-in\n";
+        return 128 + WTERMSIG(status);
+    }
     if (WIFSIGNALED(status)) {
         const char* meaning = signalDescription(WTERMSIG(status));
         std::cerr << "sundown-sim: crashed with "

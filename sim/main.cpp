@@ -14,11 +14,13 @@
 #include "ProgramFiles.h"
 #include "Script.h"
 #include "Session.h"
+#include "StartingSignals.h"
 
 #if defined(_WIN32)
 #include <windows.h>
 #else
 #include <fcntl.h>
+#include <sys/stat.h>
 #endif
 
 namespace {
@@ -112,6 +114,23 @@ bool standardInputIsOpen() {
 #endif
 }
 
+// Why standard input is no script even though it is open: a folder, or open only for writing.
+const char* standardInputUnreadable() {
+#if defined(_WIN32)
+    return nullptr;
+#else
+    struct stat input {};
+    if (fstat(0, &input) == 0 && S_ISDIR(input.st_mode)) {
+        return "it is a folder, not a script";
+    }
+    const int flags = fcntl(0, F_GETFL);
+    if (flags != -1 && (flags & O_ACCMODE) == O_WRONLY) {
+        return "it is open for writing only";
+    }
+    return nullptr;
+#endif
+}
+
 std::vector<ScriptLine> loadScript(const std::optional<std::string>& script) {
     if (!script) {
         std::istringstream evening(kDefaultScenario);
@@ -121,7 +140,14 @@ std::vector<ScriptLine> loadScript(const std::optional<std::string>& script) {
         if (!standardInputIsOpen()) {
             throw ScriptError("cannot read the script from standard input: it is closed");
         }
-        return readScript(std::cin, "<stdin>");
+        if (const char* why = standardInputUnreadable()) {
+            throw ScriptError(std::string("cannot read the script from standard input: ") + why);
+        }
+        std::vector<ScriptLine> lines = readScript(std::cin, "<stdin>");
+        if (std::cin.bad()) {
+            throw ScriptError("cannot read the script from standard input: reading it failed");
+        }
+        return lines;
     }
     std::error_code ignored;
     if (std::filesystem::is_directory(*script, ignored)) {
@@ -185,6 +211,7 @@ int checkOutputs(int status, std::ofstream& events) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    startWithDefaultSignals();
     std::string problem;
     const std::optional<CommandLine> options = parseCommandLine(argc, argv, problem);
     if (!options) {

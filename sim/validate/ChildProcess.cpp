@@ -1,6 +1,7 @@
 #include "ChildProcess.h"
 
 #include "SignalNames.h"
+#include "StartingSignals.h"
 
 #include <cstdint>
 #include <fstream>
@@ -248,8 +249,16 @@ ChildProcess::ChildProcess(const std::vector<std::string>& arguments, std::files
     // A process group of its own, so that stopping it stops whatever it started too.
     posix_spawnattr_t attributes;
     posix_spawnattr_init(&attributes);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
+    // It starts with every signal at its default and none blocked, whatever the validator's
+    // own handlers and its launcher's leftovers.
+    posix_spawnattr_setflags(
+        &attributes, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
     posix_spawnattr_setpgroup(&attributes, 0);
+    const sigset_t defaults = everySignal();
+    posix_spawnattr_setsigdefault(&attributes, &defaults);
+    sigset_t unblocked;
+    sigemptyset(&unblocked);
+    posix_spawnattr_setsigmask(&attributes, &unblocked);
     pid_t child = -1;
     if (posix_spawn(&child, argv.front(), &files, &attributes, argv.data(), environ) == 0) {
         processId = child;

@@ -26,9 +26,18 @@ void watchForInterruptions() {
     std::signal(SIGINT, onInterrupt);
     std::signal(SIGTERM, onInterrupt);
 #if !defined(_WIN32)
-    std::signal(SIGHUP, onInterrupt);
-    // A reader that went away: the next write fails, and the run ends as for the others.
-    std::signal(SIGPIPE, onInterrupt);
+    // A reader that went away (SIGPIPE): the next write fails, and the run ends as for the
+    // others. Every other signal whose default is to end the process ends the run the same way,
+    // its children stopped and its folder gone, rather than leaving them behind.
+    for (const int signal : {SIGHUP, SIGPIPE, SIGQUIT, SIGUSR1, SIGUSR2, SIGALRM, SIGVTALRM,
+                             SIGPROF, SIGIO, SIGPWR, SIGXCPU, SIGXFSZ}) {
+        std::signal(signal, onInterrupt);
+    }
+#if defined(SIGRTMIN)
+    for (int signal = SIGRTMIN; signal <= SIGRTMAX; ++signal) {
+        std::signal(signal, onInterrupt);
+    }
+#endif
 #endif
 #if defined(__linux__)
     // What a library starts and leaves behind comes to the validator, not to the system.

@@ -20,6 +20,7 @@
 #include "PluginLibrary.h"
 #include "PrivateFolder.h"
 #include "Results.h"
+#include "StartingSignals.h"
 #include "Verdict.h"
 
 namespace {
@@ -190,6 +191,7 @@ std::optional<int> validate(const Options& options, Results& results) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    startWithDefaultSignals();
     std::string problem;
     std::optional<Options> options = parseCommandLine(argc, argv, problem);
     if (!options) {

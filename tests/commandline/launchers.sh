@@ -1,0 +1,86 @@
+#!/usr/bin/env bash
+# Both tools as a careless launcher, a pipe or a signal from outside would start and end them:
+# what the launcher leaves behind never makes them hang or lie, and what ends them is told as
+# what it is. Usage: launchers.sh SIM VALIDATE PLUGIN
+set -uo pipefail
+sim="$1" validate="$2" plugin="$3"
+scratch="$(mktemp -d)"
+trap 'rm -rf "$scratch"' EXIT
+# shellcheck source=expect.sh
+source "$(dirname "$0")/expect.sh"
+
+# A launcher that ignores SIGCHLD, as a service that ignores it passes it on through exec.
+ignoringChildren() {
+  perl -e '$SIG{CHLD} = "IGNORE"; exec @ARGV or die "cannot run $ARGV[0]\n"' -- "$@"
+}
+expect "sundown-sim started with SIGCHLD ignored plays to its end" 0 "Summary: 10 passed, 0 failed" \
+  timeout 60 bash -c "$(declare -f ignoringChildren); ignoringChildren \"\$@\"" _ \
+  "$sim" --quiet --plugin "$plugin"
+expect "sundown-validate started with SIGCHLD ignored checks and ends" 0 "1 passed, 0 failed" \
+  timeout 120 bash -c "$(declare -f ignoringChildren); ignoringChildren \"\$@\"" _ \
+  "$validate" --plugin "$plugin" --check load-and-unload --iterations 5
+
+# A reader that went away is no crash: the status a pipe's writer has, and no word. The page
+# shown again and again writes more than a pipe holds.
+{
+  printf 'settings open\nwait 100ms\n'
+  for _ in $(seq 2000); do echo "show settings"; done
+} > "$scratch/long.sundown"
+timeout 60 "$sim" --plugin "$plugin" "$scratch/long.sundown" 2> "$scratch/head.err" |
+  head -1 > /dev/null
+status="${PIPESTATUS[0]}"
+expect "sundown-sim | head -1 ends as a pipe's writer does (141)" 0 "" test "$status" = 141
+expect "sundown-sim | head -1 tells no crash" 1 "" grep -q crashed "$scratch/head.err"
+
+# Standard input that is no script is refused, as a folder named as a script is.
+expect "a folder as standard input is no script" 2 "it is a folder, not a script" \
+  bash -c 'exec "$0" --plugin "$1" - < "$2"' "$sim" "$plugin" "$scratch"
+expect "standard input open for writing only is no script" 2 "open for writing only" \
+  bash -c 'exec "$0" --plugin "$1" - 0> "$2/out"' "$sim" "$plugin" "$scratch"
+
+# A signal sent from outside to the player is told as that, not as the plug-in's crash.
+mkfifo "$scratch/script"
+timeout 60 "$sim" --plugin "$plugin" - < "$scratch/script" > /dev/null 2> "$scratch/term.err" &
+runner=$!
+exec 7> "$scratch/script"
+player=""
+for _ in $(seq 100); do
+  player="$(pgrep -P "$(pgrep -P "$runner" -x sundown-sim | head -1)" 2>/dev/null | head -1)"
+  [ -n "$player" ] && break
+  sleep 0.1
+done
+[ -n "$player" ] && kill -TERM "$player"
+wait "$runner"
+status=$?
+exec 7>&-
+expect "SIGTERM from outside ends sundown-sim with 143" 0 "" test "$status" = 143
+expect "SIGTERM from outside is not told as a crash" 0 "stopped from outside by" \
+  cat "$scratch/term.err"
+
+# Every signal that ends a process by default ends the validator as SIGINT does: its children
+# stopped, its status 128 and the signal.
+for signal in USR1 QUIT ALRM; do
+  mkdir -p "$scratch/tmp-$signal"
+  TMPDIR="$scratch/tmp-$signal" "$validate" --plugin "$plugin" --check random-player \
+    --iterations 200000 > /dev/null 2> "$scratch/$signal.err" &
+  pid=$!
+  sleep 1
+  kill -"$signal" "$pid"
+  timeout 60 tail --pid="$pid" -f /dev/null
+  wait "$pid"
+  status=$?
+  number="$(kill -l "$signal")"
+  expect "SIG$signal ends sundown-validate with $((128 + number))" 0 "" \
+    test "$status" = "$((128 + number))"
+  expect "SIG$signal leaves no child of the validator running" 1 "" pgrep -f "parent $pid"
+  expect "SIG$signal is told as an interruption" 0 "sundown-validate: interrupted" \
+    cat "$scratch/$signal.err"
+  expect "SIG$signal leaves no private folder behind" 0 "" \
+    test -z "$(ls -A "$scratch/tmp-$signal")"
+done
+
+if ((failures > 0)); then
+  echo "$failures failed"
+  exit 1
+fi
+echo "all passed"
