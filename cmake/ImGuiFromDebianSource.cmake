@@ -13,12 +13,5 @@ if(NOT EXISTS ${imgui_source}/imgui.cpp)
   endif()
 endif()
 
-add_library(sundown_imgui_static STATIC
-  ${imgui_source}/imgui.cpp
-  ${imgui_source}/imgui_draw.cpp
-  ${imgui_source}/imgui_tables.cpp
-  ${imgui_source}/imgui_widgets.cpp)
-# The headers are found as <imgui.h> and <backends/...>, as with the Debian package.
-target_include_directories(sundown_imgui_static SYSTEM PUBLIC ${imgui_source})
-add_library(sundown_imgui INTERFACE)
-target_link_libraries(sundown_imgui INTERFACE sundown_imgui_static)
+include(${CMAKE_CURRENT_LIST_DIR}/ImGuiLibrary.cmake)
+sundown_imgui_library(${imgui_source})

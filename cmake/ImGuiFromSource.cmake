@@ -50,16 +50,5 @@ if(NOT imgui_source_version STREQUAL SUNDOWN_IMGUI_VERSION)
                       "(SUNDOWN_IMGUI_VERSION)")
 endif()
 
-add_library(sundown_imgui_static STATIC
-  ${imgui_source}/imgui.cpp
-  ${imgui_source}/imgui_draw.cpp
-  ${imgui_source}/imgui_tables.cpp
-  ${imgui_source}/imgui_widgets.cpp)
-# The headers are found as <imgui.h> and <backends/...>, as with the Debian package.
-target_include_directories(sundown_imgui_static SYSTEM PUBLIC ${imgui_source})
-set_target_properties(sundown_imgui_static PROPERTIES POSITION_INDEPENDENT_CODE ON)
-# Nothing here opens a file or a link in the system's shell: without it a Windows build needs no
-# shell32.dll. It changes no structure the host's context shares.
-target_compile_definitions(sundown_imgui_static PRIVATE IMGUI_DISABLE_DEFAULT_SHELL_FUNCTIONS)
-add_library(sundown_imgui INTERFACE)
-target_link_libraries(sundown_imgui INTERFACE sundown_imgui_static)
+include(${CMAKE_CURRENT_LIST_DIR}/ImGuiLibrary.cmake)
+sundown_imgui_library(${imgui_source})
