@@ -41,7 +41,7 @@ class ChildProcess {
     ChildOutcome outcome();
 
     // The most of a child's output kept for the report: this much of its start and of its end.
-    static constexpr std::size_t kOutputKept = 64 * 1024;
+    static constexpr std::size_t kOutputKept = std::size_t{64} * 1024;
 
   private:
     void readVerdict();
