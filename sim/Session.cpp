@@ -419,8 +419,11 @@ void Session::show(const ScriptLine& line) {
 
 void Session::snapshot(const ScriptLine& line) {
     const std::filesystem::path written = options.scriptFolder / line.words[1];
+    const std::filesystem::path resolved = options.scriptFolderResolved.empty()
+                                               ? written
+                                               : options.scriptFolderResolved / line.words[1];
     const SnapshotResult result =
-        writeSnapshot(written.string(), *window, loaded->settings(), world.canvas().lastFrame());
+        writeSnapshot(resolved.string(), *window, loaded->settings(), world.canvas().lastFrame());
     if (result == SnapshotResult::NoPictures) {
         throw ScriptError(line,
                           "this build of sundown-sim takes no pictures: it was built "

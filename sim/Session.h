@@ -27,6 +27,9 @@ struct SessionOptions {
     // Where a script's relative picture paths lead from: the script's own folder, or the
     // current one for a script from standard input or the built-in one.
     std::filesystem::path scriptFolder;
+    // The same folder resolved to a full path when the play starts, where pictures are written;
+    // empty: scriptFolder as it is.
+    std::filesystem::path scriptFolderResolved;
     // Told what the session is about to do: loading the plug-in, or playing a script line; so
     // that a crash can be said to have happened there.
     void (*nowDoing)(const std::string& what) = nullptr;

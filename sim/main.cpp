@@ -168,6 +168,14 @@ std::filesystem::path scriptFolder(const std::optional<std::string>& script) {
     return std::filesystem::path(*script).parent_path();
 }
 
+// The same folder as a full path, resolved once at the start (the current one for a script that
+// has none): a plug-in that changes the current folder moves no picture.
+std::filesystem::path resolvedFolder(const std::filesystem::path& folder) {
+    std::error_code ignored;
+    return folder.empty() ? std::filesystem::current_path(ignored)
+                          : std::filesystem::absolute(folder, ignored);
+}
+
 int play(const CommandLine& options, std::ofstream& events) {
     const std::vector<ScriptLine> lines = loadScript(options.script);
     if (!options.events.empty()) {
@@ -178,12 +186,15 @@ int play(const CommandLine& options, std::ofstream& events) {
         }
     }
     SessionOptions sessionOptions;
-    sessionOptions.pluginPath = options.plugin;
+    // Resolved once, by the system, before anything is loaded: every load and restart opens this
+    // file, wherever the plug-in moves the current folder.
+    sessionOptions.pluginPath = PluginLibrary::fileToOpen(options.plugin).string();
     sessionOptions.framesPerSecond = options.framesPerSecond;
     sessionOptions.quiet = options.quiet;
     sessionOptions.timeline = &std::cout;
     sessionOptions.events = events.is_open() ? &events : nullptr;
     sessionOptions.scriptFolder = scriptFolder(options.script);
+    sessionOptions.scriptFolderResolved = resolvedFolder(sessionOptions.scriptFolder);
     sessionOptions.nowDoing = &nowDoing;
     Session session(sessionOptions);
     session.play(lines);

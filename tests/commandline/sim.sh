@@ -102,6 +102,29 @@ for event in '"type":"story","by":"host","text":"plug-in loaded: Sundown' \
 done
 
 # Pictures land beside the script that takes them, from whatever folder it is played.
+# A plug-in that changes the current folder moves neither the library a restart loads nor the
+# pictures: both were resolved at the start.
+moved="$fixtures/libfixture-changes-folder.so"
+if [ -f "$moved" ]; then
+  mkdir -p "$scratch/moved"
+  printf 'restart\nsettings open\nwait 100ms\nshow settings\nexpect running\n' \
+    > "$scratch/moved/restart.sundown"
+  expect "a restart loads the library named, though the plug-in changed the folder" 0 \
+    "Summary: 1 passed, 0 failed" \
+    bash -c 'cd "$(dirname "$1")" && exec "$0" --plugin "./$(basename "$1")" "$2"' "$sim" \
+    "$moved" "$scratch/moved/restart.sundown"
+  printf 'settings open\nwait 100ms\nsnapshot moved.png\n' > "$scratch/moved/picture.sundown"
+  if (cd "$scratch/moved" && "$sim" --plugin "$moved" picture.sundown) > "$scratch/moved.txt" 2>&1
+  then
+    expect "a picture lands beside its script, though the plug-in changed the folder" 0 "" \
+      test -s "$scratch/moved/moved.png"
+    rm -f /moved.png
+  elif ! grep -qF "takes no pictures" "$scratch/moved.txt"; then
+    echo "FAILED: the picture script of the plug-in that changes the folder"
+    cat "$scratch/moved.txt"
+    failures=$((failures + 1))
+  fi
+fi
 if "$sim" --plugin "$plugin" "$scratch/picture.sundown" > "$scratch/picture.txt" 2>&1; then
   if [ ! -s "$scratch/picture.png" ]; then
     echo "FAILED: the picture is not beside its script"
