@@ -243,6 +243,8 @@ ChildProcess::ChildProcess(const std::vector<std::string>& arguments, std::files
     argv.push_back(nullptr);
     posix_spawn_file_actions_t files;
     posix_spawn_file_actions_init(&files);
+    // The caller's standard input is the caller's: a child reads nothing from it.
+    posix_spawn_file_actions_addopen(&files, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_adddup2(&files, written, STDOUT_FILENO);
     posix_spawn_file_actions_adddup2(&files, written, STDERR_FILENO);
     posix_spawn_file_actions_adddup2(&files, verdictWrite, kVerdictDescriptor);

@@ -137,5 +137,9 @@ void becomeAChild() {
     const rlimit most{static_cast<rlim_t>(kMostWrittenByAChild),
                       static_cast<rlim_t>(kMostWrittenByAChild)};
     setrlimit(RLIMIT_FSIZE, &most);
+    // A crash of the library under test is told, not dumped into the caller's folder, whatever
+    // core limit the user has.
+    const rlimit noCore{0, 0};
+    setrlimit(RLIMIT_CORE, &noCore);
 #endif
 }

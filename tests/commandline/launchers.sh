@@ -57,6 +57,26 @@ expect "SIGTERM from outside ends sundown-sim with 143" 0 "" test "$status" = 14
 expect "SIGTERM from outside is not told as a crash" 0 "stopped from outside by" \
   cat "$scratch/term.err"
 
+# A child of the validator reads nothing of the caller's standard input, and dumps no core.
+mkfifo "$scratch/input"
+"$validate" --plugin "$plugin" --check random-player --iterations 200000 > /dev/null 2>&1 \
+  < "$scratch/input" &
+pid=$!
+exec 8> "$scratch/input"
+child=""
+for _ in $(seq 100); do
+  child="$(pgrep -f -- "--parent $pid" | head -1)"
+  [ -n "$child" ] && break
+  sleep 0.1
+done
+expect "a child of the validator has /dev/null as standard input" 0 "/dev/null" \
+  readlink "/proc/$child/fd/0"
+expect "a child of the validator may dump no core" 0 "" \
+  grep -qE '^Max core file size +0 +0 ' "/proc/$child/limits"
+kill -INT "$pid"
+wait "$pid"
+exec 8>&-
+
 # Every signal that ends a process by default ends the validator as SIGINT does: its children
 # stopped, its status 128 and the signal.
 for signal in USR1 QUIT ALRM; do
