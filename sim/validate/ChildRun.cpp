@@ -1,6 +1,8 @@
 #include "ChildRun.h"
 
+#include <algorithm>
 #include <thread>
+#include <vector>
 
 #if defined(__linux__)
 #include <dirent.h>
@@ -19,6 +21,43 @@ namespace {
 extern "C" void onInterrupt(int signal) {
     interruption = signal;
 }
+
+#if defined(__linux__)
+// The processes whose parent is `parent`, as /proc tells them now.
+std::vector<pid_t> childrenOf(pid_t parent) {
+    std::vector<pid_t> children;
+    const std::string wanted = std::to_string(parent);
+    DIR* processes = opendir("/proc");
+    if (processes == nullptr) {
+        return children;
+    }
+    while (const dirent* entry = readdir(processes)) {
+        const std::string name = entry->d_name;
+        if (name.find_first_not_of("0123456789") != std::string::npos) {
+            continue;
+        }
+        std::ifstream status("/proc/" + name + "/status");
+        std::string line;
+        while (std::getline(status, line)) {
+            if (line.rfind("PPid:", 0) == 0) {
+                if (line.substr(line.find_first_not_of(" \t", 5)) == wanted) {
+                    children.push_back(static_cast<pid_t>(std::atoi(name.c_str())));
+                }
+                break;
+            }
+        }
+    }
+    closedir(processes);
+    return children;
+}
+
+// Children the validator had before it started any: a launcher's (`sleep 300 & exec
+// sundown-validate ...`), never its to end.
+std::vector<pid_t>& childrenBeforeTheRun() {
+    static std::vector<pid_t> before;
+    return before;
+}
+#endif
 
 }  // namespace
 
@@ -40,6 +79,7 @@ void watchForInterruptions() {
 #endif
 #endif
 #if defined(__linux__)
+    childrenBeforeTheRun() = childrenOf(getpid());
     // What a library starts and leaves behind comes to the validator, not to the system.
     prctl(PR_SET_CHILD_SUBREAPER, 1);
 #endif
@@ -47,32 +87,26 @@ void watchForInterruptions() {
 
 void endWhatChildrenLeft() {
 #if defined(__linux__)
-    // Only between runs of children: every process left whose parent is the validator is one a
-    // library started and left behind.
-    const std::string self = std::to_string(getpid());
+    // Only between runs of children: every process left whose parent is the validator, but for
+    // those it had before it started any, is one a library started and left behind.
+    const std::vector<pid_t>& notOurs = childrenBeforeTheRun();
     for (int round = 0; round < 10; ++round) {
         bool found = false;
-        if (DIR* processes = opendir("/proc")) {
-            while (const dirent* entry = readdir(processes)) {
-                const std::string name = entry->d_name;
-                if (name.find_first_not_of("0123456789") != std::string::npos) {
-                    continue;
-                }
-                std::ifstream status("/proc/" + name + "/status");
-                std::string line;
-                while (std::getline(status, line)) {
-                    if (line.rfind("PPid:", 0) == 0) {
-                        if (line.substr(line.find_first_not_of(" \t", 5)) == self) {
-                            kill(std::atoi(name.c_str()), SIGKILL);
-                            found = true;
-                        }
-                        break;
-                    }
+        for (const pid_t child : childrenOf(getpid())) {
+            if (std::find(notOurs.begin(), notOurs.end(), child) == notOurs.end()) {
+                kill(child, SIGKILL);
+                found = true;
+            }
+        }
+        // Reaps only what it ended: a launcher's child is the launcher's to wait for.
+        for (bool reaped = true; reaped;) {
+            reaped = false;
+            for (const pid_t child : childrenOf(getpid())) {
+                if (std::find(notOurs.begin(), notOurs.end(), child) == notOurs.end() &&
+                    waitpid(child, nullptr, WNOHANG) > 0) {
+                    reaped = true;
                 }
             }
-            closedir(processes);
-        }
-        while (waitpid(-1, nullptr, WNOHANG) > 0) {
         }
         if (!found) {
             return;

@@ -20,6 +20,13 @@ expect "sundown-validate started with SIGCHLD ignored checks and ends" 0 "1 pass
   timeout 120 bash -c "$(declare -f ignoringChildren); ignoringChildren \"\$@\"" _ \
   "$validate" --plugin "$plugin" --check load-and-unload --iterations 5
 
+# What the launcher started before it became the validator is not the validator's to end.
+bash -c 'sleep 300 & echo $! > "$2/sleeper"; exec "$0" --plugin "$1" --check load-and-unload \
+  --iterations 5' "$validate" "$plugin" "$scratch" > /dev/null 2>&1
+sleeper="$(cat "$scratch/sleeper")"
+expect "a process the launcher started before exec outlives the validator" 0 "" kill -0 "$sleeper"
+kill "$sleeper" 2>/dev/null
+
 # A reader that went away is no crash: the status a pipe's writer has, and no word. The page
 # shown again and again writes more than a pipe holds.
 {
