@@ -163,10 +163,21 @@ int watch(pid_t child, int reading) {
         told.take(buffer, static_cast<std::size_t>(read));
     }
     close(reading);
-    if (told.status >= 0) {
+    const bool crashed =
+        WIFSIGNALED(status) && WTERMSIG(status) != SIGPIPE && !sentFromOutside(WTERMSIG(status));
+    if (told.status >= 0 && !crashed) {
         return told.status;
     }
     std::cout.flush();
+    if (told.status >= 0) {
+        // The play was told to its end; the crash came as the program ended, when the plug-in
+        // library's static objects were destroyed and it was unloaded.
+        const char* meaning = signalDescription(WTERMSIG(status));
+        std::cerr << "sundown-sim: crashed with "
+                  << (meaning != nullptr ? meaning : "signal " + std::to_string(WTERMSIG(status)))
+                  << " after the play, as the program ended and the plug-in was unloaded\n";
+        return endedStatus;
+    }
     if (WIFSIGNALED(status) && WTERMSIG(status) == SIGPIPE) {
         // The reader of the timeline went away: nothing more is wanted, as with any tool in a
         // pipe.

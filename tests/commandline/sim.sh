@@ -102,6 +102,14 @@ for event in '"type":"story","by":"host","text":"plug-in loaded: Sundown' \
 done
 
 # Pictures land beside the script that takes them, from whatever folder it is played.
+# A crash as the program ends, when the library's static objects are destroyed, is told.
+atExit="$fixtures/libfixture-crashes-at-exit.so"
+if [ -f "$atExit" ]; then
+  expect "a crash as the plug-in is unloaded at the end is told, exit 2" 2 \
+    "after the play, as the program ended and the plug-in was unloaded" \
+    "$sim" --quiet --plugin "$atExit" "$scratch/show.sundown"
+fi
+
 # A plug-in that changes the current folder moves neither the library a restart loads nor the
 # pictures: both were resolved at the start.
 moved="$fixtures/libfixture-changes-folder.so"
