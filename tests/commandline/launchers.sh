@@ -76,6 +76,11 @@ for _ in $(seq 100); do
   [ -n "$child" ] && break
   sleep 0.1
 done
+# The limit is set as the child starts, which a sanitizer build takes its time over.
+for _ in $(seq 100); do
+  grep -qE '^Max core file size +0 +0 ' "/proc/$child/limits" 2>/dev/null && break
+  sleep 0.1
+done
 expect "a child of the validator has /dev/null as standard input" 0 "/dev/null" \
   readlink "/proc/$child/fd/0"
 expect "a child of the validator may dump no core" 0 "" \
