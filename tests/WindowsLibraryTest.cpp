@@ -32,8 +32,11 @@ std::vector<char> versionInfo() {
 }  // namespace
 
 TEST(WindowsLibrary, CarriesItsVersionResource) {
-    const std::vector<char> info = versionInfo();
-    ASSERT_FALSE(info.empty());
+    DWORD handle = 0;
+    const DWORD size = GetFileVersionInfoSizeA(SUNDOWN_PLUGIN_PATH, &handle);
+    ASSERT_GT(size, 0U);
+    std::vector<char> info(size);
+    ASSERT_TRUE(GetFileVersionInfoA(SUNDOWN_PLUGIN_PATH, 0, size, info.data()));
 
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT length = 0;
