@@ -11,34 +11,31 @@ std::optional<Night> BedtimeShell::tonight() const {
                    services.held(setting::dayStartsAt));
 }
 
+// An unreadable clock is no night.
 bool BedtimeShell::inTheNight() const {
     const std::optional<Night> night = tonight();
-    return night && night->holds(services.now());
+    const std::optional<LocalTime> moment = night ? services.now() : std::nullopt;
+    return moment && night->holds(*moment);
 }
 
-// In the night, the match is the last; before it, the match is watched for the night's
-// beginning while a bedtime is set.
+// In the night, the match is the last; before it, each look watches it for the night's
+// beginning, with whatever bedtime is set by then.
 void BedtimeShell::kickOff(KickOffOutlook& outlook) {
-    const std::optional<Night> night = tonight();
-    const bool nightNow = night && night->holds(services.now());
-    watchRun = match.approve(nightNow);
-    watching = night && !nightNow;
+    watchRun = match.approve(inTheNight());
     outlook.bedtimeEndsWhatever = match.due();
 }
 
-void BedtimeShell::secondOfPlay() {
-    const std::optional<Night> night = tonight();
-    if (match.tick(watchRun, night && night->holds(services.now()))) {
+void BedtimeShell::look() {
+    if (match.tick(watchRun, inTheNight())) {
         // The match is played out; the quit waits for its end.
         services.showHeadsUp(headsUpText::kBedtime);
-        watching = false;
-    } else if (!night || match.due()) {
-        watching = false;
     }
 }
 
+// A bedtime cleared during the match lifts the night for it too.
 bool BedtimeShell::matchEnded() {
-    return match.end(inTheNight());
+    const bool leaves = match.end(inTheNight());
+    return leaves && on();
 }
 
 void BedtimeShell::drawRows() {

@@ -1,8 +1,8 @@
 // Bedtime, for the player who sets one ("bedtime", HH:MM): the shell that joins the night to
-// the plug-in. It reads the bedtime, the day's start hour and the wall clock, and watches an
-// approved online match a second at a time for the night to begin, so that the session ends
-// after that match. It has its own switch, a bedtime set: the master switch and its key do not
-// lift it.
+// the plug-in. It reads the bedtime, the day's start hour and the wall clock, and at each look
+// watches an approved online match for the night to begin, so that the session ends after that
+// match. It has its own switch, a bedtime set: the master switch and its key do not lift it,
+// but clearing it does, for the match in progress too.
 #pragma once
 
 #include <cstdint>
@@ -19,9 +19,11 @@ class BedtimeShell final : public OptInRule, public PageRows {
 
     // The match flow's questions.
     bool on() const override { return tonight().has_value(); }
+    void look() override;
     void kickOff(KickOffOutlook& outlook) override;
-    bool followingClock() const override { return watching && match.watching(watchRun); }
-    void secondOfPlay() override;
+    // The night is watched at each look, in a match or not.
+    bool followingClock() const override { return false; }
+    void secondOfPlay() override {}
     bool matchEnded() override;
     const char* leaveLine() const override { return "Trying to Exit by bedtime"; }
 
@@ -38,6 +40,4 @@ class BedtimeShell final : public OptInRule, public PageRows {
     RuleServices& services;
     MatchNight match;
     std::uint32_t watchRun = 0;
-    // Whether the match's watch goes on: once it stops, it stops for the match.
-    bool watching = false;
 };

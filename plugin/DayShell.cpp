@@ -9,16 +9,25 @@
 #include "SettingRows.h"
 #include "Settings.h"
 
-// The history is read with the day: a day in progress is never named before a day that ended.
+// The history is read with the day, against today: the clock's day, or the day saved when it is
+// at most a day later (a clock set back within a day).
 void DayShell::load() {
     if (budget.loaded()) {
         return;
     }
     const SavedDay saved = decodeDay(services.text(setting::savedDay));
     const int startHour = services.held(setting::dayStartsAt);
-    // Today is the day saved: no day in the history comes after it.
-    loadHistory(saved.day.empty() ? dayOfPlay(services.now(), startHour) : saved.day);
-    budget.load(saved, startHour, kept.days().empty() ? std::string() : kept.days().back().day);
+    budget.load(saved, startHour);
+    std::string today = saved.day;
+    if (const std::optional<LocalTime> moment = services.now()) {
+        const std::string clocksDay = dayOfPlay(*moment, startHour);
+        if (today.empty() || today < clocksDay || today > dayAfter(clocksDay, 1)) {
+            today = clocksDay;
+        }
+    }
+    if (!today.empty()) {
+        loadHistory(today);
+    }
 }
 
 DayLimits DayShell::limits() const {
@@ -37,20 +46,26 @@ bool DayShell::on() const {
     return limits().on() || historyKept();
 }
 
-// A second of play belongs to the day it started in.
-void DayShell::followUnderTheStartHour(int secondsAgo) {
-    follow(services.held(setting::dayStartsAt), secondsAgo);
+void DayShell::look() {
+    if (on()) {
+        follow();
+    }
 }
 
-void DayShell::follow(int startHour, int secondsAgo) {
+// An unreadable clock changes no day.
+void DayShell::follow(int secondsAgo) {
     load();
-    const DayFollowed followed = budget.follow(services.now(secondsAgo), startHour);
-    // A day renamed under a new start hour is saved at once, so that a restart finds it.
-    if (followed.renamed) {
-        save();
+    const std::optional<LocalTime> moment = services.now(secondsAgo);
+    if (!moment) {
+        return;
     }
-    if (followed.ended && historyKept()) {
+    const DayFollowed followed =
+        budget.follow(*moment, services.held(setting::dayStartsAt), historyKept());
+    if (followed.ended && followed.ended->historyKept) {
         keepInHistory(*followed.ended);
+    }
+    if (followed.changed) {
+        save();
     }
 }
 
@@ -62,15 +77,16 @@ void DayShell::save() {
 // spent, or will be with it.
 void DayShell::kickOff(KickOffOutlook& outlook) {
     if (on()) {
-        followUnderTheStartHour();
+        follow();
         timedRun = budget.startTiming();
     }
     const DayLimits today = limits();
     outlook.dayEndsWhatever = today.on() && budget.spent(today, true);
 }
 
+// A second of play belongs to the day it started in.
 void DayShell::secondOfPlay() {
-    followUnderTheStartHour(1);
+    follow(1);
     const DayLimits today = limits();
     const bool spentBefore = budget.spent(today, false);
     if (budget.countSecond()) {
@@ -90,7 +106,7 @@ bool DayShell::matchEnded() {
     if (!timed && !today.on() && !historyKept()) {
         return false;
     }
-    followUnderTheStartHour();
+    follow();
     budget.countMatch();
     save();
     return budget.spent(today, false);
@@ -109,24 +125,26 @@ void DayShell::keepInHistory(const SavedDay& ended) {
     services.write(setting::savedHistory, kept.encode());
 }
 
+DailyBudget DayShell::shown() const {
+    const std::optional<LocalTime> moment = services.now();
+    return moment ? budget.at(*moment, services.held(setting::dayStartsAt)) : budget;
+}
+
 void DayShell::drawRows() {
     DayLimits limit;
     limit.minutes = numberRow<std::uint16_t>(setting::dailyMinutes, services).value;
     limit.matches = numberRow<std::uint8_t>(setting::dailyMatches, services).value;
-    const NumberShown startHour = numberRow<std::uint8_t>(setting::dayStartsAt, services);
-    if (startHour.typed && limit.on()) {
-        // The day in progress goes on under the hour typed, its counts kept.
-        follow(startHour.value);
-    }
-    // The day as it stands now, shown without changing it.
+    static_cast<void>(numberRow<std::uint8_t>(setting::dayStartsAt, services));
+    // What was typed, here or at the console, takes effect at once.
     load();
-    const DailyBudget shown = budget.at(services.now(), startHour.value);
+    look();
+    const DailyBudget today = shown();
     PageLine line;
-    line << "Today: matches " << int{shown.matches()};
+    line << "Today: matches " << int{today.matches()};
     if (limit.matches > 0) {
         line << " of " << limit.matches;
     }
-    line << ", minutes " << shown.seconds() / 60;
+    line << ", minutes " << today.seconds() / 60;
     if (limit.minutes > 0) {
         line << " of " << limit.minutes;
     }
@@ -139,25 +157,17 @@ void DayShell::drawHistoryRows() {
     if (!keep) {
         return;
     }
-    // Today as it stands, and the days before it as kept: the chart's numbers are kept between
-    // frames, never read again from what is saved.
-    load();
-    std::optional<SavedDay> ended;
-    const DailyBudget today =
-        budget.at(services.now(), services.held(setting::dayStartsAt), &ended);
-    const SavedDay played{today.name(), today.matches(), today.seconds()};
-    loadHistory(today.name());
-    // A day that has ended, though nothing has followed the clock since, is shown among the days
-    // before today; it is kept when the day is next followed.
-    History withEnded;
-    if (ended) {
-        withEnded = kept;
-        withEnded.add(*ended, today.name());
+    // Today as it stands, a day that has just ended already kept; the chart's numbers are kept
+    // between frames, never read again from what is saved.
+    look();
+    if (budget.name().empty()) {
+        return;
     }
-    History& shown = ended ? withEnded : kept;
-    ImGui::PlotHistogram("Online minutes, last 14 days", shown.chart(played).data(), History::kDays,
+    const SavedDay played{budget.name(), budget.matches(), budget.seconds()};
+    loadHistory(played.day);
+    ImGui::PlotHistogram("Online minutes, last 14 days", kept.chart(played).data(), History::kDays,
                          0, nullptr, 0.0F, FLT_MAX, ImVec2(0.0F, 80.0F));
-    const PlayTotals week = shown.week(played);
+    const PlayTotals week = kept.week(played);
     (PageLine() << "Last 7 days: " << week.matches << " matches, " << week.seconds / 60
                 << " minutes")
         .draw();

@@ -1,9 +1,9 @@
 // The day of online play, for the player who sets a day's budget ("dailyMinutes",
 // "dailyMatches") or keeps a history ("keepHistory"): the shell that joins the day's budget and
-// the history to the plug-in. It alone says whether the day is counted; it names the day by the
-// wall clock, times an approved match a second at a time, saves the day, and adds each day that
-// ends to the history. It has its own switches, so neither a restart nor the master switch lifts
-// the budget.
+// the history to the plug-in. It alone says whether the day is counted; it follows the day by
+// the wall clock, times an approved match a second at a time, saves the day, and adds each day
+// that ends to the history. It has its own switches, so neither a restart nor the master switch
+// lifts the budget.
 #pragma once
 
 #include <cstdint>
@@ -25,6 +25,7 @@ class DayShell final : public OptInRule, public PageRows {
 
     // The match flow's questions.
     bool on() const override;
+    void look() override;
     void kickOff(KickOffOutlook& outlook) override;
     bool followingClock() const override { return budget.timing(timedRun); }
     void secondOfPlay() override;
@@ -52,13 +53,14 @@ class DayShell final : public OptInRule, public PageRows {
 
     DayLimits limits() const;
     bool historyKept() const;
-    // The counts are today's, the day of `secondsAgo` before now, when days start at
-    // `startHour`.
-    void follow(int startHour, int secondsAgo = 0);
-    void followUnderTheStartHour(int secondsAgo = 0);
+    // The day as the clock showed it `secondsAgo` before now; a day that ended goes into the
+    // history at the same moment the next is saved.
+    void follow(int secondsAgo = 0);
     void save();
     void loadHistory(const std::string& today);
     void keepInHistory(const SavedDay& ended);
+    // The day as it stands now, without following it.
+    DailyBudget shown() const;
     void drawHistoryRows();
 
     RuleServices& services;

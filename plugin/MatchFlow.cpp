@@ -11,6 +11,7 @@
 #include "OptInRule.h"
 #include "Settings.h"
 #include "Sundown.h"
+#include "WallClock.h"
 
 namespace {
 
@@ -40,11 +41,11 @@ void Sundown::approveMatch() {
         rule->kickOff(outlook);
         following = following || (rule->on() && rule->followingClock());
     }
-    // One tick a second for every rule that follows the clock; an earlier match's tick ends.
-    const std::uint32_t run = ++clockRun;
-    if (following) {
-        after(kSecondOfPlay, [this, run] { followClock(run); });
+    // The clock is followed from the kick-off, a second at a time; an earlier tick ends.
+    if (following || clockWanted()) {
+        armClockFollow();
     }
+    outlook.timerEndsWhatever = exitPending;
     // The count rules and the streak count only while the master switch is on.
     if (enabled) {
         outlook.count = nextMatchUnder(
@@ -57,6 +58,8 @@ void Sundown::approveMatch() {
     }
 }
 
+// A second of the match for the rules that time it, then a look by every rule that is on; the
+// next tick while any wants one.
 void Sundown::followClock(std::uint32_t run) {
     if (run != clockRun) {
         return;
@@ -68,8 +71,56 @@ void Sundown::followClock(std::uint32_t run) {
             following = following || rule->followingClock();
         }
     }
-    if (following) {
+    lookAtClock();
+    if (following || clockWanted()) {
         after(kSecondOfPlay, [this, run] { followClock(run); });
+    } else {
+        clockFollowed = false;
+    }
+}
+
+bool Sundown::clockWanted() const {
+    for (const OptInRule* rule : matchRules) {
+        if (rule->on()) {
+            return true;
+        }
+    }
+    return flag(setting::keepSessionOnRestart);
+}
+
+void Sundown::lookAtClock() {
+    for (OptInRule* rule : matchRules) {
+        if (rule->on()) {
+            rule->look();
+        }
+    }
+    // A limit on the streak set at the console is kept before a restart can lose it.
+    if (flag(setting::keepSessionOnRestart)) {
+        keptSession->notice();
+    }
+}
+
+void Sundown::armClockFollow() {
+    const std::uint32_t run = ++clockRun;
+    clockFollowed = true;
+    after(kSecondOfPlay, [this, run] { followClock(run); });
+}
+
+// Called on every canvas frame: once the wall clock shows another second, a rule or the kept
+// session switched on since the clock was last followed (at the console, say) is looked at now
+// and followed from here.
+void Sundown::followClockIfWanted() {
+    if (clockFollowed) {
+        return;
+    }
+    const long long second = wallSecond();
+    if (second == lastWallSecond) {
+        return;
+    }
+    lastWallSecond = second;
+    if (clockWanted()) {
+        lookAtClock();
+        armClockFollow();
     }
 }
 
@@ -86,6 +137,9 @@ void Sundown::GameDestroyed(std::string /*eventName*/) {
     writeLog("===== GameDestroyed: Start=====");
     if (gameApproved) {
         endApprovedMatch("GameDestroyed", false);
+    } else if (exitPending && gameService->IsInOnlineGame()) {
+        // The online match the timer's quit waited for, left before its kick-off: due now.
+        static_cast<void>(timedQuitLeaves("GameDestroyed"));
     }
 }
 
@@ -123,5 +177,6 @@ bool Sundown::timedQuitLeaves(const std::string& handlerName) {
     }
     writeLog(handlerName + ": Trying to execute Exit by TIME");
     scheduleLeave();
+    exitPending = false;
     return true;
 }

@@ -1,6 +1,6 @@
 // What the match flow asks of each opt-in rule that can end a session, in the order the flow
-// keeps: its word at a kick-off, a second of the match while it follows the clock, and whether
-// the session ends after the match.
+// keeps: a look at the clock once a second while it is on, its word at a kick-off, a second of
+// the match while it follows the clock, and whether the session ends after the match.
 #pragma once
 
 #include "KickOffHeadsUp.h"
@@ -9,6 +9,9 @@ class OptInRule {
   public:
     // Whether the player has switched the rule on.
     virtual bool on() const = 0;
+    // Once a second while the rule is on, in the menus and in matches: what changed since the
+    // last look, by any route, takes effect now.
+    virtual void look() = 0;
     // The kick-off that approves an online match: the rule starts watching it, and puts its word
     // about that match into the outlook.
     virtual void kickOff(KickOffOutlook& outlook) = 0;

@@ -64,7 +64,7 @@ void Sundown::armTimeout(void (Sundown::*operation)(), float seconds) {
         seconds);
 }
 
-LocalTime Sundown::now(int secondsAgo) const {
+std::optional<LocalTime> Sundown::now(int secondsAgo) const {
     return localTimeNow(secondsAgo);
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "Calendar.h"
@@ -17,9 +18,9 @@ class RuleServices {
     virtual std::string text(const Setting& which) const = 0;
     virtual void write(const Setting& which, int value) = 0;
     virtual void write(const Setting& which, std::string value) = 0;
-    // The local date and time, `secondsAgo` before now; the start of 1970 if the system cannot
-    // tell.
-    virtual LocalTime now(int secondsAgo = 0) const = 0;
+    // The local date and time, `secondsAgo` before now; none when the system cannot tell, or
+    // tells a date the calendar cannot name.
+    virtual std::optional<LocalTime> now(int secondsAgo = 0) const = 0;
     // Runs `body` once after `seconds` on the game's clock, unless the plug-in object has gone.
     virtual void after(float seconds, std::function<void()> body) = 0;
     // Shows `text` in the status line's place for a while, when the player asked for heads-ups.

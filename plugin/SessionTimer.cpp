@@ -16,6 +16,9 @@ ImVec4 restingColor() {
 }  // namespace
 
 void Sundown::EnableByTime() {
+    // A quit that waited for the end of a match belongs to the run that ran out: a stop or a new
+    // run cancels it.
+    exitPending = false;
     if (timerRunning) {
         writeLog("===== EnableByTime: turnoff=====");
         minutesElapsed = 0;

@@ -41,6 +41,7 @@ void Sundown::renderOverlay(CanvasWrapper canvas) {
         day->load();
         firstFrameDrawn = true;
     }
+    followClockIfWanted();
     if (const char* text = headsUp.text()) {
         overlayColor = kHeadsUpColor;
         canvas.SetColor(overlayColor);

@@ -89,7 +89,7 @@ class Sundown : public Vantrel::Plugin::VantrelPlugin,
     void write(const Setting& which, std::string value) override {
         variable(which).setValue(std::move(value));
     }
-    LocalTime now(int secondsAgo = 0) const override;
+    std::optional<LocalTime> now(int secondsAgo = 0) const override;
     void after(float seconds, std::function<void()> body) override;
     // Puts `text` in the status line's place for five seconds, when the player asked for
     // heads-ups ("enableHeadsUp"); a newer one replaces it.
@@ -159,6 +159,12 @@ class Sundown : public Vantrel::Plugin::VantrelPlugin,
     void endApprovedMatch(const std::string& handlerName, bool gameEnded);
     bool timedQuitLeaves(const std::string& handlerName);
     void followClock(std::uint32_t run);
+    // Whether any opt-in rule is on, or the session is kept: the clock is then followed once a
+    // second, in the menus too.
+    bool clockWanted() const;
+    void lookAtClock();
+    void armClockFollow();
+    void followClockIfWanted();
     void scheduleLeave();
 
     void colourEnableButton();
@@ -167,6 +173,9 @@ class Sundown : public Vantrel::Plugin::VantrelPlugin,
 
     // The opt-in rules the match flow asks, in its order: the day's budget, then bedtime.
     std::array<OptInRule*, 2> matchRules{};
-    // The clock follow of the approved match now playing; a tick of an earlier one does nothing.
+    // The clock follow now running; a tick of an earlier one does nothing.
     std::uint32_t clockRun = 0;
+    bool clockFollowed = false;
+    // The wall clock's second when a canvas frame last asked whether the clock is wanted.
+    long long lastWallSecond = 0;
 };

@@ -2,7 +2,7 @@
 
 #include <ctime>
 
-LocalTime localTimeNow(int secondsAgo) {
+std::optional<LocalTime> localTimeNow(int secondsAgo) {
     const std::time_t now = std::time(nullptr) - secondsAgo;
     std::tm parts{};
 #if defined(_WIN32)
@@ -11,7 +11,16 @@ LocalTime localTimeNow(int secondsAgo) {
     const bool known = localtime_r(&now, &parts) != nullptr;
 #endif
     if (!known) {
-        return {};
+        return std::nullopt;
     }
-    return {parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday, parts.tm_hour, parts.tm_min};
+    const LocalTime moment{parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday, parts.tm_hour,
+                           parts.tm_min};
+    if (!readable(moment)) {
+        return std::nullopt;
+    }
+    return moment;
+}
+
+long long wallSecond() {
+    return static_cast<long long>(std::time(nullptr));
 }

@@ -2,7 +2,16 @@
 
 #include <cstddef>
 
+#include "SavedNumber.h"
+
 namespace {
+
+constexpr long long kMinutesInADay = 24 * 60;
+
+// The day number a moment in minutes falls on, rounded down before 1970 too.
+long long dayOfMinute(long long minute) {
+    return (minute >= 0 ? minute : minute - (kMinutesInADay - 1)) / kMinutesInADay;
+}
 
 // Days since 1970-01-01 of a date in the proleptic Gregorian calendar, and back.
 long long daysFromCivil(long long year, int month, int day) {
@@ -37,8 +46,8 @@ std::string nameOf(const LocalTime& date) {
             name[end - static_cast<std::size_t>(digit)] = static_cast<char>('0' + value % 10);
         }
     };
-    // Four digits of year: the calendar stops at its ends rather than write another shape.
-    put(3, date.year < 0 ? 0 : date.year > 9999 ? 9999 : date.year, 4);
+    // Day names are years 0001 to 9998, so a day before or after one has four digits too.
+    put(3, date.year, 4);
     put(6, date.month, 2);
     put(9, date.day, 2);
     return name;
@@ -62,15 +71,22 @@ bool isDayName(const std::string& name) {
             return false;
         }
     }
-    const int year = std::stoi(name.substr(0, 4));
-    const int month = std::stoi(name.substr(5, 2));
-    const int day = std::stoi(name.substr(8, 2));
-    if (month < 1 || month > 12 || day < 1) {
+    LocalTime date;
+    date.year = std::stoi(name.substr(0, 4));
+    date.month = std::stoi(name.substr(5, 2));
+    date.day = std::stoi(name.substr(8, 2));
+    return readable(date);
+}
+
+bool readable(const LocalTime& moment) {
+    if (moment.year < 1 || moment.year > 9998 || moment.month < 1 || moment.month > 12 ||
+        moment.day < 1 || moment.hour < 0 || moment.hour > 23 || moment.minute < 0 ||
+        moment.minute > 59) {
         return false;
     }
     // A date that exists comes back unchanged from its day number.
-    const LocalTime again = civilFromDays(daysFromCivil(year, month, day));
-    return again.year == year && again.month == month && again.day == day;
+    const LocalTime again = civilFromDays(daysFromCivil(moment.year, moment.month, moment.day));
+    return again.year == moment.year && again.month == moment.month && again.day == moment.day;
 }
 
 long long dayNumber(const std::string& name) {
@@ -86,4 +102,48 @@ long long dayNumber(const std::string& name) {
 
 std::string dayAfter(const std::string& name, int days) {
     return nameOf(civilFromDays(dayNumber(name) + days));
+}
+
+long long minuteNumber(const LocalTime& moment) {
+    return daysFromCivil(moment.year, moment.month, moment.day) * kMinutesInADay +
+           moment.hour * 60LL + moment.minute;
+}
+
+std::string momentName(long long minute) {
+    const long long days = dayOfMinute(minute);
+    const int inDay = static_cast<int>(minute - days * kMinutesInADay);
+    std::string name = nameOf(civilFromDays(days)) + " 00:00";
+    name[11] = static_cast<char>('0' + inDay / 600);
+    name[12] = static_cast<char>('0' + inDay / 60 % 10);
+    name[14] = static_cast<char>('0' + inDay % 60 / 10);
+    name[15] = static_cast<char>('0' + inDay % 10);
+    return name;
+}
+
+std::optional<long long> readMoment(std::string_view text) {
+    text = trimmed(text);
+    if (text.size() != 16 || text[10] != ' ' || text[13] != ':' ||
+        !isDayName(std::string(text.substr(0, 10)))) {
+        return std::nullopt;
+    }
+    for (const std::size_t digit : {11, 12, 14, 15}) {
+        if (text[digit] < '0' || text[digit] > '9') {
+            return std::nullopt;
+        }
+    }
+    const int hour = (text[11] - '0') * 10 + (text[12] - '0');
+    const int minute = (text[14] - '0') * 10 + (text[15] - '0');
+    if (hour > 23 || minute > 59) {
+        return std::nullopt;
+    }
+    return dayNumber(std::string(text.substr(0, 10))) * kMinutesInADay + hour * 60 + minute;
+}
+
+long long dayStart(const std::string& name, int startHour) {
+    return dayNumber(name) * kMinutesInADay + startHour * 60LL;
+}
+
+long long nextHourAfter(long long minute, int hour) {
+    const long long sameDay = dayOfMinute(minute) * kMinutesInADay + hour * 60LL;
+    return sameDay > minute ? sameDay : sameDay + kMinutesInADay;
 }

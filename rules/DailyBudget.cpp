@@ -7,68 +7,78 @@ namespace {
 // A crash of the game loses at most this much of today's play.
 constexpr std::int32_t kSaveEverySeconds = 60;
 
+constexpr long long kMinutesInADay = 24 * 60;
+
+// The hour of the clock an end falls on.
+int hourOf(long long minute) {
+    return static_cast<int>((minute % kMinutesInADay + kMinutesInADay) % kMinutesInADay / 60);
+}
+
 }  // namespace
 
-void DailyBudget::load(const SavedDay& saved, int startHour, const std::string& latestEnded) {
+void DailyBudget::load(const SavedDay& saved, int startHour) {
     wasLoaded = true;
-    namedUnder = startHour;
-    latest = saved.day;
-    if (isDayName(latestEnded) && dayAfter(latestEnded, 1) > latest) {
-        latest = dayAfter(latestEnded, 1);
-    }
     day = saved.day;
     matchesPlayed = saved.matches;
     secondsPlayed = saved.seconds;
+    historyKeptToday = saved.historyKept;
+    endsAt.reset();
+    if (day.empty()) {
+        return;
+    }
+    // An end written by hand before the day began is none.
+    const long long began = dayStart(day, 0);
+    endsAt = saved.end && *saved.end > began ? *saved.end : dayStart(dayAfter(day, 1), startHour);
 }
 
-std::optional<SavedDay> DailyBudget::roll(const std::string& today) {
-    // Day names compare as dates: "YYYY-MM-DD".
-    if (!day.empty() && today <= day) {
-        return std::nullopt;
-    }
-    std::optional<SavedDay> ended;
-    if (!day.empty() && (matchesPlayed > 0 || secondsPlayed > 0)) {
-        ended = SavedDay{day, matchesPlayed, secondsPlayed};
-    }
-    day = today;
-    if (today > latest) {
-        latest = today;
-    }
+void DailyBudget::startDay(const LocalTime& moment, int startHour, bool historyKept) {
+    day = dayOfPlay(moment, startHour);
+    endsAt = dayStart(dayAfter(day, 1), startHour);
     matchesPlayed = 0;
     secondsPlayed = 0;
-    return ended;
+    historyKeptToday = historyKept;
 }
 
-DayFollowed DailyBudget::follow(const LocalTime& moment, int startHour) {
+DayFollowed DailyBudget::follow(const LocalTime& moment, int startHour, bool historyKept) {
     DayFollowed followed;
-    if (namedUnder && *namedUnder != startHour && !day.empty()) {
-        // A day that ended under the old start hour ended before the change was seen.
-        const std::string underOld = dayOfPlay(moment, *namedUnder);
-        followed.ended = roll(underOld);
-        // With the clock in the day in progress (not set back before it), the day goes on under
-        // the name the new start hour gives this moment.
-        const std::string underNew = dayOfPlay(moment, startHour);
-        const bool backTooFar =
-            underNew < day && !latest.empty() && underNew < dayAfter(latest, -1);
-        if (underOld == day && underNew != day && !backTooFar) {
-            followed.renamed = true;
-            day = underNew;
-        }
+    const long long now = minuteNumber(moment);
+    // A first day, or one that ended without play, can be named again from the clock after a
+    // restart: nothing is lost until it is next saved.
+    if (day.empty() || !endsAt) {
+        startDay(moment, startHour, historyKept);
+        return followed;
     }
-    namedUnder = startHour;
-    if (std::optional<SavedDay> ended = roll(dayOfPlay(moment, startHour))) {
-        followed.ended = std::move(ended);
+    if (now >= *endsAt) {
+        if (matchesPlayed > 0 || secondsPlayed > 0) {
+            followed.ended =
+                SavedDay{day, matchesPlayed, secondsPlayed, std::nullopt, historyKeptToday};
+            followed.changed = true;
+        }
+        startDay(moment, startHour, historyKept);
+        return followed;
+    }
+    // A day named more than a day after the clock's, or ending more than two days after now,
+    // is a wrong clock's: the play happened today.
+    const std::string clocksDay = dayOfPlay(moment, startHour);
+    if (dayNumber(day) > dayNumber(clocksDay) + 1 || *endsAt > now + 2 * kMinutesInADay) {
+        day = clocksDay;
+        endsAt = dayStart(dayAfter(day, 1), startHour);
+        followed.changed = true;
+    }
+    if (hourOf(*endsAt) != startHour) {
+        endsAt = nextHourAfter(now, startHour);
+        followed.changed = true;
+    }
+    if (historyKept && !historyKeptToday) {
+        historyKeptToday = true;
+        followed.changed = true;
     }
     return followed;
 }
 
-DailyBudget DailyBudget::at(const LocalTime& moment, int startHour,
-                            std::optional<SavedDay>* ended) const {
+DailyBudget DailyBudget::at(const LocalTime& moment, int startHour) const {
     DailyBudget after = *this;
-    DayFollowed followed = after.follow(moment, startHour);
-    if (ended != nullptr) {
-        *ended = std::move(followed.ended);
-    }
+    static_cast<void>(after.follow(moment, startHour, historyKeptToday));
     return after;
 }
 
@@ -101,5 +111,5 @@ bool DailyBudget::spent(const DayLimits& limits, bool countingOneMore) const {
 
 SavedDay DailyBudget::save() {
     unsavedSeconds = 0;
-    return {day, matchesPlayed, secondsPlayed};
+    return {day, matchesPlayed, secondsPlayed, endsAt, historyKeptToday};
 }

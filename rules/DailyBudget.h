@@ -1,6 +1,6 @@
 // A day's budget of online play: the online matches and seconds of play of one day of play,
-// held against the limits the player set. It reads no clock: the shell names the day each count
-// belongs to, and times the match a second at a time.
+// held against the limits the player set, and the moment that day ends. It reads no clock: the
+// shell gives the moment, and times the match a second at a time.
 #pragma once
 
 #include <cstdint>
@@ -10,9 +10,10 @@
 #include "Calendar.h"
 #include "SavedDay.h"
 
-// What following the clock did to the day: renamed it (its counts kept), or ended one with play.
+// What following the clock did to the day: whether what is saved must change, and the day that
+// ended with play, if one did.
 struct DayFollowed {
-    bool renamed = false;
+    bool changed = false;
     std::optional<SavedDay> ended;
 };
 
@@ -25,23 +26,19 @@ struct DayLimits {
 
 class DailyBudget {
   public:
-    // What "savedDay" held, read once after a load, when days start at `startHour`; and the
-    // latest day that ended before it, if one is known (kept in a history).
+    // What "savedDay" held, read once after a load, when days start at `startHour`. A day saved
+    // without its end ends at the first start hour after it began.
     bool loaded() const { return wasLoaded; }
-    void load(const SavedDay& saved, int startHour, const std::string& latestEnded = {});
-    // The counts of the day `moment` belongs to when days start at `startHour`. A day never goes
-    // back: the counts belong to the latest day seen, so a moment named earlier (the clock set
-    // back) is the day in progress, and a later one starts afresh at 0. A start hour other than
-    // the one the day was named under never empties it: the day in progress keeps its counts,
-    // named as the new start hour names the moment, and ends the next time the clock reaches that
-    // hour; a name that goes back may go back one day from the latest day seen, no further, so
-    // that no day that ended comes after the day in progress. What is saved must then say so; a
-    // day that ended may be kept in a history.
-    DayFollowed follow(const LocalTime& moment, int startHour);
-    // The counts `follow` would leave, without following: what the page shows; with the day that
-    // would end, if any.
-    DailyBudget at(const LocalTime& moment, int startHour,
-                   std::optional<SavedDay>* ended = nullptr) const;
+    void load(const SavedDay& saved, int startHour);
+    // The day at `moment` when days start at `startHour`, and whether a history is kept now.
+    // The day in progress ends when the clock reaches its end, and the next is named by the
+    // clock and ends at the first start hour after it began. A start hour other than the one
+    // the end was set under moves the end to the first time the clock shows the new hour after
+    // this moment. A clock set back leaves the day in progress and its end, unless the day is
+    // named more than one day after the clock's: a wrong clock, whose day it takes, counts kept.
+    DayFollowed follow(const LocalTime& moment, int startHour, bool historyKept);
+    // The counts `follow` would leave, without following: what the page shows.
+    DailyBudget at(const LocalTime& moment, int startHour) const;
 
     // An approved online match starts being timed; its ticks carry the number returned, so that
     // a tick of a match already counted counts nothing.
@@ -62,18 +59,17 @@ class DailyBudget {
     const std::string& name() const { return day; }
     std::uint8_t matches() const { return matchesPlayed; }
     std::int32_t seconds() const { return secondsPlayed; }
+    std::optional<long long> end() const { return endsAt; }
 
   private:
-    // A day named later than the day in progress starts at 0; the day that ended, if it had play.
-    std::optional<SavedDay> roll(const std::string& today);
+    // A new day named by the clock at `moment`, from nothing.
+    void startDay(const LocalTime& moment, int startHour, bool historyKept);
 
     std::string day;  // empty until known
-    // The latest day seen since the load, the day after the latest that ended at the least.
-    std::string latest;
-    // The start hour the day in progress was last named under; none until the first follow.
-    std::optional<int> namedUnder;
+    std::optional<long long> endsAt;
     std::uint8_t matchesPlayed = 0;
     std::int32_t secondsPlayed = 0;
+    bool historyKeptToday = false;
     bool wasLoaded = false;
     bool timed = false;
     std::uint32_t tickRun = 0;

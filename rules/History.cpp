@@ -60,7 +60,8 @@ void History::add(const SavedDay& ended, const std::string& today) {
         if (place != kept.end() && place->day == ended.day) {
             addInto(*place, ended);
         } else {
-            kept.insert(place, ended);
+            // A day in the history is its date and counts alone.
+            kept.insert(place, SavedDay{ended.day, ended.matches, ended.seconds});
         }
     }
     const long long todayNumber = dayNumber(today);
@@ -87,15 +88,18 @@ std::array<float, History::kDays> History::minutesByDay(const SavedDay& today) c
 
 void History::keepFor(const SavedDay& today) {
     if (barsEndWith != today.day) {
-        bars = minutesByDay(today);
-        daysBeforeToday = lastSevenDays({today.day, 0, 0});
+        const SavedDay nothingYet{today.day, 0, 0};
+        bars = minutesByDay(nothingYet);
+        keptToday = bars[kDays - 1];
+        daysBeforeToday = lastSevenDays(nothingYet);
         barsEndWith = today.day;
     }
 }
 
 const std::array<float, History::kDays>& History::chart(const SavedDay& today) {
     keepFor(today);
-    bars[kDays - 1] = static_cast<float>(today.seconds) / 60.0F;
+    // A day kept under today's name (two days of one date) is today's too.
+    bars[kDays - 1] = keptToday + static_cast<float>(today.seconds) / 60.0F;
     return bars;
 }
 

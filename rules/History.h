@@ -50,7 +50,8 @@ class History {
     std::vector<SavedDay> kept;  // oldest first, one a day
     bool wasLoaded = false;
     std::array<float, kDays> bars{};
-    PlayTotals daysBeforeToday;  // the week's, without today
+    float keptToday = 0.0F;      // minutes kept under today's name
+    PlayTotals daysBeforeToday;  // the week's, without today's play so far
     std::string barsEndWith;     // the day both were worked out for; empty when out of date
     // Works the bars and the week out again when `today` is another day than they were for.
     void keepFor(const SavedDay& today);

@@ -3,7 +3,8 @@
 #include "HeadsUpTexts.h"
 
 // A rule that ends the session whatever the match's result speaks first: the match is the last,
-// won or lost. Bedtime says so before the day's budget, and the day before a count limit. Only
+// won or lost. Bedtime says so before the day's budget, and the day before the timer's quit or a
+// count limit. Only
 // when none does, a rule that ends it with a loss.
 const char* kickOffHeadsUp(const KickOffOutlook& outlook) {
     if (outlook.bedtimeEndsWhatever) {
@@ -12,7 +13,7 @@ const char* kickOffHeadsUp(const KickOffOutlook& outlook) {
     if (outlook.dayEndsWhatever) {
         return headsUpText::kLastGameToday;
     }
-    if (outlook.count.endsWhatever()) {
+    if (outlook.timerEndsWhatever || outlook.count.endsWhatever()) {
         return headsUpText::kLastGame;
     }
     if (outlook.count.endsWithALoss) {

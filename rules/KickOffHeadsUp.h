@@ -9,6 +9,7 @@ struct KickOffOutlook {
     bool streakEndsWithALoss = false;  // the losing streak, while the master switch is on
     bool dayEndsWhatever = false;      // the day's last match, or one started when it is spent
     bool bedtimeEndsWhatever = false;  // a match approved in the night
+    bool timerEndsWhatever = false;    // the session timer's quit waits for this match
 };
 
 // The heads-up's text; null when no rule ends the session with this match.

@@ -32,29 +32,33 @@ TEST(DailyBudget, TheDayIsNamedByTheDateItStartsOnAtItsStartHour) {
         const char* time;
         const char* startHour;
         const char* day;
+        const char* end;
     };
     const Case cases[] = {
-        {"03:59:59", "4", "2026-12-08"},  {"04:00:00", "4", "2026-12-09"},
-        {"00:00:00", "0", "2026-12-09"},  {"22:59:59", "23", "2026-12-08"},
-        {"23:00:00", "23", "2026-12-09"}, {"12:00:00", "13", "2026-12-08"},
+        {"03:59:59", "4", "2026-12-08", "2026-12-09 04:00"},
+        {"04:00:00", "4", "2026-12-09", "2026-12-10 04:00"},
+        {"00:00:00", "0", "2026-12-09", "2026-12-10 00:00"},
+        {"22:59:59", "23", "2026-12-08", "2026-12-09 23:00"},
+        {"23:00:00", "23", "2026-12-09", "2026-12-10 23:00"},
+        {"12:00:00", "13", "2026-12-08", "2026-12-09 13:00"},
     };
     for (const Case& moment : cases) {
         DayHost host("dailyMatches", "9", "2026-12-09", moment.time);
         host.set("dayStartsAt", moment.startHour);
         host.startOnlineMatch();
         host.destroyMatch();  // left before its end: counted, with no time to speak of
-        EXPECT_EQ(host.var("savedDay"), std::string(moment.day) + ",1,0")
+        EXPECT_EQ(host.var("savedDay"), std::string(moment.day) + ",1,0," + moment.end)
             << moment.time << ", days starting at " << moment.startHour;
     }
     // Across the ends of months and years, and a leap day.
     DayHost newYear("dailyMatches", "9", "2027-01-01", "01:00");
     newYear.startOnlineMatch();
     newYear.destroyMatch();
-    EXPECT_EQ(newYear.var("savedDay"), "2026-12-31,1,0");
+    EXPECT_EQ(newYear.var("savedDay"), "2026-12-31,1,0,2027-01-01 04:00");
     DayHost leap("dailyMatches", "9", "2028-03-01", "03:00");
     leap.startOnlineMatch();
     leap.destroyMatch();
-    EXPECT_EQ(leap.var("savedDay"), "2028-02-29,1,0");
+    EXPECT_EQ(leap.var("savedDay"), "2028-02-29,1,0,2028-03-01 04:00");
 }
 
 TEST(DailyBudget, ASavedDayOfAnyTextNeverCrashesAndReadsAsFarAsItGoes) {
@@ -99,7 +103,7 @@ TEST(DailyBudget, MatchesHeldAt255AndSecondsAtADay) {
     host.startOnlineMatch();
     host.wait(5);
     host.endMatch(Result::Win);
-    EXPECT_EQ(host.var("savedDay"), "2026-12-08,255,86400");
+    EXPECT_EQ(host.var("savedDay"), "2026-12-08,255,86400,2026-12-09 04:00");
     host.wait(5);
     EXPECT_TRUE(host.world.game().quit()) << "a whole day of play meets any minutes limit";
 }
@@ -113,7 +117,7 @@ TEST(DailyBudget, TimeIsTheGamesClockNotTheDifferenceOfTwoReadings) {
     host.clock("2026-12-08", "21:00");  // and back
     host.wait(30);
     host.endMatch(Result::Win);
-    EXPECT_EQ(host.var("savedDay"), "2026-12-08,1,90");
+    EXPECT_EQ(host.var("savedDay"), "2026-12-08,1,90,2026-12-09 04:00");
 }
 
 TEST(DailyBudget, SavedEveryMinuteOfPlaySoACrashLosesAtMostAMinute) {
@@ -122,9 +126,9 @@ TEST(DailyBudget, SavedEveryMinuteOfPlaySoACrashLosesAtMostAMinute) {
     host.wait(59);
     EXPECT_EQ(host.var("savedDay"), "");
     host.wait(1);
-    EXPECT_EQ(host.var("savedDay"), "2026-12-08,0,60");
+    EXPECT_EQ(host.var("savedDay"), "2026-12-08,0,60,2026-12-09 04:00");
     host.wait(150);
-    EXPECT_EQ(host.var("savedDay"), "2026-12-08,0,180");
+    EXPECT_EQ(host.var("savedDay"), "2026-12-08,0,180,2026-12-09 04:00");
 }
 
 TEST(DailyBudget, OneLeaveWhenTheDayAndACountRuleAreMetByTheSameMatch) {
@@ -182,7 +186,7 @@ TEST(DailyBudget, AMatchApprovedBeforeALimitWasSetCountsWhenItEnds) {
     host.wait(30);
     host.set("dailyMatches", "2");
     host.endMatch(Result::Win);
-    EXPECT_EQ(host.var("savedDay"), "2026-12-08,1,0");
+    EXPECT_EQ(host.var("savedDay"), "2026-12-08,1,0,2026-12-09 04:00");
 }
 
 TEST(DailyBudget, AMatchKeepsBeingCountedWhenTheBudgetIsSwitchedOffDuringIt) {
@@ -192,7 +196,7 @@ TEST(DailyBudget, AMatchKeepsBeingCountedWhenTheBudgetIsSwitchedOffDuringIt) {
     host.set("dailyMinutes", "0");
     host.wait(10);
     host.endMatch(Result::Loss);
-    EXPECT_EQ(host.var("savedDay"), "2026-12-08,1,40");
+    EXPECT_EQ(host.var("savedDay"), "2026-12-08,1,40,2026-12-09 04:00");
 }
 
 TEST(DailyBudget, TodaysTimeIsUpIsSaidOnceAsTheMinutesRunOutInAMatch) {
@@ -216,7 +220,7 @@ TEST(DailyBudget, AStartHourTypedOnThePageKeepsTheDayAndItsCounts) {
     EXPECT_EQ(host.today(), "Today: matches 2 of 3, minutes 0");
     host.typeOnPage("Day starts at hour", "4");
     EXPECT_EQ(host.today(), "Today: matches 2 of 3, minutes 0");
-    EXPECT_EQ(host.var("savedDay"), "2026-12-08,2,0");
+    EXPECT_EQ(host.var("savedDay"), "2026-12-08,2,0,2026-12-09 04:00");
     host.playMatch(Result::Win);
     host.wait(5);
     EXPECT_TRUE(host.world.game().quit());

@@ -50,12 +50,12 @@ TEST(History, TurnedOffNothingMoreIsCountedAndWhatWasSavedStays) {
     host.clock("2026-12-10", "20:00");
     host.playFor(5);
     EXPECT_EQ(host.var("savedHistory"), "2026-12-08,1,300");
-    EXPECT_EQ(host.var("savedDay"), "2026-12-09,1,300");
+    EXPECT_EQ(host.var("savedDay"), "2026-12-09,1,300,2026-12-10 04:00,history");
     // On again: it goes on from there, the day kept while it was off counted as it ends.
     host.set("keepHistory", "1");
     host.playFor(5);
     EXPECT_EQ(host.var("savedHistory"), "2026-12-08,1,300;2026-12-09,1,300");
-    EXPECT_EQ(host.var("savedDay"), "2026-12-10,1,300");
+    EXPECT_EQ(host.var("savedDay"), "2026-12-10,1,300,2026-12-11 04:00,history");
 }
 
 TEST(History, ReadOnceAndDrawnFromWhatIsKeptNotFromTheTextAtEveryFrame) {
@@ -75,7 +75,7 @@ TEST(History, CountedWhateverTheMasterSwitchSaysAndWithNoDailyLimit) {
     EXPECT_FALSE(host.sundown().enabled);
     host.playFor(3);
     host.playFor(3);
-    EXPECT_EQ(host.var("savedDay"), "2026-12-08,2,360");
+    EXPECT_EQ(host.var("savedDay"), "2026-12-08,2,360,2026-12-09 04:00,history");
     EXPECT_FALSE(host.world.game().quit());
     host.drawPage();
     EXPECT_NE(host.pageText().find("Today: matches 2, minutes 6"), std::string::npos);

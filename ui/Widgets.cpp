@@ -23,10 +23,20 @@ bool steppedNumberField(const char* label, std::uint8_t& value) {
 }
 
 std::optional<std::string> shortTextField(const char* label, const std::string& shown) {
-    // Zeroed first, and one byte short of full: the text typed always ends.
-    char typed[16] = {};
-    shown.copy(typed, sizeof typed - 1);
-    if (ImGui::InputText(label, typed, sizeof typed, ImGuiInputTextFlags_EnterReturnsTrue)) {
+    // Zeroed first, and room for all of the text shown and more typed: a text kept whole is
+    // never cut, and Enter writes back what was shown. A longer text than usual takes the heap.
+    constexpr std::size_t kUsual = 32;
+    char usual[kUsual] = {};
+    std::string longer;
+    char* typed = usual;
+    std::size_t size = kUsual;
+    if (shown.size() + 16 > kUsual) {
+        longer.assign(shown.size() + 16, '\0');
+        typed = longer.data();
+        size = longer.size();
+    }
+    shown.copy(typed, size - 1);
+    if (ImGui::InputText(label, typed, size, ImGuiInputTextFlags_EnterReturnsTrue)) {
         return std::string(typed);
     }
     return std::nullopt;

@@ -1,5 +1,5 @@
-// Bedtime's shell with no host: the watch of a match kicked off before the night, and a match
-// kicked off in it.
+// Bedtime's shell with no host: the watch of a match kicked off before the night, a match
+// kicked off in it, and a bedtime set, cleared or unreadable during one.
 #include <gtest/gtest.h>
 
 #include "BedtimeShell.h"
@@ -12,8 +12,9 @@ namespace {
 void play(BedtimeShell& bedtime, FakeServices& services, int seconds) {
     for (int each = 0; each < seconds; ++each) {
         services.tick();
-        if (bedtime.followingClock()) {
-            bedtime.secondOfPlay();
+        // The match flow's look, once a second while bedtime is on.
+        if (bedtime.on()) {
+            bedtime.look();
         }
     }
 }
@@ -29,12 +30,10 @@ TEST(BedtimeShell, TheNightBeginningInAMatchIsSaidOnceAndEndsTheSessionAfterIt) 
     KickOffOutlook outlook;
     bedtime.kickOff(outlook);
     EXPECT_FALSE(outlook.bedtimeEndsWhatever);
-    EXPECT_TRUE(bedtime.followingClock());
     play(bedtime, services, 119);
     EXPECT_TRUE(services.headsUps.empty()) << "22:29:59 is before bedtime";
     play(bedtime, services, 1);
     EXPECT_EQ(services.headsUps, std::vector<std::string>{headsUpText::kBedtime});
-    EXPECT_FALSE(bedtime.followingClock()) << "the watch has seen what it watched for";
     play(bedtime, services, 300);
     EXPECT_EQ(services.headsUps.size(), 1U);
     EXPECT_TRUE(bedtime.matchEnded());
@@ -67,4 +66,48 @@ TEST(BedtimeShell, WithoutABedtimeOrWithOneAtTheStartHourThereIsNoNight) {
         EXPECT_FALSE(bedtime.followingClock()) << text;
         EXPECT_FALSE(bedtime.matchEnded()) << text;
     }
+}
+
+TEST(BedtimeShell, ABedtimeSetDuringAMatchIsWatchedAndAShortNightEndsTheSession) {
+    FakeServices services;
+    services.clock = {2026, 12, 9, 3, 50};
+    BedtimeShell bedtime(services);
+    KickOffOutlook outlook;
+    bedtime.kickOff(outlook);  // no bedtime yet
+    play(bedtime, services, 60);
+    services.set(setting::bedtime, "3:55");
+    play(bedtime, services, 4 * 60 - 1);
+    EXPECT_TRUE(services.headsUps.empty()) << "03:54:59 is before bedtime";
+    play(bedtime, services, 1);
+    EXPECT_EQ(services.headsUps, std::vector<std::string>{headsUpText::kBedtime});
+    // The night ends at 04:00, the match at 04:05: the session still ends after it.
+    play(bedtime, services, 10 * 60);
+    EXPECT_TRUE(bedtime.matchEnded());
+}
+
+TEST(BedtimeShell, ClearingTheBedtimeDuringTheNightsMatchLiftsItForThatMatch) {
+    FakeServices services;
+    services.set(setting::bedtime, "22:30");
+    services.clock = {2026, 12, 8, 23, 0};
+    BedtimeShell bedtime(services);
+    KickOffOutlook outlook;
+    bedtime.kickOff(outlook);
+    EXPECT_TRUE(outlook.bedtimeEndsWhatever);
+    play(bedtime, services, 60);
+    services.set(setting::bedtime, "");
+    play(bedtime, services, 60);
+    EXPECT_FALSE(bedtime.matchEnded());
+}
+
+TEST(BedtimeShell, AnUnreadableClockIsNoNight) {
+    FakeServices services;
+    services.set(setting::bedtime, "23:30");
+    services.clockReadable = false;
+    BedtimeShell bedtime(services);
+    KickOffOutlook outlook;
+    bedtime.kickOff(outlook);
+    play(bedtime, services, 60);
+    EXPECT_FALSE(outlook.bedtimeEndsWhatever);
+    EXPECT_TRUE(services.headsUps.empty());
+    EXPECT_FALSE(bedtime.matchEnded());
 }

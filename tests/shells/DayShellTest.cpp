@@ -49,7 +49,7 @@ TEST(DayShell, AHistoryAloneCountsTheDayWithoutEverEndingTheSession) {
     play(day, services, 125);
     EXPECT_FALSE(day.matchEnded()) << "no limit: a history never leaves";
     EXPECT_FALSE(day.followingClock());
-    EXPECT_EQ(services.text(setting::savedDay), "2026-12-08,1,125");
+    EXPECT_EQ(services.text(setting::savedDay), "2026-12-08,1,125,2026-12-09 04:00,history");
     EXPECT_TRUE(services.headsUps.empty());
 }
 
@@ -105,4 +105,66 @@ TEST(DayShell, WhatWasSavedComesBackAtTheLoadWithTheHistoryBeforeIt) {
     EXPECT_EQ(day.today().matches(), 2);
     EXPECT_EQ(day.history().days().size(), 1U);
     EXPECT_TRUE(kickOff(day).dayEndsWhatever) << "the third of three";
+}
+
+TEST(DayShell, ADayThatEndsIsWrittenToTheHistoryAndTheNextDayAtTheSameLook) {
+    FakeServices services;
+    services.set(setting::keepHistory, "1");
+    services.set(setting::savedDay, "2026-12-08,2,600,2026-12-09 04:00,history");
+    services.clock = {2026, 12, 9, 3, 59};
+    DayShell day(services);
+    day.look();
+    EXPECT_EQ(services.text(setting::savedHistory), "");
+    services.clock = {2026, 12, 9, 4, 0};
+    day.look();
+    // No restart can see the ended day in both, or in neither.
+    EXPECT_EQ(services.text(setting::savedHistory), "2026-12-08,2,600");
+    EXPECT_EQ(services.text(setting::savedDay), "2026-12-09,0,0,2026-12-10 04:00,history");
+}
+
+TEST(DayShell, ADayGoesIntoTheHistoryWhenItWasKeptAtAnyMomentOfIt) {
+    FakeServices services;
+    services.set(setting::dailyMatches, "5");
+    services.clock = {2026, 12, 8, 20, 0};
+    DayShell day(services);
+    kickOff(day);
+    static_cast<void>(day.matchEnded());
+    services.set(setting::keepHistory, "1");
+    day.look();
+    services.set(setting::keepHistory, "0");
+    day.look();
+    // The day ends while the history is off: kept all the same.
+    services.clock = {2026, 12, 9, 5, 0};
+    day.look();
+    EXPECT_EQ(services.text(setting::savedHistory), "2026-12-08,1,0");
+    // A day played with the history off all along is never recorded.
+    kickOff(day);
+    static_cast<void>(day.matchEnded());
+    services.clock = {2026, 12, 10, 5, 0};
+    day.look();
+    EXPECT_EQ(services.text(setting::savedHistory), "2026-12-08,1,0");
+}
+
+TEST(DayShell, AHandEditedHistoryIsReadAgainstTheClocksDay) {
+    FakeServices services;
+    services.set(setting::keepHistory, "1");
+    services.set(setting::savedDay, "2026-12-01,1,60");
+    services.set(setting::savedHistory, "2026-11-30,1,60;2026-12-05,2,120");
+    services.clock = {2026, 12, 8, 20, 0};
+    DayShell day(services);
+    day.load();
+    ASSERT_EQ(day.history().days().size(), 2U);
+    EXPECT_EQ(day.history().days().back().day, "2026-12-05");
+}
+
+TEST(DayShell, AnUnreadableClockChangesNoDay) {
+    FakeServices services;
+    services.set(setting::dailyMatches, "3");
+    services.set(setting::savedDay, "2026-12-08,2,600,2026-12-09 04:00");
+    services.clockReadable = false;
+    DayShell day(services);
+    day.look();
+    EXPECT_TRUE(kickOff(day).dayEndsWhatever) << "still the day saved, the third of three";
+    EXPECT_TRUE(day.matchEnded());
+    EXPECT_EQ(day.today().matches(), 3);
 }

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -27,7 +28,10 @@ class FakeServices final : public RuleServices {
     void write(const Setting& which, std::string value) override {
         settings[which.name] = std::move(value);
     }
-    LocalTime now(int secondsAgo) const override {
+    std::optional<LocalTime> now(int secondsAgo) const override {
+        if (!clockReadable) {
+            return std::nullopt;
+        }
         LocalTime moment = clock;
         // Enough for the tests: a second ago is the minute before only at a minute's first second.
         if (secondsAgo > 0 && secondOfMinute < secondsAgo) {
@@ -57,6 +61,7 @@ class FakeServices final : public RuleServices {
     void set(const Setting& which, std::string value) { settings[which.name] = std::move(value); }
 
     LocalTime clock{2026, 12, 8, 20, 0};
+    bool clockReadable = true;
     int secondOfMinute = 0;
     std::vector<std::string> headsUps;
     int timeoutsArmed = 0;
