@@ -19,8 +19,16 @@ DayModel::Limits Referee::dayLimits() const {
     return limits;
 }
 
+// Sundown looks at the clock once a second while the day is counted, in the menus too: by the
+// end of an event that let time pass, or changed a setting, it has looked; once the game has
+// quit, it looks no more.
 void Referee::catchUpTheDay() {
-    model.day.catchUp(host.world.clock().now(), wallAtZero(), dayLimits());
+    noticeQuit();
+    const DayModel::Limits limits = dayLimits();
+    model.day.catchUp(host.world.clock().now(), wallAtZero(), limits);
+    if (limits.counted() && !host.world.game().quit()) {
+        model.day.look(host.world.wallSeconds(), limits);
+    }
     model.night.catchUp(host.world.clock().now(), wallAtZero(), night());
 }
 
@@ -33,6 +41,27 @@ void Referee::beforeClockChange() {
 void Referee::pageDrawn() {
     catchUpTheDay();
     streakLimitUnseen = false;
+}
+
+// Sundown looks at the clock once a second until the game quits. What changed in the last second
+// before the quit (the clock set, a day's end come round) may have been seen or not: the model
+// takes whichever of the two the plug-in saved.
+void Referee::noticeQuit() {
+    if (quitSeen || !host.world.game().quit()) {
+        return;
+    }
+    quitSeen = true;
+    const DayModel::Limits limits = dayLimits();
+    model.day.catchUp(host.world.clock().now(), wallAtZero(), limits);
+    if (!limits.counted()) {
+        return;
+    }
+    DayModel looked = model.day;
+    looked.look(host.world.wallSeconds(), limits);
+    const std::string saved = host.world.console().variable("savedDay")->text();
+    if (saved == looked.saved()) {
+        model.day = looked;
+    }
 }
 
 // The plug-in's day, and what it saved, as the player's model has them.

@@ -12,6 +12,7 @@ void Referee::toggled() {
 }
 
 void Referee::afterFrame() {
+    noticeQuit();
     noteBroken(checkStatusLine());
 }
 

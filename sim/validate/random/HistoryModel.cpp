@@ -27,6 +27,32 @@ void HistoryModel::add(const std::string& day, int matches, int seconds, const s
     }
 }
 
+void HistoryModel::load(const std::string& text, const std::string& today) {
+    const std::string kept = text;
+    days.clear();
+    std::size_t from = 0;
+    while (from <= kept.size()) {
+        const std::size_t end = std::min(kept.find(';', from), kept.size());
+        const std::string entry = kept.substr(from, end - from);
+        from = end + 1;
+        const std::size_t first = entry.find(',');
+        const std::size_t second = entry.find(',', first == std::string::npos ? first : first + 1);
+        if (first == std::string::npos || second == std::string::npos ||
+            !parseWallTime(entry.substr(0, first), "00:00") || entry.substr(0, first) > today) {
+            continue;
+        }
+        Played& played = days[entry.substr(0, first)];
+        played.matches =
+            std::min(played.matches + std::stoi(entry.substr(first + 1, second - first - 1)), 255);
+        played.seconds = std::min(played.seconds + std::stoi(entry.substr(second + 1)), 86'400);
+    }
+    const long long todayNumber = dayNumberOf(today);
+    for (auto each = days.begin(); each != days.end();) {
+        each = todayNumber - dayNumberOf(each->first) > 14 ? days.erase(each) : std::next(each);
+    }
+    savedText = kept;
+}
+
 std::string HistoryModel::weekLine(const std::string& today, int matches, int seconds) const {
     const long long todayNumber = dayNumberOf(today);
     for (const auto& [name, played] : days) {

@@ -9,8 +9,15 @@ namespace randomPlay {
 
 class HistoryModel {
   public:
-    // A day that ended with `matches` and `seconds` of play, `today` being the day after it.
+    // A day that ended with `matches` and `seconds` of play; `today` is the day in progress.
     void add(const std::string& day, int matches, int seconds, const std::string& today);
+    // The game starts: "savedHistory" is read against `today`, as far as it goes: days that
+    // cannot be read are dropped, a day written twice is added together, days later than today
+    // or older than 14 days before it are dropped, counts are held to what a day can hold. The
+    // text stays as it is until the next day ends.
+    void load(const std::string& text, const std::string& today);
+    // The player edited "savedHistory" while the game was closed.
+    void edited(const std::string& text) { savedText = text; }
     // What "savedHistory" should hold: nothing until the plug-in first adds a day.
     const std::string& saved() const { return savedText; }
     // The latest day kept; empty when none is.

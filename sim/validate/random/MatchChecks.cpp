@@ -26,6 +26,7 @@ void Referee::beforeHook() {
               sundown.enabled,
               game.online() && game.winningTeam().has_value() && game.localPlayerPresent() &&
                   game.replicationInfoPresent(),
+              game.online(),
               game.winningTeam() == game.playerTeam(),
               host.world.console().variable("enableHeadsUp")->boolValue(),
               sundown.headsUp.shown()};
@@ -84,7 +85,11 @@ std::optional<std::string> Referee::checkEndHook(const std::string& name, bool d
     const bool streakMet = streakLimit > 0 && model.lossStreak >= streakLimit;
     // The day's budget and bedtime leave with a rule's leave of the same match, or on their own:
     // one leave for the match; a timed quit keeps its own.
-    const bool timedQuit = before.approved && before.exitPending;
+    // A timed quit waits for the online match it ran out in: its end, or leaving it before the
+    // kick-off.
+    const bool leftOnline =
+        name == gameFunction::kSoccarDestroyed || name == gameFunction::kEventDestroyed;
+    const bool timedQuit = before.exitPending && (before.approved || (leftOnline && before.online));
     const bool rulesLeave = ruleApplies && (ruleMet(sundown) || streakMet);
     const std::size_t pairs = (timedQuit ? 1U : 0U) + (rulesLeave ? 1U : 0U) +
                               ((dayMet || bedtimeMet) && !timedQuit && !rulesLeave ? 1U : 0U);

@@ -47,26 +47,20 @@ void NightModel::approve(std::int64_t now, std::int64_t wallAtZero,
                          const std::optional<NightTimes>& night) {
     inMatch = true;
     lastMatch = night && night->holds(wallAtZero + now / kSecond);
-    watching = night && !lastMatch;
     nextTick = now + kSecond;
 }
 
 void NightModel::catchUp(std::int64_t now, std::int64_t wallAtZero,
                          const std::optional<NightTimes>& night) {
-    for (; watching && nextTick <= now; nextTick += kSecond) {
-        if (night && night->holds(wallAtZero + nextTick / kSecond)) {
-            lastMatch = true;
-        }
-        // The watch goes on while a bedtime is set and the night has not begun.
-        watching = night && !lastMatch;
+    for (; inMatch && !lastMatch && nextTick <= now; nextTick += kSecond) {
+        lastMatch = night && night->holds(wallAtZero + nextTick / kSecond);
     }
 }
 
 bool NightModel::end(std::int64_t wallSeconds, const std::optional<NightTimes>& night) {
-    const bool leaves = inMatch && (lastMatch || (night && night->holds(wallSeconds)));
+    const bool leaves = inMatch && night && (lastMatch || night->holds(wallSeconds));
     inMatch = false;
     lastMatch = false;
-    watching = false;
     return leaves;
 }
 

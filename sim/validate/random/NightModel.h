@@ -1,5 +1,6 @@
 // The random player's own model of bedtime: the night a bedtime text makes, and the watch over an
-// approved online match, a tick a second from its kick-off. Written apart from the plug-in's code.
+// approved online match, a look a second from its kick-off with whatever bedtime is set then.
+// Written apart from the plug-in's code.
 #pragma once
 
 #include <cstdint>
@@ -20,18 +21,18 @@ std::optional<NightTimes> nightFrom(const std::string& bedtime, int startHour);
 
 class NightModel {
   public:
-    // The kick-off that approves an online match at virtual time `now`.
+    // The kick-off that approves an online match at virtual time `now`, bedtime set or not.
     void approve(std::int64_t now, std::int64_t wallAtZero, const std::optional<NightTimes>& night);
-    // The watch's ticks due by `now`, with the night as it stands; call before it changes.
+    // The looks due by `now`, with the night as it stands; call before it changes.
     void catchUp(std::int64_t now, std::int64_t wallAtZero, const std::optional<NightTimes>& night);
-    // The match's end: whether bedtime ends the session after it.
+    // The match's end: whether bedtime ends the session after it. A bedtime cleared during the
+    // match lifts it.
     bool end(std::int64_t wallSeconds, const std::optional<NightTimes>& night);
     bool due() const { return lastMatch; }
 
   private:
     bool inMatch = false;
     bool lastMatch = false;
-    bool watching = false;
     std::int64_t nextTick = 0;
 };
 

@@ -1,6 +1,7 @@
 #include "PlayerModel.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "WallTime.h"
 
@@ -33,63 +34,104 @@ std::string dayOfPlayAt(std::int64_t wallSeconds, int startHour) {
 
 namespace {
 
-// The day `days` after `day`.
-std::string shiftedDay(const std::string& day, int days) {
-    return formatWallTime(*parseWallTime(day, "00:00") + std::int64_t{days} * 86'400).substr(0, 10);
+std::string twoDigits(int number) {
+    return std::string(1, static_cast<char>('0' + number / 10)) +
+           static_cast<char>('0' + number % 10);
+}
+
+// The moment the day named `day` starts when days start at `hour`.
+std::int64_t startOf(const std::string& day, int hour) {
+    return *parseWallTime(day, twoDigits(hour) + ":00");
+}
+
+std::string dayAfter(const std::string& day) {
+    return formatWallTime(startOf(day, 0) + kSecondsInADay).substr(0, 10);
+}
+
+// The first time after `wallSeconds` that the clock shows `hour`:00.
+std::int64_t firstShowing(int hour, std::int64_t wallSeconds) {
+    const std::int64_t today = wallSeconds / kSecondsInADay * kSecondsInADay + hour * 3600;
+    return today > wallSeconds ? today : today + kSecondsInADay;
+}
+
+// The comma-separated fields of a saved text.
+std::vector<std::string> fieldsOf(const std::string& text) {
+    std::vector<std::string> fields;
+    std::size_t from = 0;
+    for (std::size_t comma = text.find(','); comma != std::string::npos;
+         from = comma + 1, comma = text.find(',', from)) {
+        fields.push_back(text.substr(from, comma - from));
+    }
+    fields.push_back(text.substr(from));
+    return fields;
 }
 
 }  // namespace
 
-void DayModel::startDayIfLater(const std::string& today) {
-    if (day.empty() || today > day) {
-        if (!day.empty() && (matches > 0 || seconds > 0)) {
-            ended = {day, {matches, seconds}};
-        }
-        day = today;
-        latest = std::max(latest, today);
-        matches = 0;
-        seconds = 0;
-    }
+void DayModel::begin(std::int64_t wallSeconds, const Limits& limits) {
+    day = dayOfPlayAt(wallSeconds, limits.startHour);
+    endsAt = startOf(dayAfter(day), limits.startHour);
+    matches = 0;
+    seconds = 0;
+    historyKept = limits.history;
 }
 
-void DayModel::follow(std::int64_t wallSeconds, const Limits& limits) {
-    const int startHour = limits.startHour;
-    ended.reset();
-    if (namedUnder >= 0 && namedUnder != startHour && !day.empty()) {
-        // Under the old hour first: a day may have ended before the change was seen.
-        const std::string underOld = dayOfPlayAt(wallSeconds, namedUnder);
-        startDayIfLater(underOld);
-        const std::string underNew = dayOfPlayAt(wallSeconds, startHour);
-        const bool backTooFar =
-            underNew < day && !latest.empty() && underNew < shiftedDay(latest, -1);
-        if (underOld == day && underNew != day && !backTooFar) {
-            day = underNew;
+void DayModel::look(std::int64_t wallSeconds, const Limits& limits) {
+    if (day.empty()) {
+        begin(wallSeconds, limits);
+        return;
+    }
+    if (wallSeconds >= endsAt) {
+        const std::string ended = day;
+        const int endedMatches = matches;
+        const int endedSeconds = seconds;
+        const bool kept = historyKept;
+        begin(wallSeconds, limits);
+        // A day without play leaves nothing to keep: it is named again the same way.
+        if (endedMatches > 0 || endedSeconds > 0) {
+            if (kept) {
+                history.add(ended, endedMatches, endedSeconds, day);
+            }
             save();
         }
+        return;
     }
-    namedUnder = startHour;
-    startDayIfLater(dayOfPlayAt(wallSeconds, startHour));
-    if (ended && limits.history) {
-        history.add(ended->first, ended->second.first, ended->second.second, day);
+    const std::string clocksDay = dayOfPlayAt(wallSeconds, limits.startHour);
+    const std::int64_t thisMinute = wallSeconds - wallSeconds % 60;
+    if (dayNumberOf(day) > dayNumberOf(clocksDay) + 1 || endsAt > thisMinute + 2 * kSecondsInADay) {
+        day = clocksDay;
+        endsAt = startOf(dayAfter(day), limits.startHour);
+        save();
     }
-    ended.reset();
+    if (endsAt % kSecondsInADay / 3600 != limits.startHour) {
+        endsAt = firstShowing(limits.startHour, wallSeconds);
+        save();
+    }
+    if (limits.history && !historyKept) {
+        historyKept = true;
+        save();
+    }
 }
 
 void DayModel::approve(std::int64_t now, std::int64_t wallAtZero, const Limits& limits) {
     if (!limits.counted()) {
         return;
     }
-    follow(wallAtZero + now / kSecond, limits);
+    look(wallAtZero + now / kSecond, limits);
     timed = true;
     nextSecond = now + kSecond;
 }
 
 void DayModel::catchUp(std::int64_t now, std::int64_t wallAtZero, const Limits& limits) {
     for (; timed && nextSecond <= now; nextSecond += kSecond) {
-        follow(wallAtZero + nextSecond / kSecond - 1, limits);
+        // The second that ends now belongs to the day it started in.
+        look(wallAtZero + nextSecond / kSecond - 1, limits);
         seconds = std::min(seconds + 1, kSecondsInADay);
         if (++unsavedSeconds >= 60) {
             save();
+        }
+        if (limits.counted()) {
+            look(wallAtZero + nextSecond / kSecond, limits);
         }
     }
 }
@@ -102,7 +144,7 @@ bool DayModel::countMatch(std::int64_t now, std::int64_t wallAtZero, const Limit
     if (!wasTimed && !limits.counted()) {
         return false;
     }
-    follow(wallAtZero + now / kSecond, limits);
+    look(wallAtZero + now / kSecond, limits);
     matches = std::min(matches + 1, 255);
     save();
     return spent(limits, false);
@@ -113,31 +155,35 @@ bool DayModel::spent(const Limits& limits, bool oneMore) const {
            (limits.minutes > 0 && seconds >= limits.minutes * 60);
 }
 
-void DayModel::restart(int startHour) {
+void DayModel::restart(int startHour, std::int64_t wallSeconds) {
     timed = false;
     unsavedSeconds = 0;
-    namedUnder = startHour;
-    // What the plug-in reads back: the day as saved.
-    if (savedText.empty()) {
-        day.clear();
-        matches = 0;
-        seconds = 0;
-    } else {
-        const std::size_t first = savedText.find(',');
-        const std::size_t second = savedText.find(',', first + 1);
-        day = savedText.substr(0, first);
-        matches = std::stoi(savedText.substr(first + 1, second - first - 1));
-        seconds = std::stoi(savedText.substr(second + 1));
+    const std::vector<std::string> fields = fieldsOf(savedText);
+    // What the random player saves or edits is well formed: a date and two numbers, then maybe
+    // an end and "history".
+    day = savedText.empty() ? std::string() : fields[0];
+    matches = day.empty() ? 0 : std::stoi(fields[1]);
+    seconds = day.empty() ? 0 : std::stoi(fields[2]);
+    endsAt = day.empty() ? 0 : startOf(dayAfter(day), startHour);
+    if (!day.empty() && fields.size() > 3 && fields[3].size() == 16) {
+        const std::optional<std::int64_t> end =
+            parseWallTime(fields[3].substr(0, 10), fields[3].substr(11));
+        if (end && *end > startOf(day, 0)) {
+            endsAt = *end;
+        }
     }
-    latest = day;
-    if (!history.latestDay().empty()) {
-        latest = std::max(latest, shiftedDay(history.latestDay(), 1));
+    historyKept = fields.size() > 4 && fields[4] == "history";
+    // Today is the clock's day, or the day saved when it is at most a day later.
+    std::string today = dayOfPlayAt(wallSeconds, startHour);
+    if (!day.empty() && day > today && day <= dayAfter(today)) {
+        today = day;
     }
+    history.load(history.saved(), today);
 }
 
 std::string DayModel::todayLine(const Limits& limits, std::int64_t wallSeconds) const {
     DayModel now = *this;
-    now.follow(wallSeconds, limits);
+    now.look(wallSeconds, limits);
     std::string line = "Today: matches " + std::to_string(now.matches);
     if (limits.matches > 0) {
         line += " of " + std::to_string(limits.matches);
@@ -151,15 +197,14 @@ std::string DayModel::todayLine(const Limits& limits, std::int64_t wallSeconds) 
 
 std::string DayModel::weekLine(const Limits& limits, std::int64_t wallSeconds) const {
     DayModel now = *this;
-    Limits kept = limits;
-    kept.history = true;
-    now.follow(wallSeconds, kept);
+    now.look(wallSeconds, limits);
     return now.history.weekLine(now.day, now.matches, now.seconds);
 }
 
 void DayModel::save() {
     unsavedSeconds = 0;
-    savedText = day + "," + std::to_string(matches) + "," + std::to_string(seconds);
+    savedText = day + "," + std::to_string(matches) + "," + std::to_string(seconds) + "," +
+                formatWallTime(endsAt).substr(0, 16) + (historyKept ? ",history" : "");
 }
 
 void Model::toggled(double seconds) {

@@ -20,8 +20,8 @@ bool countRuleMet(std::int32_t option, int played, int wins, int losses, int lim
 // start at `startHour`: "YYYY-MM-DD", the date on which it starts.
 std::string dayOfPlayAt(std::int64_t wallSeconds, int startHour);
 
-// Today's online play: the matches and seconds the plug-in should have counted, and what it
-// should have saved.
+// Today's online play: the matches and seconds the plug-in should have counted, the moment the
+// day ends, and what it should have saved.
 class DayModel {
   public:
     struct Limits {
@@ -37,17 +37,22 @@ class DayModel {
     std::string day;
     int matches = 0;
     int seconds = 0;
-    // The days that ended with play while a history was kept.
+    // The wall-clock second the day in progress ends at; 0 until there is a day.
+    std::int64_t endsAt = 0;
+    // A history was kept at some moment of the day.
+    bool historyKept = false;
+    // The days that ended with play and a history kept at some moment of them.
     HistoryModel history;
 
-    // The counts of the day of play at `wallSeconds`. The day never goes back: an earlier day is
-    // the day in progress, a later one starts at 0. A start hour other than the one the day was
-    // last named under keeps the day in progress and its counts, named as the new hour names
-    // this moment, and saved so; it ends when the clock next reaches that hour.
-    // A day that ends with play goes into the history while the player keeps one.
-    void follow(std::int64_t wallSeconds, const Limits& limits);
+    // Sundown looks at the clock at `wallSeconds`, while the day is counted. A day ends when the
+    // clock reaches its end: the next is named by the clock, from nothing, and ends at its
+    // start hour the next day. A start hour other than the one the end falls on moves the end
+    // to the first time the clock shows that hour after this moment. A day named more than one
+    // day after the clock's, or ending more than two days from now, is a wrong clock's: it
+    // becomes the clock's day, its counts kept. A history kept now is kept for the day.
+    void look(std::int64_t wallSeconds, const Limits& limits);
     // The round start that approves an online match, at virtual time `now`: its time counts
-    // from here, a second at a time, while the budget is on.
+    // from here, a second at a time, while the day is counted.
     void approve(std::int64_t now, std::int64_t wallAtZero, const Limits& limits);
     // Counts the seconds of play due by virtual time `now`, each in the day its start belongs
     // to. Call it before the wall clock or the limits change.
@@ -59,12 +64,14 @@ class DayModel {
                     bool insideATimeout);
     // Whether the day is at a limit, or would be with one more match.
     bool spent(const Limits& limits, bool oneMore) const;
-    // The game quit or restarted: what was saved last comes back, read at the first frame when
-    // days start at `startHour`, with the history.
-    void restart(int startHour);
+    // The game quit or restarted: what was saved last comes back, read when days start at
+    // `startHour`, at `wallSeconds`; the history is read against today.
+    void restart(int startHour, std::int64_t wallSeconds);
+    // The player edited "savedDay" while the game was closed.
+    void edited(const std::string& savedDay) { savedText = savedDay; }
     // What "savedDay" should hold.
     const std::string& saved() const { return savedText; }
-    // The page's line at `wallSeconds`: the day as following it would leave it, unchanged.
+    // The page's line at `wallSeconds`: the day as Sundown sees it then.
     std::string todayLine(const Limits& limits, std::int64_t wallSeconds) const;
     // The page's week at `wallSeconds`, the same way.
     std::string weekLine(const Limits& limits, std::int64_t wallSeconds) const;
@@ -72,15 +79,9 @@ class DayModel {
 
   private:
     void save();
-    void startDayIfLater(const std::string& today);
+    // A day from nothing, named by the clock at `wallSeconds`.
+    void begin(std::int64_t wallSeconds, const Limits& limits);
 
-    // A day that ended with play while following, kept once the day is named.
-    std::optional<std::pair<std::string, std::pair<int, int>>> ended;
-    // The start hour the day was last named under; -1 until the first follow after a load.
-    int namedUnder = -1;
-    // The latest day seen since the load, or the day after the latest in the history: a name
-    // goes back one day from it at the most.
-    std::string latest;
     bool timed = false;
     std::int64_t nextSecond = 0;
     int unsavedSeconds = 0;

@@ -25,6 +25,7 @@ struct BeforeHook {
     bool exitPending;
     bool enabled;
     bool teamsKnown;
+    bool online;
     bool won;       // the local player's team won, when teams are known
     bool headsUps;  // the player asked for heads-ups
     std::uint32_t headsUpsShown;
@@ -97,6 +98,8 @@ class Referee {
     }
     // The day's seconds and bedtime's ticks due by now, in the player's model.
     void catchUpTheDay();
+    // The game quit while time passed: the day as Sundown last looked at it.
+    void noticeQuit();
     std::optional<std::string> checkDay(const std::string& when) const;
     std::optional<std::string> checkSavedAsPlayed();
     // Bedtime.
@@ -135,6 +138,9 @@ class Referee {
     // A limit on the streak was set at the console, and the plug-in has not looked since: until
     // it does, the kept session may lack the streak.
     bool streakLimitUnseen = false;
+
+    // The game's quit has been noticed since it last started.
+    bool quitSeen = false;
 
     // What a restart must bring back.
     bool keepsSession = false;

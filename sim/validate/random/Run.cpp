@@ -35,6 +35,35 @@ std::optional<std::pair<std::size_t, std::string>> Run::play(const std::vector<E
     return std::nullopt;
 }
 
+// Time passes, frames drawn, and never stops in the first second of a minute of the wall clock:
+// by the end Sundown has looked at the clock since anything it shows last changed (a day's end,
+// a night's beginning), as it does once a second.
+void Run::letTimePass(std::int64_t milliseconds) {
+    referee.timePasses(true);
+    host.advance(milliseconds * 1000, [this] { referee.afterFrame(); });
+    if (host.world.wallSeconds() % 60 == 0) {
+        host.advance(1'100'000, [this] { referee.afterFrame(); });
+    }
+    referee.timePasses(false);
+}
+
+// Sundown sees a change at the console within a second; the player's hand takes longer.
+void Run::settle() {
+    letTimePass(1500);
+}
+
+// A setting of a rule of the clock, at the console. Not in the last seconds before a full hour,
+// where "within a second" would let a day's end and the change come in either order.
+void Run::setClockRule(const char* name, const std::string& value) {
+    const std::int64_t intoTheHour = host.world.wallSeconds() % 3600;
+    if (intoTheHour >= 3597) {
+        letTimePass((3601 - intoTheHour) * 1000);
+    }
+    referee.beforeClockChange();
+    host.world.console().set(name, value, "validator");
+    settle();
+}
+
 // The game quits, if it has not, and starts again; its first frame is drawn.
 void Run::restartGame() {
     referee.beforeRestart();
@@ -145,9 +174,7 @@ void Run::perform(const Event& event) {
             }
             break;
         case Kind::Wait:
-            referee.timePasses(true);
-            host.advance(std::int64_t{event.value} * 1000, [this] { referee.afterFrame(); });
-            referee.timePasses(false);
+            letTimePass(event.value);
             break;
         case Kind::CanvasFrame:
             host.world.canvas().frame();
@@ -179,22 +206,20 @@ void Run::perform(const Event& event) {
         case Kind::ClockJump:
             referee.beforeClockChange();
             host.world.setWallClock(jumpedClock(event.value));
+            settle();
             break;
         case Kind::DayLimit:
-            host.world.console().set(event.value < 5 ? "dailyMatches" : "dailyMinutes",
-                                     std::to_string(event.value % 5), "validator");
+            setClockRule(event.value < 5 ? "dailyMatches" : "dailyMinutes",
+                         std::to_string(event.value % 5));
             break;
         case Kind::DayStart:
-            referee.beforeClockChange();
-            host.world.console().set("dayStartsAt", std::to_string(event.value), "validator");
+            setClockRule("dayStartsAt", std::to_string(event.value));
             break;
         case Kind::BedtimeChoice:
-            referee.beforeClockChange();
-            host.world.console().set("bedtime", bedtimeFor(event.value), "validator");
+            setClockRule("bedtime", bedtimeFor(event.value));
             break;
         case Kind::HistoryChoice:
-            referee.beforeClockChange();
-            host.world.console().set("keepHistory", std::to_string(event.value), "validator");
+            setClockRule("keepHistory", std::to_string(event.value));
             break;
         case Kind::Reset:
             host.world.console().run("resetGamesCount", "validator");

@@ -32,6 +32,9 @@ class Run {
     void perform(const Event& event);
     void playOnPage(const Event& event);
     void restartGame();
+    void letTimePass(std::int64_t milliseconds);
+    void settle();
+    void setClockRule(const char* name, const std::string& value);
     // Where a clock jump sets the wall clock.
     std::int64_t jumpedClock(int value) const;
     // The bedtime the console sets for an event's value.

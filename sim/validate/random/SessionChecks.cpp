@@ -71,9 +71,13 @@ void Referee::beforeRestart() {
 // At its first frame a kept session is back.
 std::optional<std::string> Referee::afterRestart() {
     model = Model{};
+    quitSeen = false;
     streakLimitUnseen = true;
     model.lossStreak = streakKept;
-    dayBefore.restart(dayLimits().startHour);
+    dayBefore.restart(dayLimits().startHour, host.world.wallSeconds());
+    if (dayLimits().counted()) {
+        dayBefore.look(host.world.wallSeconds(), dayLimits());
+    }
     model.day = dayBefore;
     const std::string after = sessionOf(*host.sundown());
     if (keepsSession && after != sessionBefore) {

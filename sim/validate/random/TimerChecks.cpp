@@ -6,9 +6,11 @@ namespace randomPlay {
 std::optional<std::string> Referee::checkTimer(const Event& wait) const {
     const Sundown& sundown = *host.sundown();
     const int timerAfter = sundown.minutesElapsed * 60 + sundown.secondsElapsed;
-    if (timerWasRunning && timerAfter - timerBefore > wait.value / 1000 + 1) {
+    // The wait may have run on past the first second of a minute.
+    const std::int64_t waited = (host.world.clock().now() - timeBefore) / 1000;
+    if (timerWasRunning && timerAfter - timerBefore > waited / 1000 + 1) {
         return "the timer advanced " + std::to_string(timerAfter - timerBefore) + " s in " +
-               std::to_string(wait.value) + " ms";
+               std::to_string(waited) + " ms (a wait of " + std::to_string(wait.value) + " ms)";
     }
     return std::nullopt;
 }
