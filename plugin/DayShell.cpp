@@ -15,7 +15,11 @@ void DayShell::load() {
     if (budget.loaded()) {
         return;
     }
-    const SavedDay saved = decodeDay(services.text(setting::savedDay));
+    SavedDay saved = decodeDay(services.text(setting::savedDay));
+    // A day saved by an older Sundown does not say whether a history was kept: it was if it is.
+    if (!saved.end) {
+        saved.historyKept = historyKept();
+    }
     const int startHour = services.held(setting::dayStartsAt);
     budget.load(saved, startHour);
     std::string today = saved.day;

@@ -155,7 +155,7 @@ bool DayModel::spent(const Limits& limits, bool oneMore) const {
            (limits.minutes > 0 && seconds >= limits.minutes * 60);
 }
 
-void DayModel::restart(int startHour, std::int64_t wallSeconds) {
+void DayModel::restart(int startHour, bool historyOn, std::int64_t wallSeconds) {
     timed = false;
     unsavedSeconds = 0;
     const std::vector<std::string> fields = fieldsOf(savedText);
@@ -172,7 +172,7 @@ void DayModel::restart(int startHour, std::int64_t wallSeconds) {
             endsAt = *end;
         }
     }
-    historyKept = fields.size() > 4 && fields[4] == "history";
+    historyKept = fields.size() > 4 ? fields[4] == "history" : fields.size() <= 3 && historyOn;
     // Today is the clock's day, or the day saved when it is at most a day later.
     std::string today = dayOfPlayAt(wallSeconds, startHour);
     if (!day.empty() && day > today && day <= dayAfter(today)) {

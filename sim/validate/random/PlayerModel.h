@@ -66,7 +66,8 @@ class DayModel {
     bool spent(const Limits& limits, bool oneMore) const;
     // The game quit or restarted: what was saved last comes back, read when days start at
     // `startHour`, at `wallSeconds`; the history is read against today.
-    void restart(int startHour, std::int64_t wallSeconds);
+    // A day saved as three numbers alone had a history kept if one is kept now.
+    void restart(int startHour, bool historyOn, std::int64_t wallSeconds);
     // The player edited "savedDay" while the game was closed.
     void edited(const std::string& savedDay) { savedText = savedDay; }
     // What "savedDay" should hold.
