@@ -51,17 +51,27 @@ void Referee::noticeQuit() {
         return;
     }
     quitSeen = true;
-    const DayModel::Limits limits = dayLimits();
-    model.day.catchUp(host.world.clock().now(), wallAtZero(), limits);
-    if (!limits.counted()) {
-        return;
+    std::int64_t quitAt = host.world.clock().now();
+    const auto& events = host.world.events().events();
+    for (auto event = events.rbegin(); event != events.rend(); ++event) {
+        if (event->type == "quit") {
+            quitAt = event->microseconds;
+            break;
+        }
     }
+    // A second of play, or a look, due at the very moment of the quit may have come first.
+    const DayModel::Limits limits = dayLimits();
     DayModel looked = model.day;
-    looked.look(host.world.wallSeconds(), limits);
+    model.day.catchUp(quitAt - 1, wallAtZero(), limits);
+    looked.catchUp(quitAt, wallAtZero(), limits);
+    if (limits.counted()) {
+        looked.look(wallAtZero() + quitAt / 1'000'000, limits);
+    }
     const std::string saved = host.world.console().variable("savedDay")->text();
     if (saved == looked.saved()) {
         model.day = looked;
     }
+    model.day.gameQuit();
 }
 
 // The plug-in's day, and what it saved, as the player's model has them.

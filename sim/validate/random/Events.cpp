@@ -18,6 +18,9 @@ const char* const kClickable[] = {"Enable/Disable Quit after games count",
                                   "Keep the session after a restart"};
 const std::size_t kClickableCount = std::size(kClickable);
 
+const char* const kDayFields[3] = {"Day starts at hour", "Online matches a day",
+                                   "Online minutes a day"};
+
 const char* const kBedtimes[kFixedBedtimes] = {"", "23:30", "1:00", "4:00", "nine", " 22:00 "};
 
 std::string Event::describe() const {
@@ -65,6 +68,8 @@ std::string Event::describe() const {
             return "type " + std::to_string(value) + " as the games limit";
         case Kind::TypeMinutes:
             return "type " + std::to_string(value) + " as the minutes limit";
+        case Kind::TypeDay:
+            return "type " + std::to_string(value / 3) + " into \"" + kDayFields[value % 3] + "\"";
         case Kind::SetVariable:
             return "console sets numOfGames " + std::to_string(value);
         case Kind::SavedVariable:
@@ -74,6 +79,10 @@ std::string Event::describe() const {
         case Kind::StreakLimit:
             return "console sets lossStreakLimit " + std::to_string(value);
         case Kind::ClockJump:
+            if (value % 20 == 3 || value % 20 == 13) {
+                return std::string("the clock is set a month ") +
+                       (value % 20 == 3 ? "forwards" : "back");
+            }
             if (value % 10 == 1) {
                 return "the clock is set " + std::to_string(value % 9 + 1) + " days forwards";
             }
@@ -100,6 +109,9 @@ std::string Event::describe() const {
             return "console runs resetGamesCount";
         case Kind::Restart:
             return "the player starts the game again";
+        case Kind::EditSaved:
+            return "the player edits " + std::string(value < 4 ? "savedDay" : "savedHistory") +
+                   " with the game closed (" + std::to_string(value) + "), and starts it again";
     }
     return "?";
 }
@@ -116,7 +128,8 @@ std::vector<Event> randomEvents(std::uint64_t seed, int count) {
         {Kind::SetVariable, 1},   {Kind::SavedVariable, 1}, {Kind::HeadsUpChoice, 1},
         {Kind::StreakLimit, 1},   {Kind::ClockJump, 1},     {Kind::DayLimit, 1},
         {Kind::DayStart, 1},      {Kind::Reset, 1},         {Kind::Restart, 1},
-        {Kind::BedtimeChoice, 1}, {Kind::HistoryChoice, 1},
+        {Kind::BedtimeChoice, 1}, {Kind::HistoryChoice, 1}, {Kind::TypeDay, 1},
+        {Kind::EditSaved, 1},
     };
     int total = 0;
     for (const auto& weight : weights) {
@@ -184,6 +197,12 @@ std::vector<Event> randomEvents(std::uint64_t seed, int count) {
                 break;
             case Kind::TypeMinutes:
                 value %= 4;
+                break;
+            case Kind::TypeDay:
+                value %= 72;  // a start hour, or 0 to 23 matches or minutes a day
+                break;
+            case Kind::EditSaved:
+                value %= 8;
                 break;
             default:
                 break;

@@ -38,6 +38,7 @@ enum class Kind {
     StepButton,
     TypeLimit,
     TypeMinutes,
+    TypeDay,
     SetVariable,
     SavedVariable,
     HeadsUpChoice,
@@ -49,7 +50,11 @@ enum class Kind {
     HistoryChoice,
     Reset,
     Restart,
+    EditSaved,
 };
+
+// The day's fields the player types on the page, by index.
+extern const char* const kDayFields[3];
 
 struct Event {
     Kind kind;

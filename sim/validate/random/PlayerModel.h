@@ -77,6 +77,8 @@ class DayModel {
     // The page's week at `wallSeconds`, the same way.
     std::string weekLine(const Limits& limits, std::int64_t wallSeconds) const;
     bool timing() const { return timed; }
+    // The game quit: nothing is counted any more.
+    void gameQuit() { timed = false; }
 
   private:
     void save();

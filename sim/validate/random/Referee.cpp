@@ -7,7 +7,7 @@ namespace {
 
 bool isPageInput(Kind kind) {
     return kind == Kind::Click || kind == Kind::StepButton || kind == Kind::TypeLimit ||
-           kind == Kind::TypeMinutes;
+           kind == Kind::TypeMinutes || kind == Kind::TypeDay;
 }
 
 }  // namespace
@@ -47,6 +47,7 @@ std::optional<std::string> Referee::finishEvent(const Event& event) {
         case Kind::Reset:
             return brokenInHook ? brokenInHook : checkKeptSession();
         case Kind::Restart:
+        case Kind::EditSaved:
             return afterRestart();
         case Kind::StreakLimit:
             streakLimitUnseen = true;

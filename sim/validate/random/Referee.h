@@ -64,6 +64,8 @@ class Referee {
     }
     // The game starts again, before and after the host restarts it. (The kept session.)
     void beforeRestart();
+    // The player edited a saved text of the day while the game was closed.
+    void savedEdited(const std::string& name, const std::string& text);
     std::optional<std::string> afterRestart();
 
   private:

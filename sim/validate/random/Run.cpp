@@ -1,5 +1,7 @@
 #include "Run.h"
 
+#include "WallTime.h"
+
 #include <algorithm>
 #include <cstdint>
 
@@ -65,16 +67,56 @@ void Run::setClockRule(const char* name, const std::string& value) {
 }
 
 // The game quits, if it has not, and starts again; its first frame is drawn.
-void Run::restartGame() {
+void Run::restartGame(const char* edited, const std::string& text) {
     referee.beforeRestart();
+    if (edited != nullptr) {
+        // Edited in the saved configuration while the game is closed.
+        host.world.console().loadSaved(edited, text);
+        referee.savedEdited(edited, text);
+    }
     host.restart();
     host.world.canvas().frame();
+}
+
+// What the player writes into "savedDay" or "savedHistory" by hand, about today: a day ahead,
+// a month ahead with its end, today's counts alone, a day ending at another hour, nothing; a
+// history with a day written twice past 255 matches, one too old, one dated today and one
+// after it.
+std::string Run::editedText(int value) const {
+    const int startHour =
+        std::clamp(host.world.console().variable("dayStartsAt")->intValue(), 0, 23);
+    const std::int64_t now = host.world.wallSeconds();
+    const auto day = [&](int offset) {
+        return formatWallTime(now - std::int64_t{startHour} * 3600 + offset * 86'400LL)
+            .substr(0, 10);
+    };
+    switch (value) {
+        case 0:
+            return day(2) + ",1,60";
+        case 1:
+            return day(30) + ",2,120," + day(31) + " 04:00";
+        case 2:
+            return day(0) + ",3,900";
+        case 3:
+            return day(-1) + ",1,60," + day(0) + " 00:00";
+        case 4:
+            return day(-3) + ",200,60;" + day(-3) + ",100,60";
+        case 5:
+            return day(-20) + ",1,60;" + day(-2) + ",2,120";
+        case 6:
+            return day(0) + ",1,60;" + day(3) + ",1,60";
+        default:
+            return "";
+    }
 }
 
 // Minutes back or forwards, days forwards, or a few seconds before the day's start hour, so that
 // matches run across it.
 std::int64_t Run::jumpedClock(int value) const {
     const std::int64_t now = host.world.wallSeconds();
+    if (value % 20 == 3 || value % 20 == 13) {
+        return now + (value % 20 == 3 ? 31 : -31) * std::int64_t{86'400};
+    }
     if (value % 10 == 1) {
         return now + std::int64_t{value % 9 + 1} * 86'400;
     }
@@ -113,6 +155,8 @@ void Run::playOnPage(const Event& event) {
     } else if (event.kind == Kind::StepButton) {
         host.window.click(event.value < 2 ? "Quit after # games" : "Quit after # losses in a row",
                           event.value % 2 == 0 ? '-' : '+');
+    } else if (event.kind == Kind::TypeDay) {
+        host.window.type(kDayFields[event.value % 3], std::to_string(event.value / 3));
     } else if (event.kind == Kind::TypeLimit) {
         host.window.type("Quit after # games", std::to_string(event.value));
     } else {
@@ -189,6 +233,7 @@ void Run::perform(const Event& event) {
         case Kind::StepButton:
         case Kind::TypeLimit:
         case Kind::TypeMinutes:
+        case Kind::TypeDay:
             playOnPage(event);
             break;
         case Kind::SetVariable:
@@ -203,11 +248,18 @@ void Run::perform(const Event& event) {
         case Kind::StreakLimit:
             host.world.console().set("lossStreakLimit", std::to_string(event.value), "validator");
             break;
-        case Kind::ClockJump:
+        case Kind::ClockJump: {
             referee.beforeClockChange();
-            host.world.setWallClock(jumpedClock(event.value));
+            // Not in the last seconds before a full hour, where Sundown's look within a second
+            // may come before the hour or after it.
+            std::int64_t jumped = jumpedClock(event.value);
+            if (jumped % 3600 >= 3598) {
+                jumped -= 3;
+            }
+            host.world.setWallClock(jumped);
             settle();
             break;
+        }
         case Kind::DayLimit:
             setClockRule(event.value < 5 ? "dailyMatches" : "dailyMinutes",
                          std::to_string(event.value % 5));
@@ -224,6 +276,10 @@ void Run::perform(const Event& event) {
         case Kind::Reset:
             host.world.console().run("resetGamesCount", "validator");
             referee.countsReset();
+            break;
+        case Kind::EditSaved:
+            restartGame(event.value < 4 || event.value == 7 ? "savedDay" : "savedHistory",
+                        editedText(event.value));
             break;
         case Kind::Restart:
             restartGame();

@@ -31,7 +31,9 @@ class Run {
   private:
     void perform(const Event& event);
     void playOnPage(const Event& event);
-    void restartGame();
+    // Edits `edited` to `text` while the game is closed, when named.
+    void restartGame(const char* edited = nullptr, const std::string& text = {});
+    std::string editedText(int value) const;
     void letTimePass(std::int64_t milliseconds);
     void settle();
     void setClockRule(const char* name, const std::string& value);

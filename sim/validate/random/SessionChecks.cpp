@@ -68,6 +68,14 @@ void Referee::beforeRestart() {
     dayBefore = model.day;
 }
 
+void Referee::savedEdited(const std::string& name, const std::string& text) {
+    if (name == "savedDay") {
+        dayBefore.edited(text);
+    } else {
+        dayBefore.history.edited(text);
+    }
+}
+
 // At its first frame a kept session is back.
 std::optional<std::string> Referee::afterRestart() {
     model = Model{};
