@@ -103,3 +103,16 @@ TEST(Bedtime, ThePageShowsAndWritesItAndTheNightAsItStands) {
               std::string::npos)
         << host.pageText();
 }
+
+TEST(Bedtime, DueWithTheDaysBudgetAtOneKickOffBedtimeSpeaksAndOneLeaveFollows) {
+    BedtimeHost host("23:00", "2026-12-08", "23:10");
+    host.set("enableHeadsUp", "1");
+    host.set("dailyMatches", "1");
+    host.startOnlineMatch();
+    host.canvasFrame();
+    EXPECT_EQ(host.statusText(), "Sundown: past bedtime, last game");
+    host.endMatch(Result::Win);
+    host.wait(5);
+    EXPECT_EQ(host.pluginCommands(), kOneLeave);
+    EXPECT_TRUE(host.world.game().quit());
+}

@@ -80,3 +80,14 @@ TEST(History, CountedWhateverTheMasterSwitchSaysAndWithNoDailyLimit) {
     host.drawPage();
     EXPECT_NE(host.pageText().find("Today: matches 2, minutes 6"), std::string::npos);
 }
+
+TEST(History, TurnedOnDuringAnOnlineMatchItCountsThatMatch) {
+    PluginHost host;
+    host.world.setWallClock(*parseWallTime("2026-12-08", "20:00"));
+    host.startOnlineMatch();
+    host.wait(30);
+    host.set("keepHistory", "1");
+    host.wait(30);
+    host.endMatch(Result::Win);
+    EXPECT_EQ(host.sundown().day->today().matches(), 1);
+}

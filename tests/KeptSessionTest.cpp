@@ -317,3 +317,38 @@ TEST(KeptSession, ARestoredSwitchShowsOnTheEnableButtonAsAToggleWould) {
     const ImVec4 blue = ImColor::HSV(4.0F / 7.0F, 0.6F, 0.6F, 1.0F);
     EXPECT_EQ(host.sundown().enableButtonColor.z, blue.z);
 }
+
+TEST(KeptSession, AResetAsTheFirstThingAfterARestartKeepsTheRestoredSwitch) {
+    KeepingHost host("Lose Count", "3");
+    host.playMatch(Result::Loss);
+    host.restart();
+    host.console("resetGamesCount");  // before any frame, page or match
+    EXPECT_TRUE(host.sundown().enabled) << "the restored switch was on";
+    EXPECT_EQ(host.sundown().numberOfLosses, 0);
+    EXPECT_EQ(host.var("savedSession"), "1,1,0,0,0");
+}
+
+TEST(KeptSession, KeptWithNothingSavedTheFirstLookWritesNothing) {
+    PluginHost host;
+    host.world.console().loadSaved("lossStreakLimit", "3");
+    host.restartWithSaved("keepSessionOnRestart", "1");
+    host.canvasFrame();
+    host.wait(3);
+    host.canvasFrame();
+    EXPECT_EQ(host.var("savedSession"), "") << "no session of zeros";
+}
+
+TEST(KeptSession, AStreakLimitSetAtTheConsoleKeepsTheStreakAcrossARestartASecondLater) {
+    KeepingHost host("Game Count", "9");
+    host.playMatch(Result::Loss);
+    host.playMatch(Result::Loss);
+    host.set("lossStreakLimit", "3");
+    host.canvasFrame();
+    host.wait(1.5);
+    host.restart();
+    host.canvasFrame();
+    EXPECT_EQ(host.sundown().lossStreak.count(), 2);
+    host.playMatch(Result::Loss);
+    host.wait(5);
+    EXPECT_TRUE(host.world.game().quit()) << "the third loss in a row";
+}

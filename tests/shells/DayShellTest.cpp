@@ -168,3 +168,17 @@ TEST(DayShell, AnUnreadableClockChangesNoDay) {
     EXPECT_TRUE(day.matchEnded());
     EXPECT_EQ(day.today().matches(), 3);
 }
+
+TEST(DayShell, ADayThatEndsDaysLaterTrimsTheHistoryAgainstToday) {
+    FakeServices services;
+    services.set(setting::keepHistory, "1");
+    services.set(setting::savedHistory, "2026-11-22,1,60");
+    services.set(setting::savedDay, "2026-11-30,1,60,2026-12-01 04:00,history");
+    services.clock = {2026, 11, 30, 20, 0};
+    DayShell day(services);
+    day.look();
+    // The game runs on for days without a look; then the day ends, eight days late.
+    services.clock = {2026, 12, 8, 20, 0};
+    day.look();
+    EXPECT_EQ(services.text(setting::savedHistory), "2026-11-30,1,60");
+}

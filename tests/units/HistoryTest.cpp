@@ -68,3 +68,25 @@ TEST(History, TheChartEndsWithTodayAndTheWeekCountsTodayAndSixDaysBefore) {
     EXPECT_EQ(kept7.seconds, week.seconds);
     EXPECT_EQ(kept.week({"2026-12-08", 2, 400}).seconds, 400 + 59 + 1210) << "today's play follows";
 }
+
+TEST(History, ADayWrittenTwiceIsHeldToWhatADayCanHold) {
+    EXPECT_EQ(History::decode("2026-12-05,200,60;2026-12-05,100,86400", "2026-12-08").encode(),
+              "2026-12-05,255,86400");
+}
+
+TEST(History, ADayKeptUnderTodaysDateCountsForTodayInTheChartAndTheWeekAlike) {
+    // Two days of one date: a start hour raised past the clock ended the first at that hour.
+    History kept = History::decode("2026-12-07,1,60;2026-12-08,2,600", "2026-12-08");
+    const SavedDay today{"2026-12-08", 1, 120};
+    EXPECT_FLOAT_EQ(kept.chart(today)[13], 12.0F);
+    EXPECT_FLOAT_EQ(kept.minutesByDay(today)[13], 12.0F);
+    EXPECT_EQ(kept.week(today).seconds, 60 + 600 + 120);
+    EXPECT_FLOAT_EQ(kept.chart({"2026-12-08", 1, 180})[13], 13.0F) << "today's play follows";
+}
+
+TEST(History, ADayThatEndsTrimsTheHistoryAgainstTodayNotAgainstItself) {
+    History kept = History::decode("2026-11-22,1,60", "2026-11-30");
+    // The clock moved on by days: the day that ended is the 30th, today the 8th.
+    kept.add({"2026-11-30", 2, 120}, "2026-12-08");
+    EXPECT_EQ(kept.encode(), "2026-11-30,2,120");
+}
