@@ -137,6 +137,15 @@ void SettingsWindow::type(const std::string& label, const std::string& typed) {
     steps.emplace_back(Action::Settle, label);
 }
 
+void SettingsWindow::enter(const std::string& label) {
+    steps.emplace_back(Action::Locate, label);
+    steps.emplace_back(Action::Hover, label);
+    steps.emplace_back(Action::Press, label, 0, "", true);
+    steps.emplace_back(Action::Release, label, 0, "", true);
+    steps.emplace_back(Action::Enter, label);
+    steps.emplace_back(Action::Settle, label);
+}
+
 void SettingsWindow::frame(Vantrel::Plugin::PluginSettingsWindow& page, float deltaSeconds) {
     ImGui::SetCurrentContext(imgui);
     ImGuiIO& io = ImGui::GetIO();

@@ -46,6 +46,8 @@ class SettingsWindow {
     void click(const std::string& label, char step = 0);
     // Queues replacing what the field or slider with `label` holds by `typed`, then Enter.
     void type(const std::string& label, const std::string& typed);
+    // Queues a click into the field with `label` and Enter, typing nothing.
+    void enter(const std::string& label);
     // Draws one frame for a picture: the page in the window's area, and below it a strip of
     // game canvas `canvasHeight` tall with `canvasText` in `canvasColor` (RGBA, 0 to 255) at
     // scale 4, as the status line is drawn. Leaves Dear ImGui's draw data for a renderer.
@@ -55,9 +57,7 @@ class SettingsWindow {
     // Whether queued input is still to be played.
     bool busy() const { return !steps.empty(); }
     // Why the last input could not be played; empty when it could.
-    const std::string& inputProblem() const {
-        return problem;
-    }
+    const std::string& inputProblem() const { return problem; }
 
   private:
     // The tests' one way into what the host world keeps to itself: declared alike wherever the

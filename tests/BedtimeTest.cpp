@@ -116,3 +116,15 @@ TEST(Bedtime, DueWithTheDaysBudgetAtOneKickOffBedtimeSpeaksAndOneLeaveFollows) {
     EXPECT_EQ(host.pluginCommands(), kOneLeave);
     EXPECT_TRUE(host.world.game().quit());
 }
+
+TEST(Bedtime, ALongSavedBedtimeIsShownWholeAndEnterWritesItBackWhole) {
+    PluginHost host;
+    const std::string saved = std::string(12, ' ') + "23:30" + std::string(4, ' ');
+    host.restartWithSaved("bedtime", saved);
+    host.drawPage();
+    host.enterOnPage("Bedtime (HH:MM)");
+    EXPECT_EQ(host.var("bedtime"), saved);
+    host.drawPage();
+    EXPECT_NE(host.pageText().find("Bedtime: 23:30 to 04:00"), std::string::npos)
+        << host.pageText();
+}

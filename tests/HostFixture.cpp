@@ -132,6 +132,11 @@ void PluginHost::typeOnPage(const std::string& label, const std::string& text) {
     playInput();
 }
 
+void PluginHost::enterOnPage(const std::string& label) {
+    settings().enter(label);
+    playInput();
+}
+
 std::string PluginHost::clickAndReadThatDrawing(const std::string& label) {
     settings().click(label);
     while (HostTestAccess::framesLeft(settings()) > 1) {

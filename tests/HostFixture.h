@@ -59,6 +59,7 @@ class PluginHost {
     // Plays a click or a typing on the page to its end, drawing frames as it goes.
     void clickOnPage(const std::string& label, char step = 0);
     void typeOnPage(const std::string& label, const std::string& text);
+    void enterOnPage(const std::string& label);
     // Plays a click and returns the page as drawn in the very frame that reported the click.
     std::string clickAndReadThatDrawing(const std::string& label);
     const std::string& pageText() { return settings().pageText(); }
