@@ -128,3 +128,10 @@ TEST(Bedtime, ALongSavedBedtimeIsShownWholeAndEnterWritesItBackWhole) {
     EXPECT_NE(host.pageText().find("Bedtime: 23:30 to 04:00"), std::string::npos)
         << host.pageText();
 }
+
+TEST(Bedtime, AClockTheCalendarCannotNameIsNoNight) {
+    BedtimeHost host("22:00", "9999-06-01", "23:00");
+    host.playMatch(Result::Win);
+    host.wait(5);
+    EXPECT_TRUE(host.pluginCommands().empty()) << "year 9999 is no date: no night";
+}
