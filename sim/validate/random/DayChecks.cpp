@@ -2,6 +2,7 @@
 // "savedDay" after every counted match and every wait, and with the leave and the heads-ups.
 #include <algorithm>
 
+#include "BedtimeShell.h"
 #include "DayShell.h"
 #include "Referee.h"
 
@@ -72,6 +73,14 @@ void Referee::noticeQuit() {
         model.day = looked;
     }
     model.day.gameQuit();
+    // The same for bedtime's look at that moment.
+    model.night.catchUp(quitAt - 1, wallAtZero(), night());
+    NightModel ticked = model.night;
+    ticked.catchUp(quitAt, wallAtZero(), night());
+    if (ticked.due() == host.sundown()->bedtime->matchNight().due()) {
+        model.night = ticked;
+    }
+    model.night.gameQuit();
 }
 
 // The plug-in's day, and what it saved, as the player's model has them.

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <string>
 
@@ -29,6 +30,8 @@ class NightModel {
     // match lifts it.
     bool end(std::int64_t wallSeconds, const std::optional<NightTimes>& night);
     bool due() const { return lastMatch; }
+    // The game quit: no more looks.
+    void gameQuit() { nextTick = std::numeric_limits<std::int64_t>::max(); }
 
   private:
     bool inMatch = false;
