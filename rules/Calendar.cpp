@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr long long kMinutesInADay = 24 * 60;
+constexpr long long kMinutesInADay = 24LL * 60;
 
 // The day number a moment in minutes falls on, rounded down before 1970 too.
 long long dayOfMinute(long long minute) {
@@ -136,7 +136,7 @@ std::optional<long long> readMoment(std::string_view text) {
     if (hour > 23 || minute > 59) {
         return std::nullopt;
     }
-    return dayNumber(std::string(text.substr(0, 10))) * kMinutesInADay + hour * 60 + minute;
+    return dayNumber(std::string(text.substr(0, 10))) * kMinutesInADay + hour * 60LL + minute;
 }
 
 long long dayStart(const std::string& name, int startHour) {

@@ -7,7 +7,7 @@ namespace {
 // A crash of the game loses at most this much of today's play.
 constexpr std::int32_t kSaveEverySeconds = 60;
 
-constexpr long long kMinutesInADay = 24 * 60;
+constexpr long long kMinutesInADay = 24LL * 60;
 
 // The hour of the clock an end falls on.
 int hourOf(long long minute) {

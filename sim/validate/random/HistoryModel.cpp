@@ -28,12 +28,11 @@ void HistoryModel::add(const std::string& day, int matches, int seconds, const s
 }
 
 void HistoryModel::load(const std::string& text, const std::string& today) {
-    const std::string kept = text;
     days.clear();
     std::size_t from = 0;
-    while (from <= kept.size()) {
-        const std::size_t end = std::min(kept.find(';', from), kept.size());
-        const std::string entry = kept.substr(from, end - from);
+    while (from <= text.size()) {
+        const std::size_t end = std::min(text.find(';', from), text.size());
+        const std::string entry = text.substr(from, end - from);
         from = end + 1;
         const std::size_t first = entry.find(',');
         const std::size_t second = entry.find(',', first == std::string::npos ? first : first + 1);
@@ -50,7 +49,8 @@ void HistoryModel::load(const std::string& text, const std::string& today) {
     for (auto each = days.begin(); each != days.end();) {
         each = todayNumber - dayNumberOf(each->first) > 14 ? days.erase(each) : std::next(each);
     }
-    savedText = kept;
+    // The text may be this history's own: assigning it to itself keeps it.
+    savedText = text;
 }
 
 std::string HistoryModel::weekLine(const std::string& today, int matches, int seconds) const {

@@ -50,7 +50,8 @@ std::string dayAfter(const std::string& day) {
 
 // The first time after `wallSeconds` that the clock shows `hour`:00.
 std::int64_t firstShowing(int hour, std::int64_t wallSeconds) {
-    const std::int64_t today = wallSeconds / kSecondsInADay * kSecondsInADay + hour * 3600;
+    const std::int64_t today =
+        wallSeconds / kSecondsInADay * kSecondsInADay + std::int64_t{hour} * 3600;
     return today > wallSeconds ? today : today + kSecondsInADay;
 }
 
@@ -98,7 +99,8 @@ void DayModel::look(std::int64_t wallSeconds, const Limits& limits) {
     }
     const std::string clocksDay = dayOfPlayAt(wallSeconds, limits.startHour);
     const std::int64_t thisMinute = wallSeconds - wallSeconds % 60;
-    if (dayNumberOf(day) > dayNumberOf(clocksDay) + 1 || endsAt > thisMinute + 2 * kSecondsInADay) {
+    if (dayNumberOf(day) > dayNumberOf(clocksDay) + 1 ||
+        endsAt > thisMinute + std::int64_t{2} * kSecondsInADay) {
         day = clocksDay;
         endsAt = startOf(dayAfter(day), limits.startHour);
         save();
