@@ -53,6 +53,19 @@ void HistoryModel::load(const std::string& text, const std::string& today) {
     savedText = text;
 }
 
+std::array<int, 14> HistoryModel::chart(const std::string& today, int seconds) const {
+    std::array<int, 14> bars{};
+    bars[13] = seconds;
+    const long long todayNumber = dayNumberOf(today);
+    for (const auto& [name, played] : days) {
+        const long long back = todayNumber - dayNumberOf(name);
+        if (back >= 0 && back < 14) {
+            bars[static_cast<std::size_t>(13 - back)] += played.seconds;
+        }
+    }
+    return bars;
+}
+
 std::string HistoryModel::weekLine(const std::string& today, int matches, int seconds) const {
     const long long todayNumber = dayNumberOf(today);
     for (const auto& [name, played] : days) {

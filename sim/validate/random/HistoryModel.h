@@ -2,6 +2,7 @@
 // "savedHistory" should hold them, and the page's week. Written apart from the plug-in's code.
 #pragma once
 
+#include <array>
 #include <map>
 #include <string>
 
@@ -24,6 +25,8 @@ class HistoryModel {
     std::string latestDay() const { return days.empty() ? std::string() : days.rbegin()->first; }
     // "Last 7 days: M matches, N minutes", today's play included.
     std::string weekLine(const std::string& today, int matches, int seconds) const;
+    // The chart's fourteen bars in seconds, oldest first, the last today's with `seconds` of play.
+    std::array<int, 14> chart(const std::string& today, int seconds) const;
 
   private:
     struct Played {

@@ -1,5 +1,6 @@
 // The page: every widget the player reaches for is there, and its lines show the losing streak,
 // the day, bedtime and the last seven days as the player played them.
+#include "DayShell.h"
 #include "Referee.h"
 
 namespace randomPlay {
@@ -46,7 +47,35 @@ std::optional<std::string> Referee::checkPageLine() {
         return wrong;
     }
     if (limits.history) {
-        return lineShown(page, model.day.weekLine(limits, host.world.wallSeconds()), "Last 7 days");
+        if (auto wrong = lineShown(page, model.day.weekLine(limits, host.world.wallSeconds()),
+                                   "Last 7 days")) {
+            return wrong;
+        }
+        return checkChart();
+    }
+    return std::nullopt;
+}
+
+// The chart's fourteen bars, from the days the plug-in keeps and its day, as the player's model
+// has them: the chart is drawn from these between frames.
+std::optional<std::string> Referee::checkChart() const {
+    const Sundown& sundown = *host.sundown();
+    HistoryModel kept;
+    std::string keptText;
+    for (const SavedDay& day : sundown.day->history().days()) {
+        keptText += (keptText.empty() ? "" : ";") + day.day + "," + std::to_string(day.matches) +
+                    "," + std::to_string(day.seconds);
+    }
+    const std::string& today = sundown.day->today().name();
+    kept.load(keptText, today);
+    const std::array<int, 14> shown = kept.chart(today, sundown.day->today().seconds());
+    const std::array<int, 14> played = model.day.history.chart(model.day.day, model.day.seconds);
+    for (std::size_t bar = 0; bar < played.size(); ++bar) {
+        if (shown[bar] != played[bar]) {
+            return "the chart's bar " + std::to_string(bar + 1) + " of 14 holds " +
+                   std::to_string(shown[bar]) + " s where the player played " +
+                   std::to_string(played[bar]) + " s";
+        }
     }
     return std::nullopt;
 }

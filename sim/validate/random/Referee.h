@@ -113,6 +113,7 @@ class Referee {
     std::optional<std::string> checkTimer(const Event& wait) const;
     // The page's lines.
     std::optional<std::string> checkPageLine();
+    std::optional<std::string> checkChart() const;
     // What the player's hand met on the page: a widget missing, a reset clicked.
     void checkPageInput(const Event& event);
     // The kept session.
