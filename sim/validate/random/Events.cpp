@@ -128,7 +128,7 @@ std::vector<Event> randomEvents(std::uint64_t seed, int count) {
         {Kind::SetVariable, 1},   {Kind::SavedVariable, 1}, {Kind::HeadsUpChoice, 1},
         {Kind::StreakLimit, 1},   {Kind::ClockJump, 1},     {Kind::DayLimit, 1},
         {Kind::DayStart, 1},      {Kind::Reset, 1},         {Kind::Restart, 1},
-        {Kind::BedtimeChoice, 1}, {Kind::HistoryChoice, 1}, {Kind::TypeDay, 1},
+        {Kind::BedtimeChoice, 2}, {Kind::HistoryChoice, 1}, {Kind::TypeDay, 1},
         {Kind::EditSaved, 1},
     };
     int total = 0;

@@ -50,11 +50,13 @@ std::optional<std::string> Referee::finishEvent(const Event& event) {
         case Kind::EditSaved:
             return afterRestart();
         case Kind::StreakLimit:
-            streakLimitUnseen = true;
+            // Seen within the second the hand gave it, unless the game quit first.
+            streakLimitUnseen = host.world.game().quit();
             break;
         default:
             if (isPageInput(event.kind) && pageWasOpen) {
                 checkPageInput(event);
+                noteBroken(checkTimerStopOrStart(event));
             }
             break;
     }

@@ -111,6 +111,7 @@ class Referee {
     std::optional<std::string> checkHistory() const;
     // The session timer.
     std::optional<std::string> checkTimer(const Event& wait) const;
+    std::optional<std::string> checkTimerStopOrStart(const Event& event) const;
     // The page's lines.
     std::optional<std::string> checkPageLine();
     std::optional<std::string> checkChart() const;

@@ -246,7 +246,8 @@ void Run::perform(const Event& event) {
             host.world.console().set("enableHeadsUp", std::to_string(event.value), "validator");
             break;
         case Kind::StreakLimit:
-            host.world.console().set("lossStreakLimit", std::to_string(event.value), "validator");
+            // A kept session looks within a second too.
+            setClockRule("lossStreakLimit", std::to_string(event.value));
             break;
         case Kind::ClockJump: {
             referee.beforeClockChange();

@@ -15,4 +15,16 @@ std::optional<std::string> Referee::checkTimer(const Event& wait) const {
     return std::nullopt;
 }
 
+// Stopping the timer cancels a quit that waited for a match's end. (Starting it again cancels it
+// too, but a new run with a limit already reached sets its own at once.)
+std::optional<std::string> Referee::checkTimerStopOrStart(const Event& event) const {
+    const bool startStop =
+        event.kind == Kind::Click && std::string(kClickable[event.value]) == "Start/Stop";
+    if (startStop && !host.window.busy() && timerWasRunning && !host.sundown()->timerRunning &&
+        host.sundown()->exitPending) {
+        return std::string("a quit still waits after Start/Stop stopped the timer");
+    }
+    return std::nullopt;
+}
+
 }  // namespace randomPlay
