@@ -109,6 +109,11 @@ std::string Event::describe() const {
             return "console runs resetGamesCount";
         case Kind::Restart:
             return "the player starts the game again";
+        case Kind::TimeRunsOut:
+            return "the timer, one minute, runs out in an online match before its kick-off";
+        case Kind::NightMatch:
+            return value == 1 ? "bedtime a minute ago, an online match kicks off, bedtime cleared"
+                              : "bedtime a minute ago, and an online match kicks off";
         case Kind::EditSaved:
             return "the player edits " + std::string(value < 4 ? "savedDay" : "savedHistory") +
                    " with the game closed (" + std::to_string(value) + "), and starts it again";
@@ -129,7 +134,7 @@ std::vector<Event> randomEvents(std::uint64_t seed, int count) {
         {Kind::StreakLimit, 1},   {Kind::ClockJump, 1},     {Kind::DayLimit, 1},
         {Kind::DayStart, 1},      {Kind::Reset, 1},         {Kind::Restart, 1},
         {Kind::BedtimeChoice, 2}, {Kind::HistoryChoice, 1}, {Kind::TypeDay, 1},
-        {Kind::EditSaved, 1},
+        {Kind::EditSaved, 1},     {Kind::TimeRunsOut, 1},   {Kind::NightMatch, 1},
     };
     int total = 0;
     for (const auto& weight : weights) {
@@ -203,6 +208,9 @@ std::vector<Event> randomEvents(std::uint64_t seed, int count) {
                 break;
             case Kind::EditSaved:
                 value %= 8;
+                break;
+            case Kind::NightMatch:
+                value %= 2;
                 break;
             default:
                 break;

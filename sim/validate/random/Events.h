@@ -51,6 +51,8 @@ enum class Kind {
     Reset,
     Restart,
     EditSaved,
+    TimeRunsOut,
+    NightMatch,
 };
 
 // The day's fields the player types on the page, by index.

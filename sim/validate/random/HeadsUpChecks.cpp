@@ -46,7 +46,8 @@ std::optional<std::string> Referee::checkRoundStart() const {
         due = "Sundown: past bedtime, last game";
     } else if (lastToday) {
         due = "Sundown: last game today";
-    } else if (before.enabled && lastWithALoss && lastWithAWin) {
+    } else if (before.exitPending || (before.enabled && lastWithALoss && lastWithAWin)) {
+        // A quit the timer left to this match's end: the last, whatever the result.
         due = "Sundown: last game";
     } else if (before.enabled && lastWithALoss) {
         due = "Sundown: one more loss ends the session";

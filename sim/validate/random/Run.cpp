@@ -66,6 +66,26 @@ void Run::setClockRule(const char* name, const std::string& value) {
     settle();
 }
 
+// A one-minute timer started on the page, an online match joined, and the minute let pass
+// before any kick-off: the quit then waits for that match.
+void Run::runTimerOut() {
+    const bool wasOpen = host.pageOpen;
+    host.pageOpen = true;
+    referee.timePasses(true);
+    if (host.sundown()->timerRunning) {
+        // A run already going is stopped first, so that the new one starts from nothing.
+        host.window.click("Start/Stop");
+        host.playInput([this] { referee.afterPageFrame(); });
+    }
+    host.window.type("Quit after # minutes", "1");
+    host.window.click("Start/Stop");
+    host.playInput([this] { referee.afterPageFrame(); });
+    referee.timePasses(false);
+    host.pageOpen = wasOpen;
+    host.world.game().joinOnline(0);
+    letTimePass(62'000);
+}
+
 // The game quits, if it has not, and starts again; its first frame is drawn.
 void Run::restartGame(const char* edited, const std::string& text) {
     referee.beforeRestart();
@@ -136,9 +156,13 @@ std::string Run::bedtimeFor(int value) const {
     if (value < kFixedBedtimes) {
         return kBedtimes[value];
     }
-    const std::int64_t soon =
-        host.world.wallSeconds() + std::int64_t{value - kFixedBedtimes + 1} * 60;
-    const int minuteOfDay = static_cast<int>(soon % 86'400 / 60);
+    return clockTimeIn(value - kFixedBedtimes + 1);
+}
+
+// The clock's time `minutes` from now (before it when negative), "HH:MM".
+std::string Run::clockTimeIn(int minutes) const {
+    const std::int64_t then = host.world.wallSeconds() + std::int64_t{minutes} * 60;
+    const int minuteOfDay = static_cast<int>(then % 86'400 / 60);
     const auto twoDigits = [](int number) {
         return std::string(1, static_cast<char>('0' + number / 10)) +
                static_cast<char>('0' + number % 10);
@@ -277,6 +301,18 @@ void Run::perform(const Event& event) {
         case Kind::Reset:
             host.world.console().run("resetGamesCount", "validator");
             referee.countsReset();
+            break;
+        case Kind::TimeRunsOut:
+            runTimerOut();
+            break;
+        case Kind::NightMatch:
+            setClockRule("bedtime", clockTimeIn(-1));
+            game.joinOnline(0);
+            game.startRound();
+            if (event.value == 1) {
+                // And cleared again during that match.
+                setClockRule("bedtime", "");
+            }
             break;
         case Kind::EditSaved:
             restartGame(event.value < 4 || event.value == 7 ? "savedDay" : "savedHistory",

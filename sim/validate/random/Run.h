@@ -35,12 +35,14 @@ class Run {
     void restartGame(const char* edited = nullptr, const std::string& text = {});
     std::string editedText(int value) const;
     void letTimePass(std::int64_t milliseconds);
+    void runTimerOut();
     void settle();
     void setClockRule(const char* name, const std::string& value);
     // Where a clock jump sets the wall clock.
     std::int64_t jumpedClock(int value) const;
     // The bedtime the console sets for an event's value.
     std::string bedtimeFor(int value) const;
+    std::string clockTimeIn(int minutes) const;
 
     ValidationHost host;
     Referee referee;
