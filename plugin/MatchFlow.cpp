@@ -5,19 +5,13 @@
 // another.
 #include <string>
 
+#include "ClockFollow.h"
 #include "KeptSessionShell.h"
 #include "KickOffHeadsUp.h"
 #include "MatchCounting.h"
 #include "OptInRule.h"
 #include "Settings.h"
 #include "Sundown.h"
-#include "WallClock.h"
-
-namespace {
-
-constexpr float kSecondOfPlay = 1.0F;
-
-}  // namespace
 
 void Sundown::GameStart(std::string /*eventName*/) {
     keptSession->notice();
@@ -42,9 +36,7 @@ void Sundown::approveMatch() {
         following = following || (rule->on() && rule->followingClock());
     }
     // The clock is followed from the kick-off, a second at a time; an earlier tick ends.
-    if (following || clockWanted()) {
-        armClockFollow();
-    }
+    clock->kickOff(following);
     outlook.timerEndsWhatever = exitPending;
     // The count rules and the streak count only while the master switch is on.
     if (enabled) {
@@ -55,72 +47,6 @@ void Sundown::approveMatch() {
     }
     if (const char* text = kickOffHeadsUp(outlook)) {
         showHeadsUp(text);
-    }
-}
-
-// A second of the match for the rules that time it, then a look by every rule that is on; the
-// next tick while any wants one.
-void Sundown::followClock(std::uint32_t run) {
-    if (run != clockRun) {
-        return;
-    }
-    bool following = false;
-    for (OptInRule* rule : matchRules) {
-        if (rule->followingClock()) {
-            rule->secondOfPlay();
-            following = following || rule->followingClock();
-        }
-    }
-    lookAtClock();
-    if (following || clockWanted()) {
-        after(kSecondOfPlay, [this, run] { followClock(run); });
-    } else {
-        clockFollowed = false;
-    }
-}
-
-bool Sundown::clockWanted() const {
-    for (const OptInRule* rule : matchRules) {
-        if (rule->on()) {
-            return true;
-        }
-    }
-    return flag(setting::keepSessionOnRestart);
-}
-
-void Sundown::lookAtClock() {
-    for (OptInRule* rule : matchRules) {
-        if (rule->on()) {
-            rule->look();
-        }
-    }
-    // A limit on the streak set at the console is kept before a restart can lose it.
-    if (flag(setting::keepSessionOnRestart)) {
-        keptSession->notice();
-    }
-}
-
-void Sundown::armClockFollow() {
-    const std::uint32_t run = ++clockRun;
-    clockFollowed = true;
-    after(kSecondOfPlay, [this, run] { followClock(run); });
-}
-
-// Called on every canvas frame: once the wall clock shows another second, a rule or the kept
-// session switched on since the clock was last followed (at the console, say) is looked at now
-// and followed from here.
-void Sundown::followClockIfWanted() {
-    if (clockFollowed) {
-        return;
-    }
-    const long long second = wallSecond();
-    if (second == lastWallSecond) {
-        return;
-    }
-    lastWallSecond = second;
-    if (clockWanted()) {
-        lookAtClock();
-        armClockFollow();
     }
 }
 

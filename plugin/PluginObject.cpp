@@ -9,6 +9,8 @@
 #include "KeptSessionShell.h"
 #include "Settings.h"
 #include "Sundown.h"
+
+#include "ClockFollow.h"
 #include "SundownSession.h"
 #include "WallClock.h"
 
@@ -47,7 +49,8 @@ Sundown::Sundown()
       bedtime(std::make_unique<BedtimeShell>(*this)),
       session(std::make_unique<SundownSession>(*this)),
       keptSession(std::make_unique<KeptSessionShell>(*this, *session)),
-      matchRules{day.get(), bedtime.get()} {}
+      matchRules{day.get(), bedtime.get()},
+      clock(std::make_unique<ClockFollow>(*this, matchRules, *keptSession)) {}
 
 // Releases gameService, then cvarService; nothing the plug-in registered is unregistered.
 Sundown::~Sundown() = default;

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "ClockFollow.h"
 #include "CountRules.h"
 #include "DayShell.h"
 #include "KeptSessionShell.h"
@@ -41,7 +42,7 @@ void Sundown::renderOverlay(CanvasWrapper canvas) {
         day->load();
         firstFrameDrawn = true;
     }
-    followClockIfWanted();
+    clock->frame();
     if (const char* text = headsUp.text()) {
         overlayColor = kHeadsUpColor;
         canvas.SetColor(overlayColor);

@@ -24,6 +24,7 @@
 #include "VantrelPlugin.h"
 
 class BedtimeShell;
+class ClockFollow;
 class OptInRule;
 class DayShell;
 class KeptSessionShell;
@@ -158,13 +159,6 @@ class Sundown : public Vantrel::Plugin::VantrelPlugin,
     void approveMatch();
     void endApprovedMatch(const std::string& handlerName, bool gameEnded);
     bool timedQuitLeaves(const std::string& handlerName);
-    void followClock(std::uint32_t run);
-    // Whether any opt-in rule is on, or the session is kept: the clock is then followed once a
-    // second, in the menus too.
-    bool clockWanted() const;
-    void lookAtClock();
-    void armClockFollow();
-    void followClockIfWanted();
     void scheduleLeave();
 
     void colourEnableButton();
@@ -173,9 +167,6 @@ class Sundown : public Vantrel::Plugin::VantrelPlugin,
 
     // The opt-in rules the match flow asks, in its order: the day's budget, then bedtime.
     std::array<OptInRule*, 2> matchRules{};
-    // The clock follow now running; a tick of an earlier one does nothing.
-    std::uint32_t clockRun = 0;
-    bool clockFollowed = false;
-    // The wall clock's second when a canvas frame last asked whether the clock is wanted.
-    long long lastWallSecond = 0;
+    // The clock followed once a second for them.
+    std::unique_ptr<ClockFollow> clock;
 };
