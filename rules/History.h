@@ -39,6 +39,8 @@ class History {
     // The same, kept between frames: the days before today are worked out again only when the
     // history or the day changes.
     const std::array<float, kDays>& chart(const SavedDay& today);
+    // The bars the chart was last drawn with.
+    const std::array<float, kDays>& lastChart() const { return bars; }
     // The 7 days that end with today, today included.
     PlayTotals lastSevenDays(const SavedDay& today) const;
     // The same, the six days before today kept between frames with the chart's bars.

@@ -3,6 +3,8 @@
 #include "DayShell.h"
 #include "Referee.h"
 
+#include <cmath>
+
 namespace randomPlay {
 
 namespace {
@@ -56,24 +58,15 @@ std::optional<std::string> Referee::checkPageLine() {
     return std::nullopt;
 }
 
-// The chart's fourteen bars, from the days the plug-in keeps and its day, as the player's model
-// has them: the chart is drawn from these between frames.
+// The chart's fourteen bars as the page just drew them, against the player's own history.
 std::optional<std::string> Referee::checkChart() const {
-    const Sundown& sundown = *host.sundown();
-    HistoryModel kept;
-    std::string keptText;
-    for (const SavedDay& day : sundown.day->history().days()) {
-        keptText += (keptText.empty() ? "" : ";") + day.day + "," + std::to_string(day.matches) +
-                    "," + std::to_string(day.seconds);
-    }
-    const std::string& today = sundown.day->today().name();
-    kept.load(keptText, today);
-    const std::array<int, 14> shown = kept.chart(today, sundown.day->today().seconds());
+    const std::array<float, 14>& shown = host.sundown()->day->history().lastChart();
     const std::array<int, 14> played = model.day.history.chart(model.day.day, model.day.seconds);
     for (std::size_t bar = 0; bar < played.size(); ++bar) {
-        if (shown[bar] != played[bar]) {
-            return "the chart's bar " + std::to_string(bar + 1) + " of 14 holds " +
-                   std::to_string(shown[bar]) + " s where the player played " +
+        // Minutes summed as floats: a hundredth of a minute is far below a second.
+        if (std::abs(shown[bar] - static_cast<float>(played[bar]) / 60.0F) > 0.01F) {
+            return "the chart's bar " + std::to_string(bar + 1) + " of 14 shows " +
+                   std::to_string(shown[bar]) + " min where the player played " +
                    std::to_string(played[bar]) + " s";
         }
     }
