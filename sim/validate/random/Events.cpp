@@ -23,6 +23,12 @@ const char* const kDayFields[3] = {"Day starts at hour", "Online matches a day",
 
 const char* const kBedtimes[kFixedBedtimes] = {"", "23:30", "1:00", "4:00", "nine", " 22:00 "};
 
+std::string longBedtime(int value) {
+    // 4 to 15 blanks before the time, 3 after it: never fewer than 16 characters.
+    return std::string(static_cast<std::size_t>(value % 12 + 4), ' ') +
+           (value < 12 ? "23:30" : "1:00") + "   ";
+}
+
 std::string Event::describe() const {
     switch (kind) {
         case Kind::WholeMatch:
@@ -114,6 +120,12 @@ std::string Event::describe() const {
         case Kind::NightMatch:
             return value == 1 ? "bedtime a minute ago, an online match kicks off, bedtime cleared"
                               : "bedtime a minute ago, and an online match kicks off";
+        case Kind::LongBedtime:
+            return "the host reads the bedtime \"" + longBedtime(value) +
+                   "\" from its saved file, and Enter is pressed in its field";
+        case Kind::UnreadableClock:
+            return std::string("the clock shows the year ") + (value % 2 == 0 ? "9999" : "0000") +
+                   " through a whole online match of " + std::to_string(value / 2 + 1) + " minutes";
         case Kind::EditSaved:
             return "the player edits " + std::string(value < 4 ? "savedDay" : "savedHistory") +
                    " with the game closed (" + std::to_string(value) + "), and starts it again";
@@ -124,17 +136,18 @@ std::string Event::describe() const {
 std::vector<Event> randomEvents(std::uint64_t seed, int count) {
     std::mt19937_64 random(seed);
     const std::vector<std::pair<Kind, int>> weights = {
-        {Kind::WholeMatch, 4},    {Kind::JoinOnline, 6},    {Kind::StartOffline, 2},
-        {Kind::RoundStart, 8},    {Kind::MatchEnd, 6},      {Kind::Leave, 5},
-        {Kind::Disconnect, 1},    {Kind::OddPlayer, 1},     {Kind::Notifier, 3},
-        {Kind::PressKey, 2},      {Kind::Wait, 10},         {Kind::CanvasFrame, 3},
-        {Kind::OpenPage, 2},      {Kind::ClosePage, 2},     {Kind::Click, 3},
-        {Kind::StepButton, 1},    {Kind::TypeLimit, 1},     {Kind::TypeMinutes, 1},
-        {Kind::SetVariable, 1},   {Kind::SavedVariable, 1}, {Kind::HeadsUpChoice, 1},
-        {Kind::StreakLimit, 1},   {Kind::ClockJump, 1},     {Kind::DayLimit, 1},
-        {Kind::DayStart, 1},      {Kind::Reset, 1},         {Kind::Restart, 1},
-        {Kind::BedtimeChoice, 2}, {Kind::HistoryChoice, 1}, {Kind::TypeDay, 1},
-        {Kind::EditSaved, 1},     {Kind::TimeRunsOut, 1},   {Kind::NightMatch, 1},
+        {Kind::WholeMatch, 4},    {Kind::JoinOnline, 6},      {Kind::StartOffline, 2},
+        {Kind::RoundStart, 8},    {Kind::MatchEnd, 6},        {Kind::Leave, 5},
+        {Kind::Disconnect, 1},    {Kind::OddPlayer, 1},       {Kind::Notifier, 3},
+        {Kind::PressKey, 2},      {Kind::Wait, 10},           {Kind::CanvasFrame, 3},
+        {Kind::OpenPage, 2},      {Kind::ClosePage, 2},       {Kind::Click, 3},
+        {Kind::StepButton, 1},    {Kind::TypeLimit, 1},       {Kind::TypeMinutes, 1},
+        {Kind::SetVariable, 1},   {Kind::SavedVariable, 1},   {Kind::HeadsUpChoice, 1},
+        {Kind::StreakLimit, 1},   {Kind::ClockJump, 1},       {Kind::DayLimit, 1},
+        {Kind::DayStart, 1},      {Kind::Reset, 1},           {Kind::Restart, 1},
+        {Kind::BedtimeChoice, 2}, {Kind::HistoryChoice, 1},   {Kind::TypeDay, 1},
+        {Kind::EditSaved, 1},     {Kind::TimeRunsOut, 1},     {Kind::NightMatch, 1},
+        {Kind::LongBedtime, 1},   {Kind::UnreadableClock, 1},
     };
     int total = 0;
     for (const auto& weight : weights) {
@@ -211,6 +224,12 @@ std::vector<Event> randomEvents(std::uint64_t seed, int count) {
                 break;
             case Kind::NightMatch:
                 value %= 2;
+                break;
+            case Kind::LongBedtime:
+                value %= 24;
+                break;
+            case Kind::UnreadableClock:
+                value %= 6;
                 break;
             default:
                 break;

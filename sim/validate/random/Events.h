@@ -53,7 +53,13 @@ enum class Kind {
     EditSaved,
     TimeRunsOut,
     NightMatch,
+    LongBedtime,
+    UnreadableClock,
 };
+
+// A bedtime the host reads from its saved file for an event's value: a night with many blanks
+// around it, longer than a short field holds.
+std::string longBedtime(int value);
 
 // The day's fields the player types on the page, by index.
 extern const char* const kDayFields[3];

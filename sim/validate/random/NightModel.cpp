@@ -13,7 +13,16 @@ std::string twoDigits(int value) {
 
 }  // namespace
 
+bool clockReadable(std::int64_t wallSeconds) {
+    constexpr std::int64_t kYear0001 = -62'135'596'800;  // 0001-01-01 00:00:00 UTC
+    constexpr std::int64_t kYear9999 = 253'370'764'800;  // 9999-01-01 00:00:00 UTC
+    return wallSeconds >= kYear0001 && wallSeconds < kYear9999;
+}
+
 bool NightTimes::holds(std::int64_t wallSeconds) const {
+    if (!clockReadable(wallSeconds)) {
+        return false;
+    }
     const int minute = static_cast<int>(wallSeconds % 86'400 / 60);
     return from < until ? minute >= from && minute < until : minute >= from || minute < until;
 }

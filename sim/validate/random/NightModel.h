@@ -10,6 +10,10 @@
 
 namespace randomPlay {
 
+// Whether the clock at `wallSeconds` shows a date Sundown can name: the years 0001 to 9998.
+// Any other is a clock that cannot be read: no night, and the day in progress goes on.
+bool clockReadable(std::int64_t wallSeconds);
+
 // The night's first and last minute of the day, from bedtime to the start hour; none when the
 // text is no time from 00:00 to 23:59 (H:MM or HH:MM, blanks around it) or is the start hour.
 struct NightTimes {

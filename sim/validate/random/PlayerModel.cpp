@@ -78,6 +78,9 @@ void DayModel::begin(std::int64_t wallSeconds, const Limits& limits) {
 }
 
 void DayModel::look(std::int64_t wallSeconds, const Limits& limits) {
+    if (!clockReadable(wallSeconds)) {
+        return;
+    }
     if (day.empty()) {
         begin(wallSeconds, limits);
         return;

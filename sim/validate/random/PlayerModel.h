@@ -49,7 +49,8 @@ class DayModel {
     // start hour the next day. A start hour other than the one the end falls on moves the end
     // to the first time the clock shows that hour after this moment. A day named more than one
     // day after the clock's, or ending more than two days from now, is a wrong clock's: it
-    // becomes the clock's day, its counts kept. A history kept now is kept for the day.
+    // becomes the clock's day, its counts kept. A history kept now is kept for the day. A clock
+    // that cannot be read changes nothing.
     void look(std::int64_t wallSeconds, const Limits& limits);
     // The round start that approves an online match, at virtual time `now`: its time counts
     // from here, a second at a time, while the day is counted.

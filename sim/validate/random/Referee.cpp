@@ -49,6 +49,9 @@ std::optional<std::string> Referee::finishEvent(const Event& event) {
         case Kind::Restart:
         case Kind::EditSaved:
             return afterRestart();
+        case Kind::LongBedtime:
+            noteBroken(checkBedtimeEntered());
+            break;
         case Kind::StreakLimit:
             // Seen within the second the hand gave it, unless the game quit first.
             streakLimitUnseen = host.world.game().quit();

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "Events.h"
 #include "PlayerModel.h"
@@ -66,6 +67,8 @@ class Referee {
     void beforeRestart();
     // The player edited a saved text of the day while the game was closed.
     void savedEdited(const std::string& name, const std::string& text);
+    // The host read this bedtime from its saved file; Enter in its field is to keep it.
+    void bedtimeRead(std::string text) { bedtimeLoaded = std::move(text); }
     std::optional<std::string> afterRestart();
 
   private:
@@ -107,6 +110,7 @@ class Referee {
     // Bedtime.
     std::optional<NightTimes> night() const;
     std::optional<std::string> checkBedtime() const;
+    std::optional<std::string> checkBedtimeEntered() const;
     // The history of play.
     std::optional<std::string> checkHistory() const;
     // The session timer.
@@ -135,6 +139,7 @@ class Referee {
     int timerBefore = 0;
     bool timerWasRunning = false;
     bool pageWasOpen = false;
+    std::string bedtimeLoaded;
     // The switch as the last frame of a click on the enable button found it.
     bool toggleClick = false;
     bool enabledInFrame = false;

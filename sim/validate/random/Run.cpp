@@ -57,12 +57,54 @@ void Run::settle() {
 // A setting of a rule of the clock, at the console. Not in the last seconds before a full hour,
 // where "within a second" would let a day's end and the change come in either order.
 void Run::setClockRule(const char* name, const std::string& value) {
+    beforeClockRule();
+    host.world.console().set(name, value, "validator");
+    settle();
+}
+
+void Run::beforeClockRule() {
     const std::int64_t intoTheHour = host.world.wallSeconds() % 3600;
     if (intoTheHour >= 3597) {
         letTimePass((3601 - intoTheHour) * 1000);
     }
     referee.beforeClockChange();
-    host.world.console().set(name, value, "validator");
+}
+
+// A bedtime longer than a short field, read from the saved file; then Enter in its field on the
+// page, which writes back what the field holds.
+void Run::enterLongBedtime(int value) {
+    const std::string bedtime = longBedtime(value);
+    beforeClockRule();
+    host.world.console().loadSaved("bedtime", bedtime);
+    settle();
+    referee.bedtimeRead(bedtime);
+    const bool wasOpen = host.pageOpen;
+    host.pageOpen = true;
+    host.window.enter("Bedtime (HH:MM)");
+    referee.timePasses(true);
+    host.playInput([this] { referee.afterPageFrame(); });
+    referee.timePasses(false);
+    host.pageOpen = wasOpen;
+}
+
+// The clock set to the same time of day in a year no calendar of Sundown names (9999 or 0000)
+// through a whole online match, then back to where it would have been.
+void Run::playWithAnUnreadableClock(int value) {
+    constexpr std::int64_t kJune9999 = 253'385'020'800;  // 9999-06-15 00:00:00 UTC
+    constexpr std::int64_t kJune0000 = -62'152'876'800;  // 0000-06-15 00:00:00 UTC
+    const std::int64_t wallBefore = host.world.wallSeconds();
+    const std::int64_t virtualBefore = host.world.clock().now();
+    referee.beforeClockChange();
+    host.world.setWallClock((value % 2 == 0 ? kJune9999 : kJune0000) + wallBefore % 86'400);
+    settle();
+    Game& game = host.world.game();
+    game.joinOnline(0);
+    game.startRound();
+    letTimePass(std::int64_t{value / 2 + 1} * 60'000 - 5'000);
+    game.endMatch(value % 3 == 0 ? std::optional<std::uint8_t>(0) : std::optional<std::uint8_t>(1));
+    game.leaveMatch();
+    referee.beforeClockChange();
+    host.world.setWallClock(wallBefore + (host.world.clock().now() - virtualBefore) / 1'000'000);
     settle();
 }
 
@@ -313,6 +355,12 @@ void Run::perform(const Event& event) {
                 // And cleared again during that match.
                 setClockRule("bedtime", "");
             }
+            break;
+        case Kind::LongBedtime:
+            enterLongBedtime(event.value);
+            break;
+        case Kind::UnreadableClock:
+            playWithAnUnreadableClock(event.value);
             break;
         case Kind::EditSaved:
             restartGame(event.value < 4 || event.value == 7 ? "savedDay" : "savedHistory",

@@ -38,6 +38,11 @@ class Run {
     void runTimerOut();
     void settle();
     void setClockRule(const char* name, const std::string& value);
+    // Waits out the last seconds before a full hour, then tells the referee the clock's rules
+    // are about to change.
+    void beforeClockRule();
+    void enterLongBedtime(int value);
+    void playWithAnUnreadableClock(int value);
     // Where a clock jump sets the wall clock.
     std::int64_t jumpedClock(int value) const;
     // The bedtime the console sets for an event's value.
