@@ -13,10 +13,13 @@ void Referee::toggled() {
 
 void Referee::afterFrame() {
     noticeQuit();
+    catchUpTheTimer();
     noteBroken(checkStatusLine());
 }
 
 void Referee::afterPageFrame() {
+    catchUpTheTimer();
+    timerClicked();
     if (toggleClick && host.sundown()->enabled != enabledInFrame) {
         enabledInFrame = host.sundown()->enabled;
         toggled();
@@ -46,7 +49,7 @@ std::optional<std::string> Referee::checkRoundStart() const {
         due = "Sundown: past bedtime, last game";
     } else if (lastToday) {
         due = "Sundown: last game today";
-    } else if (before.exitPending || (before.enabled && lastWithALoss && lastWithAWin)) {
+    } else if (before.timedQuitWaits || (before.enabled && lastWithALoss && lastWithAWin)) {
         // A quit the timer left to this match's end: the last, whatever the result.
         due = "Sundown: last game";
     } else if (before.enabled && lastWithALoss) {

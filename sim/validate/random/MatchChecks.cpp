@@ -15,6 +15,7 @@ bool Referee::ruleMet(const Sundown& sundown) const {
 void Referee::beforeHook() {
     // Every game function's hook looks at the kept session first.
     streakLimitUnseen = false;
+    catchUpTheTimer();
     const Sundown& sundown = *host.sundown();
     const Game& game = host.world.game();
     before = {sundown.numberOfGamesPlayed,
@@ -22,7 +23,7 @@ void Referee::beforeHook() {
               sundown.numberOfLosses,
               host.world.clock().pending(),
               model.approved,
-              sundown.exitPending,
+              model.timer.waits(),
               sundown.enabled,
               game.online() && game.winningTeam().has_value() && game.localPlayerPresent() &&
                   game.replicationInfoPresent(),
@@ -89,7 +90,11 @@ std::optional<std::string> Referee::checkEndHook(const std::string& name, bool d
     // kick-off.
     const bool leftOnline =
         name == gameFunction::kSoccarDestroyed || name == gameFunction::kEventDestroyed;
-    const bool timedQuit = before.exitPending && (before.approved || (leftOnline && before.online));
+    const bool timedQuit =
+        before.timedQuitWaits && (before.approved || (leftOnline && before.online));
+    if (timedQuit) {
+        model.timer.carriedOut();
+    }
     const bool rulesLeave = ruleApplies && (ruleMet(sundown) || streakMet);
     const std::size_t pairs = (timedQuit ? 1U : 0U) + (rulesLeave ? 1U : 0U) +
                               ((dayMet || bedtimeMet) && !timedQuit && !rulesLeave ? 1U : 0U);

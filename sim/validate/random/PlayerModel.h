@@ -10,6 +10,7 @@
 
 #include "HistoryModel.h"
 #include "NightModel.h"
+#include "TimerModel.h"
 
 namespace randomPlay {
 
@@ -107,6 +108,8 @@ struct Model {
 
     // Bedtime's watch over the approved match.
     NightModel night;
+    // The session timer and its waiting quit.
+    TimerModel timer;
 };
 
 }  // namespace randomPlay

@@ -29,6 +29,7 @@ void Referee::startEvent(const Event& event) {
 
 std::optional<std::string> Referee::finishEvent(const Event& event) {
     catchUpTheDay();
+    catchUpTheTimer();
     switch (event.kind) {
         case Kind::Wait:
             if (!broken && !host.world.game().quit()) {
@@ -59,7 +60,6 @@ std::optional<std::string> Referee::finishEvent(const Event& event) {
         default:
             if (isPageInput(event.kind) && pageWasOpen) {
                 checkPageInput(event);
-                noteBroken(checkTimerStopOrStart(event));
             }
             break;
     }

@@ -23,7 +23,7 @@ struct BeforeHook {
     int losses;
     std::size_t pending;
     bool approved;
-    bool exitPending;
+    bool timedQuitWaits;  // the player's timer left a quit waiting for a match
     bool enabled;
     bool teamsKnown;
     bool online;
@@ -113,9 +113,12 @@ class Referee {
     std::optional<std::string> checkBedtimeEntered() const;
     // The history of play.
     std::optional<std::string> checkHistory() const;
-    // The session timer.
+    // The session timer: its seconds due by now, in the player's model; a Start/Stop that took
+    // effect in the page's last frame.
+    void catchUpTheTimer();
+    void timerClicked();
+    void timerOutcome(TimerModel::Outcome outcome);
     std::optional<std::string> checkTimer(const Event& wait) const;
-    std::optional<std::string> checkTimerStopOrStart(const Event& event) const;
     // The page's lines.
     std::optional<std::string> checkPageLine();
     std::optional<std::string> checkChart() const;
@@ -138,6 +141,8 @@ class Referee {
     std::int64_t timeBefore = 0;
     int timerBefore = 0;
     bool timerWasRunning = false;
+    // The Start/Stop button as the last page frame left it.
+    bool timerRunningInFrame = false;
     bool pageWasOpen = false;
     std::string bedtimeLoaded;
     // The switch as the last frame of a click on the enable button found it.

@@ -79,6 +79,7 @@ void Referee::savedEdited(const std::string& name, const std::string& text) {
 // At its first frame a kept session is back.
 std::optional<std::string> Referee::afterRestart() {
     model = Model{};
+    timerRunningInFrame = false;
     quitSeen = false;
     streakLimitUnseen = true;
     model.lossStreak = streakKept;

@@ -1,4 +1,5 @@
-// The session timer never gains more than a second a second.
+// The session timer never gains more than a second a second; its time runs out, and its quit
+// waits, as the player's own model of it says.
 #include "Referee.h"
 
 namespace randomPlay {
@@ -15,16 +16,33 @@ std::optional<std::string> Referee::checkTimer(const Event& wait) const {
     return std::nullopt;
 }
 
-// Stopping the timer cancels a quit that waited for a match's end. (Starting it again cancels it
-// too, but a new run with a limit already reached sets its own at once.)
-std::optional<std::string> Referee::checkTimerStopOrStart(const Event& event) const {
-    const bool startStop =
-        event.kind == Kind::Click && std::string(kClickable[event.value]) == "Start/Stop";
-    if (startStop && !host.window.busy() && timerWasRunning && !host.sundown()->timerRunning &&
-        host.sundown()->exitPending) {
-        return std::string("a quit still waits after Start/Stop stopped the timer");
+void Referee::catchUpTheTimer() {
+    if (host.world.game().quit()) {
+        return;
     }
-    return std::nullopt;
+    timerOutcome(model.timer.catchUp(host.world.clock().now(), host.sundown()->maxMinutes,
+                                     host.world.game().online()));
+}
+
+// Each click on Start/Stop flips the button's state: the frame it does so in is when the click
+// took effect.
+void Referee::timerClicked() {
+    const bool running = host.sundown()->timerRunning;
+    if (running == timerRunningInFrame) {
+        return;
+    }
+    timerRunningInFrame = running;
+    timerOutcome(model.timer.startOrStop(host.world.clock().now(), host.sundown()->maxMinutes,
+                                         host.world.game().online()));
+}
+
+// Time up outside an online game quits it at once, in the tick that finds it up.
+void Referee::timerOutcome(TimerModel::Outcome outcome) {
+    if (outcome == TimerModel::Outcome::QuitsNow && !host.world.game().quit()) {
+        noteBroken(
+            std::string("the timer's time ran out outside an online game, and the game "
+                        "did not quit"));
+    }
 }
 
 }  // namespace randomPlay
