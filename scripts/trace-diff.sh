@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
-# Proves that two builds behave alike: plays every scenario with sundown-sim --events, and the
-# validator's random player with --events (eight sequences, 20,000 events unless told), on both
-# builds, and compares what each did event by event. Prints the first difference of each thing
-# played that differs, and exits 1 on any; 0 when every trace is the same. Example, the tree
-# against the build of an earlier commit:
+# Proves that two builds behave alike: plays every scenario with sundown-sim --events, eight
+# random sessions of sundown-sim (scripts/random-session.py, every rule beyond the text off unless
+# TRACE_DIFF_OPT_IN names some, as that script's --opt-in does), and the validator's random player
+# with --events (eight sequences, 2,500 events unless told), on both builds, and compares what
+# each did event by event. The random player's sequences are the same only while its generator
+# is: across a change of it, only the scenarios and the random sessions prove anything. Prints the
+# first difference of each thing played that differs, and exits 1 on any; 0 when every trace is
+# the same. Example, the tree against the build of an earlier commit:
 #   scripts/trace-diff.sh /tmp/old/build/release/bin/sundown-sim build/release/bin/sundown-sim
 # The plug-in and sundown-validate are taken from beside each sundown-sim.
 set -euo pipefail
@@ -110,6 +113,27 @@ while IFS= read -r -d '' script; do
   scenarios=$((scenarios + 1))
 done < <(find "$source_dir/scenarios" -name '*.sundown' -type f -print0 | sort -z)
 
+# Random sessions: the same scripts for both builds, in the language every build plays alike.
+opt_in="${TRACE_DIFF_OPT_IN:-}"
+if [[ ! "$opt_in" =~ ^[a-z,-]*$ ]]; then
+  echo "$0: TRACE_DIFF_OPT_IN is a list of rules, as random-session.py --opt-in takes" >&2
+  exit 2
+fi
+mkdir -p -- "$work/sessions"
+sessions=0
+for ((part = 0; part < sequences; ++part)); do
+  session="$work/sessions/random-session-$part.sundown"
+  timeout 60 python3 "$source_dir/scripts/random-session.py" "$((seed * sequences + part))" 600 \
+    ${opt_in:+--opt-in "$opt_in"} >"$session"
+  a="$(play_scenario old "$old" "$session")"
+  b="$(play_scenario new "$new" "$session")"
+  for part_played in status timeline events; do
+    first_difference "random session $((seed * sequences + part)) ($part_played)" \
+      "$a/$part_played" "$b/$part_played" || break
+  done
+  sessions=$((sessions + 1))
+done
+
 # play_sequence BUILD SIM PART: the random player's events and its exit status.
 play_sequence() {
   local build="$1" sim="$2" part="$3"
@@ -141,7 +165,9 @@ done
 
 played=$((sequences * events))
 if ((differences > 0)); then
-  echo "$differences difference(s): $scenarios scenarios and $played random-player events played"
+  echo "$differences difference(s): $scenarios scenarios, $sessions random sessions and" \
+    "$played random-player events played"
   exit 1
 fi
-echo "identical: $scenarios scenarios and $played random-player events (seed $seed)"
+echo "identical: $scenarios scenarios, $sessions random sessions (opt-in: ${opt_in:-none}) and" \
+  "$played random-player events (seed $seed)"
