@@ -5,7 +5,7 @@
 # C++ ABI.
 set -euo pipefail
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev pkg-config libimgui-dev libosmesa6-dev
-  libgtest-dev libbenchmark-dev googletest time libstb-dev procps)
+  libgtest-dev libbenchmark-dev googletest time libstb-dev procps python3)
 if [ "${1:-}" = windows ]; then
   packages+=(g++-mingw-w64-x86-64 wine64 wine clang-tools-14 lld-14 llvm-14 libwine-dev)
 fi

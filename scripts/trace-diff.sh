@@ -41,6 +41,16 @@ if [[ ! "$events" =~ ^[0-9]+$ ]] || ((events < 1 || events > 1000000)); then
   exit 2
 fi
 
+opt_in="${TRACE_DIFF_OPT_IN:-}"
+if [[ ! "$opt_in" =~ ^[a-z,-]*$ ]]; then
+  echo "$0: TRACE_DIFF_OPT_IN is a list of rules, as random-session.py --opt-in takes" >&2
+  exit 2
+fi
+if ! command -v python3 >/dev/null 2>&1; then
+  echo "$0: python3 is needed to write the random sessions" >&2
+  exit 2
+fi
+
 work="$(mktemp -d "${TMPDIR:-/tmp}/trace-diff.XXXXXXXX")"
 trap 'rm -rf -- "$work"' EXIT
 differences=0
@@ -114,11 +124,6 @@ while IFS= read -r -d '' script; do
 done < <(find "$source_dir/scenarios" -name '*.sundown' -type f -print0 | sort -z)
 
 # Random sessions: the same scripts for both builds, in the language every build plays alike.
-opt_in="${TRACE_DIFF_OPT_IN:-}"
-if [[ ! "$opt_in" =~ ^[a-z,-]*$ ]]; then
-  echo "$0: TRACE_DIFF_OPT_IN is a list of rules, as random-session.py --opt-in takes" >&2
-  exit 2
-fi
 mkdir -p -- "$work/sessions"
 sessions=0
 for ((part = 0; part < sequences; ++part)); do

@@ -39,11 +39,33 @@ expect "a seed is a number, never a shell's word" 2 "SEED must be a whole number
 expect "a build that cannot play is no build that behaves alike" 2 "could not be played" \
   bash "$traceDiff" "$sim" "$other/broken/sundown-sim" 1 50
 expect "a build behaves as itself" 0 "identical: " bash "$traceDiff" "$sim" "$sim" 1 50
+expect "rules for the random sessions are names, never a shell's words" 2 \
+  "TRACE_DIFF_OPT_IN is a list of rules" env TRACE_DIFF_OPT_IN='day;touch x' bash "$traceDiff" \
+  "$sim" "$sim" 1 50
 expect "frames at another rate are found, with the first line that differs" 1 \
   "DIFFERS: scenarios/" bash "$traceDiff" "$sim" "$other/frames/sundown-sim" 1 50
 expect "another sequence of the random player is found" 1 \
   "DIFFERS: random player, seed 1, sequence 0 (events)" \
   bash "$traceDiff" "$sim" "$other/seeds/sundown-sim" 1 50
+
+# The random sessions: the same script for the same seed, a rule beyond the text only when named.
+session="$source/scripts/random-session.py"
+if cmp -s <(python3 "$session" 7 300) <(python3 "$session" 7 300) &&
+  ! cmp -s <(python3 "$session" 7 300) <(python3 "$session" 8 300); then
+  echo "ok: a seed always gives the same session, another seed another"
+else
+  echo "FAILED: a seed always gives the same session, another seed another"
+  failures=$((failures + 1))
+fi
+if python3 "$session" 7 3000 | grep -q -E '^set (enableHeadsUp|lossStreakLimit|daily|dayStartsAt|bedtime|keepHistory|keepSessionOnRestart) ' ||
+  ! python3 "$session" 7 3000 --opt-in day,bedtime | grep -q -E '^set (dailyM|bedtime)'; then
+  echo "FAILED: a session sets a rule beyond the text only when it is named"
+  failures=$((failures + 1))
+else
+  echo "ok: a session sets a rule beyond the text only when it is named"
+fi
+expect "an unknown rule is refused" 2 "usage: random-session.py" python3 "$session" 7 30 \
+  --opt-in lock
 
 if [ "$failures" -gt 0 ]; then
   echo "$failures failed"
