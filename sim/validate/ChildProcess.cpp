@@ -194,21 +194,21 @@ bool ChildProcess::finished(std::chrono::steady_clock::time_point deadline) {
     }
     if (done) {
         TerminateJobObject(job, 1);
-        readVerdict();
     }
+    drainChannel();
     return done;
 }
 
-void ChildProcess::readVerdict() {
-    char buffer[512];
+void ChildProcess::drainChannel() {
+    char buffer[4096];
     DWORD waiting = 0;
-    while (verdictRead != nullptr && result.said.size() < 4096 &&
+    while (verdictRead != nullptr &&
            PeekNamedPipe(verdictRead, nullptr, 0, nullptr, &waiting, nullptr) && waiting > 0) {
         DWORD read = 0;
         if (!ReadFile(verdictRead, buffer, sizeof buffer, &read, nullptr) || read == 0) {
             break;
         }
-        result.said.append(buffer, read);
+        keepChannel(buffer, read);
     }
 }
 
@@ -310,22 +310,30 @@ bool ChildProcess::finished(std::chrono::steady_clock::time_point deadline) {
     if (done) {
         // Whatever the child started in its group goes with it, passing or not.
         kill(-processId, SIGKILL);
-        readVerdict();
     }
+    drainChannel();
     return done;
 }
 
-void ChildProcess::readVerdict() {
-    // Said before the child ended; whatever it left running cannot hold the reading up.
-    char buffer[512];
+void ChildProcess::drainChannel() {
+    // Never waits: whatever the child left running, holding the channel open, cannot hold the
+    // reading up.
+    char buffer[4096];
     ssize_t read = 0;
-    while (verdictRead >= 0 && result.said.size() < 4096 &&
-           (read = ::read(verdictRead, buffer, sizeof buffer)) > 0) {
-        result.said.append(buffer, static_cast<std::size_t>(read));
+    while (verdictRead >= 0 && (read = ::read(verdictRead, buffer, sizeof buffer)) > 0) {
+        keepChannel(buffer, static_cast<std::size_t>(read));
     }
 }
 
 #endif
+
+void ChildProcess::keepChannel(const char* bytes, std::size_t count) {
+    result.channelBytes += count;
+    result.said.append(bytes, count);
+    if (result.said.size() > 2 * kChannelKept) {
+        result.said.erase(0, result.said.size() - kChannelKept);
+    }
+}
 
 ChildOutcome ChildProcess::outcome() {
     result.output = startAndEnd(outputFile, kOutputKept);

@@ -14,7 +14,8 @@ struct ChildOutcome {
     int exitCode = -1;
     int signal = 0;      // the signal that ended a crashed child, where the system tells it
     std::string output;  // what it wrote on its standard streams: the first and last 64 KiB
-    std::string said;    // what it said on its verdict channel; empty when it said nothing
+    std::string said;    // the last of what it said on its verdict channel
+    std::size_t channelBytes = 0;  // all it said there
 };
 
 // A fatal signal's name and what it means, as "SIGSEGV (invalid memory access)".
@@ -43,8 +44,14 @@ class ChildProcess {
     // The most of a child's output kept for the report: this much of its start and of its end.
     static constexpr std::size_t kOutputKept = std::size_t{64} * 1024;
 
+    // The most of its verdict channel kept: the last of it, where the verdict comes.
+    static constexpr std::size_t kChannelKept = std::size_t{64} * 1024;
+
   private:
-    void readVerdict();
+    // Reads what waits on the verdict channel, so that a child writing there never blocks on a
+    // full pipe, and keeps the last of it.
+    void drainChannel();
+    void keepChannel(const char* bytes, std::size_t count);
 
     std::filesystem::path outputFile;
     ChildOutcome result;

@@ -122,9 +122,9 @@ std::optional<Options> parseCommandLine(int argc, char** argv, std::string& prob
     options.settings.pluginPath = pluginBesideProgram(argv[0]).string();
     options.jobs = static_cast<int>(std::max(1U, std::thread::hardware_concurrency()));
     std::optional<int> timeout;
-    const std::vector<std::string> valued = {"--plugin", "--seed",       "--iterations", "--part",
-                                             "--jobs",   "--timeout",    "--check",      "--child",
-                                             "--events", "--verdict-fd", "--parent"};
+    const std::vector<std::string> valued = {
+        "--plugin", "--seed",  "--iterations", "--part",       "--jobs",   "--timeout",
+        "--check",  "--child", "--events",     "--verdict-fd", "--parent", "--verdict-token"};
     for (int index = 1; index < argc; ++index) {
         const std::string word = argv[index];
         if (word == "-h" || word == "--help") {
@@ -180,6 +180,8 @@ std::optional<Options> parseCommandLine(int argc, char** argv, std::string& prob
             options.verdictChannel = value;
         } else if (word == "--parent") {
             options.parent = value;
+        } else if (word == "--verdict-token") {
+            options.verdictToken = value;
         } else if (word == "--check" && findCheck(value) != nullptr) {
             options.checks.push_back(value);
         } else if (word == "--child" && (findCheck(value) != nullptr || value == kLoadChild)) {

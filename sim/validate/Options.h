@@ -24,6 +24,9 @@ struct Options {
     std::string child;
     std::string verdictChannel;
     std::string parent;
+    // The run's token, which every verdict of its children carries: made by the validator,
+    // handed to each child.
+    std::string verdictToken;
 };
 
 extern const char* const kUsage;

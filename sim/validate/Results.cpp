@@ -59,18 +59,26 @@ std::string describeEnding(const ChildOutcome& ended, const std::optional<Verdic
         case ChildOutcome::Ending::Exited:
             break;
     }
+    if (!verdict && ended.channelBytes > 0) {
+        // Junk is never silence: what the channel held is told, though no verdict was in it.
+        return "it ended without a verdict of this run: its verdict channel held " +
+               std::to_string(ended.channelBytes) + " bytes of something else (exit status " +
+               std::to_string(ended.exitCode) + ")";
+    }
     if (!verdict) {
         return "it ended without a verdict (exit status " + std::to_string(ended.exitCode) + ")";
     }
     return verdict->result == Verdict::Result::Failed ? "" : "it told an unexpected verdict";
 }
 
-PartResult judgePart(const ChildOutcome& ended, int part, long long asked, int limitSeconds) {
+PartResult judgePart(const ChildOutcome& ended, int part, long long asked, const Options& options) {
+    const int limitSeconds = options.timeoutSeconds;
     PartResult result;
     result.part = part;
     result.output = ended.output;
-    const std::optional<Verdict> verdict =
-        ended.ending == ChildOutcome::Ending::Exited ? readVerdict(ended.said) : std::nullopt;
+    const std::optional<Verdict> verdict = ended.ending == ChildOutcome::Ending::Exited
+                                               ? readVerdict(ended.said, options.verdictToken)
+                                               : std::nullopt;
     if (!verdict || (verdict->result != Verdict::Result::Passed &&
                      verdict->result != Verdict::Result::Failed)) {
         result.why = describeEnding(ended, verdict, limitSeconds);

@@ -32,8 +32,9 @@ struct CheckResult {
 // Why a child that told no verdict (or `verdict`, when it told one) ended as it did.
 std::string describeEnding(const ChildOutcome& ended, const std::optional<Verdict>& verdict,
                            int limitSeconds);
-// What one part came to: its verdict, the events it played against the `asked` (0: none asked).
-PartResult judgePart(const ChildOutcome& ended, int part, long long asked, int limitSeconds);
+// What one part came to: its verdict of this run, the events it played against the `asked` (0:
+// none asked), within the time limit `options` set.
+PartResult judgePart(const ChildOutcome& ended, int part, long long asked, const Options& options);
 
 class Results {
   public:

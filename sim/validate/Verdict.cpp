@@ -1,8 +1,12 @@
 #include "Verdict.h"
 
+#include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <random>
 #include <sstream>
+#include <vector>
 
 #if defined(_WIN32)
 #include <fcntl.h>
@@ -37,47 +41,97 @@ bool wholeNumber(const std::string& text, long long& number) {
     return true;
 }
 
-}  // namespace
+// FNV-1a, 64 bits: enough to tell a whole verdict from a damaged or accidental one.
+std::string checksum(const std::string& text) {
+    std::uint64_t hash = 14'695'981'039'346'656'037ULL;
+    for (const char c : text) {
+        hash = (hash ^ static_cast<unsigned char>(c)) * 1'099'511'628'211ULL;
+    }
+    char digits[17];
+    std::snprintf(digits, sizeof digits, "%016llx", static_cast<unsigned long long>(hash));
+    return digits;
+}
 
-std::optional<Verdict> readVerdict(const std::string& said) {
-    std::istringstream lines(said);
-    std::string line;
+// One verdict's lines, from "verdict" to "end": whether they hold a whole verdict of this run.
+std::optional<Verdict> readBlock(const std::vector<std::string>& lines, std::size_t first,
+                                 const std::string& token) {
     Verdict verdict;
+    std::string summed;
     bool told = false;
-    while (std::getline(lines, line)) {
+    bool ours = false;
+    for (std::size_t index = first; index < lines.size(); ++index) {
+        const std::string& line = lines[index];
         const std::size_t space = line.find(' ');
         const std::string key = line.substr(0, space);
         const std::string value = space == std::string::npos ? "" : line.substr(space + 1);
-        if (key == "verdict") {
-            told = false;
+        if (key == "sum") {
+            const bool whole = told && ours && value == checksum(summed) &&
+                               index + 1 < lines.size() && lines[index + 1] == "end";
+            return whole ? std::optional<Verdict>(verdict) : std::nullopt;
+        }
+        summed += line + "\n";
+        if (index == first) {
             for (int result = 0; result < 4; ++result) {
+                told = told || value == kResults[result];
                 if (value == kResults[result]) {
                     verdict.result = static_cast<Verdict::Result>(result);
-                    told = true;
                 }
             }
         } else if (key == "played" && !wholeNumber(value, verdict.played)) {
             return std::nullopt;
         } else if (key == "reason") {
             verdict.reason = value;
-        } else if (key == "end" && told) {
-            // The last line: a verdict cut short is none.
-            return verdict;
+        } else if (key == "token") {
+            ours = !token.empty() && value == token;
+        } else if (key != "played") {
+            return std::nullopt;
         }
     }
     return std::nullopt;
 }
 
+}  // namespace
+
+std::optional<Verdict> readVerdict(const std::string& said, const std::string& token) {
+    std::vector<std::string> lines;
+    std::istringstream text(said);
+    for (std::string line; std::getline(text, line);) {
+        lines.push_back(line);
+    }
+    // The last whole verdict of this run counts: anything around it is another's.
+    for (std::size_t index = lines.size(); index-- > 0;) {
+        if (lines[index].rfind("verdict ", 0) == 0) {
+            if (auto verdict = readBlock(lines, index, token)) {
+                return verdict;
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+std::string newVerdictToken() {
+    std::random_device source;
+    std::string token;
+    for (int part = 0; part < 4; ++part) {
+        char digits[9];
+        std::snprintf(digits, sizeof digits, "%08x", static_cast<unsigned>(source()));
+        token += digits;
+    }
+    return token;
+}
+
 bool VerdictChannel::open(const std::string& named, const std::string& parent,
-                          std::string& problem) {
+                          const std::string& runToken, std::string& problem) {
     long long number = -1;
     long long parentId = -1;
     problem =
         "--child is for the validator's own children, which it starts with a verdict "
         "channel: run the validator without it";
-    if (!wholeNumber(named, number) || !wholeNumber(parent, parentId)) {
+    if (!wholeNumber(named, number) || !wholeNumber(parent, parentId) || runToken.size() != 32 ||
+        runToken.find_first_not_of("0123456789abcdef") != std::string::npos) {
         return false;
     }
+    token = runToken;
 #if defined(_WIN32)
     if (static_cast<long long>(GetCurrentProcessId()) == parentId) {
         return false;
@@ -96,26 +150,44 @@ bool VerdictChannel::open(const std::string& named, const std::string& parent,
         return false;
     }
     descriptor = static_cast<int>(number);
+    device = static_cast<unsigned long long>(channel.st_dev);
+    inode = static_cast<unsigned long long>(channel.st_ino);
     // Kept from any program the library might start.
     fcntl(descriptor, F_SETFD, FD_CLOEXEC);
     return true;
 #endif
 }
 
-bool VerdictChannel::tell(const Verdict& verdict) {
+bool VerdictChannel::tell(const Verdict& verdict, std::string& problem) {
     if (descriptor < 0) {
+        problem = "the verdict was told already";
         return false;
     }
-    std::string said = "verdict " + std::string(kResults[static_cast<int>(verdict.result)]) +
-                       "\nplayed " + std::to_string(verdict.played) + "\n";
+#if !defined(_WIN32)
+    struct stat now {};
+    if (fstat(descriptor, &now) != 0 || !S_ISFIFO(now.st_mode) ||
+        static_cast<unsigned long long>(now.st_dev) != device ||
+        static_cast<unsigned long long>(now.st_ino) != inode) {
+        descriptor = -1;
+        problem =
+            "the verdict channel (descriptor 3) is no longer the pipe the validator opened: "
+            "the plug-in closed it or put a file of its own in its place, and no verdict "
+            "was told";
+        return false;
+    }
+#endif
+    std::string block = "verdict " + std::string(kResults[static_cast<int>(verdict.result)]) +
+                        "\nplayed " + std::to_string(verdict.played) + "\n";
     if (!verdict.reason.empty()) {
         std::string reason = verdict.reason;
         for (char& c : reason) {
             c = c == '\n' ? ' ' : c;
         }
-        said += "reason " + reason + "\n";
+        block += "reason " + reason + "\n";
     }
-    said += "end\n";
+    block += "token " + token + "\n";
+    // A line of its own, whatever unfinished line the library left on the channel before it.
+    const std::string said = "\n" + block + "sum " + checksum(block) + "\nend\n";
 #if defined(_WIN32)
     const bool written = _write(descriptor, said.data(), static_cast<unsigned>(said.size())) ==
                          static_cast<int>(said.size());
@@ -124,6 +196,9 @@ bool VerdictChannel::tell(const Verdict& verdict) {
         write(descriptor, said.data(), said.size()) == static_cast<ssize_t>(said.size());
 #endif
     descriptor = -1;
+    if (!written) {
+        problem = "the verdict could not be written on its channel";
+    }
     return written;
 }
 

@@ -53,7 +53,7 @@ int runChild(const Options& options) {
     becomeAChild();
     VerdictChannel channel;
     std::string problem;
-    if (!channel.open(options.verdictChannel, options.parent, problem)) {
+    if (!channel.open(options.verdictChannel, options.parent, options.verdictToken, problem)) {
         std::cerr << "sundown-validate: " << problem << '\n';
         return kBadCommandLine;
     }
@@ -71,7 +71,11 @@ int runChild(const Options& options) {
         }
     }
     report.flush();
-    return channel.tell(verdict) ? kPassed : kFailed;
+    if (!channel.tell(verdict, problem)) {
+        std::cerr << "sundown-validate: " << problem << std::endl;
+        return kFailed;
+    }
+    return kPassed;
 }
 
 std::vector<std::string> childArguments(const Options& options, const std::string& name, int part) {
@@ -84,7 +88,9 @@ std::vector<std::string> childArguments(const Options& options, const std::strin
                                           "--seed",
                                           std::to_string(settings.seed),
                                           "--iterations",
-                                          std::to_string(settings.iterations)};
+                                          std::to_string(settings.iterations),
+                                          "--verdict-token",
+                                          options.verdictToken};
     if (part >= 0) {
         arguments.insert(arguments.end(), {"--part", std::to_string(part)});
     }
@@ -107,7 +113,7 @@ std::optional<int> loadInAChild(const Options& options, const PrivateFolder& fol
         return std::nullopt;
     }
     ChildOutcome& ended = run.outcome(0);
-    const std::optional<Verdict> verdict = readVerdict(ended.said);
+    const std::optional<Verdict> verdict = readVerdict(ended.said, options.verdictToken);
     if (verdict && verdict->result == Verdict::Result::Loaded) {
         return kPassed;
     }
@@ -151,8 +157,7 @@ std::optional<CheckResult> runCheck(const Options& options, const PrivateFolder&
     const long long asked =
         check.eventsPerPart != nullptr ? check.eventsPerPart(options.settings) : 0;
     for (std::size_t index = 0; index < parts.size(); ++index) {
-        result.parts.push_back(
-            judgePart(run.outcome(index), parts[index], asked, options.timeoutSeconds));
+        result.parts.push_back(judgePart(run.outcome(index), parts[index], asked, options));
     }
     return result;
 }
@@ -214,6 +219,7 @@ int main(int argc, char** argv) {
         return kBadCommandLine;
     }
     watchForInterruptions();
+    options->verdictToken = newVerdictToken();
     Results results(*options);
     std::optional<int> status;
     try {

@@ -47,6 +47,19 @@ grep -qF '{"check":"load","result":"CRASHED"' "$scratch/forged.json" &&
 checkFailure "the JSON of a failed load has every check, its seed and its seconds" $? \
   "$scratch/forged.json"
 
+# The verdict channel: a verdict without the run's token is none, junk on it is said to be there,
+# a channel the library took is found before a verdict lands in its file, and a flood of junk
+# before the verdict hides nothing.
+expect "a verdict without the run's token, on the channel itself, passes nothing" 1 \
+  "it ended without a verdict of this run: its verdict channel held 36 bytes" \
+  "$validate" --plugin "$(fixture forges-channel)" --check load-and-unload
+expect "a channel the library closed and reopened as its own file gets no verdict" 1 \
+  "is no longer the pipe the validator opened" \
+  "$validate" --plugin "$(fixture takes-channel)" --check load-and-unload
+expect "200 KiB of junk before the verdict hides nothing" 0 "2 passed, 0 failed" \
+  "$validate" --plugin "$(fixture floods-channel)" --check load-and-unload \
+  --check hostile-console-values
+
 # A part that ends early, or whose crash is turned into exit 0, is CRASHED, and the check too.
 expect "a random-player part that ends with exit 0 is CRASHED" 1 \
   "part 3: it ended without a verdict (exit status 0)" \
