@@ -15,6 +15,7 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #endif
@@ -26,20 +27,10 @@ namespace {
 constexpr int kVerdictDescriptor = 3;
 #endif
 
-// The first and last `kept` bytes of the file, with what lies between said to be left out.
-std::string startAndEnd(const std::filesystem::path& file, std::size_t kept) {
-    std::ifstream written(file, std::ios::binary | std::ios::ate);
-    if (!written) {
-        return {};
-    }
-    const auto size = static_cast<std::size_t>(written.tellg());
-    const auto read = [&written](std::size_t from, std::size_t count) {
-        std::string part(count, '\0');
-        written.seekg(static_cast<std::streamoff>(from));
-        written.read(part.data(), static_cast<std::streamsize>(count));
-        part.resize(static_cast<std::size_t>(written.gcount()));
-        return part;
-    };
+// The first and last `kept` bytes of what `read` gives of a file of `size` bytes, with what lies
+// between said to be left out.
+template <typename Read>
+std::string startAndEnd(std::size_t size, std::size_t kept, const Read& read) {
     if (size <= 2 * kept) {
         return read(0, size);
     }
@@ -47,6 +38,47 @@ std::string startAndEnd(const std::filesystem::path& file, std::size_t kept) {
     return start + "\n  [" + std::to_string(size - 2 * kept) + " bytes of its output left out]\n" +
            read(size - kept, kept);
 }
+
+#if defined(_WIN32)
+std::string startAndEnd(const std::filesystem::path& file, std::size_t kept) {
+    std::ifstream written(file, std::ios::binary | std::ios::ate);
+    if (!written) {
+        return {};
+    }
+    const auto size = static_cast<std::size_t>(written.tellg());
+    return startAndEnd(size, kept, [&written](std::size_t from, std::size_t count) {
+        std::string part(count, '\0');
+        written.seekg(static_cast<std::streamoff>(from));
+        written.read(part.data(), static_cast<std::streamsize>(count));
+        part.resize(static_cast<std::size_t>(written.gcount()));
+        return part;
+    });
+}
+#else
+// Read through the descriptor the file was made with, never by its name again: whatever a
+// library puts in its place (a link, a FIFO that would never answer) is not what is read.
+std::string startAndEnd(int descriptor, std::size_t kept) {
+    struct stat file {};
+    if (descriptor < 0 || fstat(descriptor, &file) != 0 || !S_ISREG(file.st_mode)) {
+        return {};
+    }
+    return startAndEnd(static_cast<std::size_t>(file.st_size), kept,
+                       [descriptor](std::size_t from, std::size_t count) {
+                           std::string part(count, '\0');
+                           std::size_t got = 0;
+                           for (ssize_t read = 1; got < count && read > 0;
+                                got += static_cast<std::size_t>(read)) {
+                               read = pread(descriptor, part.data() + got, count - got,
+                                            static_cast<off_t>(from + got));
+                               if (read <= 0) {
+                                   break;
+                               }
+                           }
+                           part.resize(got);
+                           return part;
+                       });
+}
+#endif
 
 }  // namespace
 
@@ -217,8 +249,9 @@ void ChildProcess::drainChannel() {
 ChildProcess::ChildProcess(const std::vector<std::string>& arguments, std::filesystem::path output)
     : outputFile(std::move(output)) {
     // A new file, never one planted under its name: no link is followed, nothing overwritten.
+    // Kept open for reading back when the child is done.
     const int written =
-        open(outputFile.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+        open(outputFile.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     int channel[2] = {-1, -1};
     if (written < 0 || pipe2(channel, O_CLOEXEC) != 0) {
         if (written >= 0) {
@@ -269,7 +302,7 @@ ChildProcess::ChildProcess(const std::vector<std::string>& arguments, std::files
     }
     posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&files);
-    close(written);
+    outputKept = written;
     close(verdictWrite);
 }
 
@@ -282,6 +315,9 @@ ChildProcess::~ChildProcess() {
     }
     if (verdictRead >= 0) {
         close(verdictRead);
+    }
+    if (outputKept >= 0) {
+        close(outputKept);
     }
     std::error_code ignored;
     std::filesystem::remove(outputFile, ignored);
@@ -336,6 +372,10 @@ void ChildProcess::keepChannel(const char* bytes, std::size_t count) {
 }
 
 ChildOutcome ChildProcess::outcome() {
+#if defined(_WIN32)
     result.output = startAndEnd(outputFile, kOutputKept);
+#else
+    result.output = startAndEnd(outputKept, kOutputKept);
+#endif
     return result;
 }

@@ -63,5 +63,6 @@ class ChildProcess {
 #else
     int processId = -1;
     int verdictRead = -1;
+    int outputKept = -1;  // the output file as it was made
 #endif
 };

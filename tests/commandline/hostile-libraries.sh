@@ -60,6 +60,18 @@ expect "200 KiB of junk before the verdict hides nothing" 0 "2 passed, 0 failed"
   "$validate" --plugin "$(fixture floods-channel)" --check load-and-unload \
   --check hostile-console-values
 
+# What a child wrote is read through the file the validator made, never by its name again: a FIFO
+# or a link the library put in its place is neither waited on nor reported.
+expect "a FIFO where the output file was holds nothing up" 0 "1 passed, 0 failed" \
+  timeout 60 "$validate" --plugin "$(fixture fifo-for-output)" --check hostile-console-values
+"$validate" --plugin "$(fixture link-for-output)" --check hostile-console-values \
+  > "$scratch/link.txt" 2>&1
+status=$?
+[ "$status" = 0 ] && ! grep -qF "NOT-THE-CHILD'S-OUTPUT" "$scratch/link.txt"
+checkFailure "a link where the output file was is not followed (status $status)" $? \
+  "$scratch/link.txt"
+rm -f /tmp/fixture-link-for-output.txt
+
 # A part that ends early, or whose crash is turned into exit 0, is CRASHED, and the check too.
 expect "a random-player part that ends with exit 0 is CRASHED" 1 \
   "part 3: it ended without a verdict (exit status 0)" \
