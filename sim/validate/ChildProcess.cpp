@@ -1,5 +1,7 @@
 #include "ChildProcess.h"
 
+#include "EventsFile.h"
+
 #include "SignalNames.h"
 #include "StartingSignals.h"
 
@@ -23,8 +25,11 @@
 namespace {
 
 #if !defined(_WIN32)
-// The descriptor the verdict channel takes in a child.
+// The descriptors the verdict channel and the events pipe take in a child, and the first one
+// above both.
 constexpr int kVerdictDescriptor = 3;
+constexpr int kEventsDescriptor = 4;
+constexpr int kFirstFreeDescriptor = 10;
 #endif
 
 // The first and last `kept` bytes of what `read` gives of a file of `size` bytes, with what lies
@@ -141,7 +146,7 @@ std::string commandLine(const std::vector<std::string>& arguments) {
 #if defined(_WIN32)
 
 ChildProcess::ChildProcess(const std::vector<std::string>& arguments,
-                           std::filesystem::path outputPath)
+                           std::filesystem::path outputPath, EventsFile* /*events*/)
     : outputFile(std::move(outputPath)) {
     SECURITY_ATTRIBUTES inherited{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
     // CREATE_NEW fails on a name that exists, whatever it is.
@@ -246,8 +251,9 @@ void ChildProcess::drainChannel() {
 
 #else
 
-ChildProcess::ChildProcess(const std::vector<std::string>& arguments, std::filesystem::path output)
-    : outputFile(std::move(output)) {
+ChildProcess::ChildProcess(const std::vector<std::string>& arguments, std::filesystem::path output,
+                           EventsFile* eventsFile)
+    : outputFile(std::move(output)), events(eventsFile) {
     // A new file, never one planted under its name: no link is followed, nothing overwritten.
     // Kept open for reading back when the child is done.
     const int written =
@@ -262,9 +268,19 @@ ChildProcess::ChildProcess(const std::vector<std::string>& arguments, std::files
     }
     verdictRead = channel[0];
     fcntl(verdictRead, F_SETFL, O_NONBLOCK);
-    // Out of the way of the descriptor it takes in the child, so that the move there is a move.
-    const int verdictWrite = fcntl(channel[1], F_DUPFD_CLOEXEC, kVerdictDescriptor + 1);
+    // Out of the way of the descriptors they take in the child, so that the moves there are moves.
+    const int verdictWrite = fcntl(channel[1], F_DUPFD_CLOEXEC, kFirstFreeDescriptor);
     close(channel[1]);
+    int eventsWrite = -1;
+    int eventsPipe[2] = {-1, -1};
+    if (events != nullptr && events->descriptor() >= 0 && pipe2(eventsPipe, O_CLOEXEC) == 0) {
+        eventsRead = eventsPipe[0];
+        fcntl(eventsRead, F_SETFL, O_NONBLOCK);
+        // Room for many events between two looks of the validator's.
+        fcntl(eventsRead, F_SETPIPE_SZ, 1 << 20);
+        eventsWrite = fcntl(eventsPipe[1], F_DUPFD_CLOEXEC, kFirstFreeDescriptor);
+        close(eventsPipe[1]);
+    }
     std::vector<std::string> full = arguments;
     full.insert(full.end(), {"--verdict-fd", std::to_string(kVerdictDescriptor), "--parent",
                              std::to_string(getpid())});
@@ -281,6 +297,9 @@ ChildProcess::ChildProcess(const std::vector<std::string>& arguments, std::files
     posix_spawn_file_actions_adddup2(&files, written, STDOUT_FILENO);
     posix_spawn_file_actions_adddup2(&files, written, STDERR_FILENO);
     posix_spawn_file_actions_adddup2(&files, verdictWrite, kVerdictDescriptor);
+    if (eventsWrite >= 0) {
+        posix_spawn_file_actions_adddup2(&files, eventsWrite, kEventsDescriptor);
+    }
     // A process group of its own, so that stopping it stops whatever it started too.
     posix_spawnattr_t attributes;
     posix_spawnattr_init(&attributes);
@@ -304,6 +323,9 @@ ChildProcess::ChildProcess(const std::vector<std::string>& arguments, std::files
     posix_spawn_file_actions_destroy(&files);
     outputKept = written;
     close(verdictWrite);
+    if (eventsWrite >= 0) {
+        close(eventsWrite);
+    }
 }
 
 ChildProcess::~ChildProcess() {
@@ -318,6 +340,9 @@ ChildProcess::~ChildProcess() {
     }
     if (outputKept >= 0) {
         close(outputKept);
+    }
+    if (eventsRead >= 0) {
+        close(eventsRead);
     }
     std::error_code ignored;
     std::filesystem::remove(outputFile, ignored);
@@ -348,7 +373,22 @@ bool ChildProcess::finished(std::chrono::steady_clock::time_point deadline) {
         kill(-processId, SIGKILL);
     }
     drainChannel();
+    copyEvents();
     return done;
+}
+
+void ChildProcess::copyEvents() {
+    char buffer[1 << 16];
+    ssize_t read = 0;
+    while (eventsRead >= 0 && (read = ::read(eventsRead, buffer, sizeof buffer)) > 0) {
+        // After a failure the rest is read and dropped, so that the child never blocks on it.
+        if (events->failure().empty()) {
+            if (auto why =
+                    writeAllOf(events->descriptor(), buffer, static_cast<std::size_t>(read))) {
+                events->failed(*why);
+            }
+        }
+    }
 }
 
 void ChildProcess::drainChannel() {

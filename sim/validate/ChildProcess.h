@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+class EventsFile;
+
 struct ChildOutcome {
     enum class Ending { Exited, Crashed, TimedOut, NotStarted };
     Ending ending = Ending::NotStarted;
@@ -29,8 +31,10 @@ class ChildProcess {
     // Starts `arguments[0]` with `arguments`, its output going to `outputFile`, a new file that
     // must not exist yet: nothing there is followed or overwritten. The child gets, after its
     // arguments, "--verdict-fd N --parent PID": the descriptor of its verdict channel, and this
-    // process.
-    ChildProcess(const std::vector<std::string>& arguments, std::filesystem::path outputFile);
+    // process. With `events` open, the child's descriptor 4 is a pipe whose contents this
+    // process copies into it as the child runs.
+    ChildProcess(const std::vector<std::string>& arguments, std::filesystem::path outputFile,
+                 EventsFile* events = nullptr);
     ~ChildProcess();
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
@@ -52,8 +56,11 @@ class ChildProcess {
     // full pipe, and keeps the last of it.
     void drainChannel();
     void keepChannel(const char* bytes, std::size_t count);
+    // Copies what waits in the events pipe into the events file.
+    void copyEvents();
 
     std::filesystem::path outputFile;
+    EventsFile* events = nullptr;
     ChildOutcome result;
     bool done = false;
 #if defined(_WIN32)
@@ -64,5 +71,6 @@ class ChildProcess {
     int processId = -1;
     int verdictRead = -1;
     int outputKept = -1;  // the output file as it was made
+    int eventsRead = -1;
 #endif
 };

@@ -117,11 +117,12 @@ void endWhatChildrenLeft() {
 }
 
 ChildRun::ChildRun(const PrivateFolder& folder, std::vector<std::vector<std::string>> commands,
-                   int jobs, int timeoutSeconds)
+                   int jobs, int timeoutSeconds, EventsFile* events)
     : folder(&folder),
       commands(std::move(commands)),
       jobs(jobs),
       timeoutSeconds(timeoutSeconds),
+      events(events),
       running(this->commands.size()),
       deadlines(this->commands.size()),
       ended(this->commands.size()) {}
@@ -146,7 +147,7 @@ bool ChildRun::runAll() {
             deadlines[started] =
                 std::chrono::steady_clock::now() + std::chrono::seconds(timeoutSeconds);
             running[started] = std::make_unique<ChildProcess>(
-                commands[started], folder->path() / ("child-" + std::to_string(++made)));
+                commands[started], folder->path() / ("child-" + std::to_string(++made)), events);
             ++started;
         }
         if (finished < commands.size()) {

@@ -24,8 +24,9 @@ void endWhatChildrenLeft();
 
 class ChildRun {
   public:
+    // With `events`, each child's events pipe is copied into it (one child wants it at a time).
     ChildRun(const PrivateFolder& folder, std::vector<std::vector<std::string>> commands, int jobs,
-             int timeoutSeconds);
+             int timeoutSeconds, EventsFile* events = nullptr);
 
     // False when interrupted; the children are stopped then, and their files gone.
     bool runAll();
@@ -36,6 +37,7 @@ class ChildRun {
     std::vector<std::vector<std::string>> commands;
     int jobs;
     int timeoutSeconds;
+    EventsFile* events;
     std::vector<std::unique_ptr<ChildProcess>> running;
     std::vector<std::chrono::steady_clock::time_point> deadlines;
     std::vector<std::optional<ChildOutcome>> ended;

@@ -13,6 +13,7 @@
 
 #include "Checks.h"
 #include "ChildRun.h"
+#include "EventsFile.h"
 #include "HostWorld.h"
 #include "LoadedPlugin.h"
 #include "Options.h"
@@ -78,7 +79,8 @@ int runChild(const Options& options) {
     return kPassed;
 }
 
-std::vector<std::string> childArguments(const Options& options, const std::string& name, int part) {
+std::vector<std::string> childArguments(const Options& options, const std::string& name, int part,
+                                        const EventsFile* events = nullptr) {
     const CheckSettings& settings = options.settings;
     std::vector<std::string> arguments = {settings.program,
                                           "--child",
@@ -95,7 +97,14 @@ std::vector<std::string> childArguments(const Options& options, const std::strin
         arguments.insert(arguments.end(), {"--part", std::to_string(part)});
     }
     if (!settings.eventsPath.empty() && name == "random-player") {
+#if defined(_WIN32)
         arguments.insert(arguments.end(), {"--events", settings.eventsPath});
+#else
+        // The pipe the validator copies into the file it opened; none when it could not.
+        if (events != nullptr && events->descriptor() >= 0) {
+            arguments.insert(arguments.end(), {"--events", "/dev/fd/4"});
+        }
+#endif
     }
     if (options.json) {
         arguments.emplace_back("--json");
@@ -142,14 +151,14 @@ std::vector<int> partsOf(const Options& options, const Check& check) {
 // Runs every part of `check` in child processes and gives what they came to; none when
 // interrupted.
 std::optional<CheckResult> runCheck(const Options& options, const PrivateFolder& folder,
-                                    const Check& check) {
+                                    const Check& check, EventsFile* events) {
     const std::vector<int> parts = partsOf(options, check);
     std::vector<std::vector<std::string>> commands;
     commands.reserve(parts.size());
     for (const int part : parts) {
-        commands.push_back(childArguments(options, check.name, part));
+        commands.push_back(childArguments(options, check.name, part, events));
     }
-    ChildRun run(folder, commands, options.jobs, options.timeoutSeconds);
+    ChildRun run(folder, commands, options.jobs, options.timeoutSeconds, events);
     if (!run.runAll()) {
         return std::nullopt;
     }
@@ -162,15 +171,15 @@ std::optional<CheckResult> runCheck(const Options& options, const PrivateFolder&
     return result;
 }
 
-std::optional<int> runChecks(const Options& options, const PrivateFolder& folder,
-                             Results& results) {
+std::optional<int> runChecks(const Options& options, const PrivateFolder& folder, Results& results,
+                             EventsFile* events) {
     for (const Check& check : allChecks()) {
         if (!selected(options, check)) {
             continue;
         }
         results.starting(check);
         const auto start = std::chrono::steady_clock::now();
-        const std::optional<CheckResult> result = runCheck(options, folder, check);
+        const std::optional<CheckResult> result = runCheck(options, folder, check, events);
         if (!result) {
             return std::nullopt;
         }
@@ -182,7 +191,7 @@ std::optional<int> runChecks(const Options& options, const PrivateFolder& folder
 }
 
 // Checks the library from a child first; then runs the checks. None when interrupted.
-std::optional<int> validate(const Options& options, Results& results) {
+std::optional<int> validate(const Options& options, Results& results, EventsFile* events) {
     PrivateFolder folder;
     (options.json ? std::cerr : std::cout)
         << "plug-in: " << options.settings.pluginPath << std::endl;
@@ -190,7 +199,7 @@ std::optional<int> validate(const Options& options, Results& results) {
     if (!loaded || *loaded != kPassed) {
         return loaded;
     }
-    return runChecks(options, folder, results);
+    return runChecks(options, folder, results, events);
 }
 
 }  // namespace
@@ -218,12 +227,19 @@ int main(int argc, char** argv) {
         std::cerr << "sundown-validate: " << refused.what() << '\n';
         return kBadCommandLine;
     }
+    EventsFile events;
+    if (!options->settings.eventsPath.empty() &&
+        !events.open(options->settings.eventsPath, options->settings.pluginPath,
+                     options->settings.program, problem)) {
+        std::cerr << "sundown-validate: " << problem << '\n';
+        return kBadCommandLine;
+    }
     watchForInterruptions();
     options->verdictToken = newVerdictToken();
     Results results(*options);
     std::optional<int> status;
     try {
-        status = validate(*options, results);
+        status = validate(*options, results, &events);
     } catch (const std::runtime_error& error) {
         std::cerr << "sundown-validate: " << error.what() << '\n';
         status = kFailed;
@@ -236,6 +252,12 @@ int main(int argc, char** argv) {
     }
     if (!results.written()) {
         std::cerr << "sundown-validate: the results could not be written\n";
+        return kResultsNotWritten;
+    }
+    if (!events.failure().empty()) {
+        // The part's verdict is told above; the file the user asked for is not whole.
+        std::cerr << "sundown-validate: the events could not be written to '" << events.path()
+                  << "': " << events.failure() << '\n';
         return kResultsNotWritten;
     }
     return status.value_or(kFailed);

@@ -203,6 +203,35 @@ ls -d "$scratch/tmp-kill"/sundown-validate-* > /dev/null 2>&1 \
 grep -qF "no answer within 3 s" "$scratch/timeout.txt" \
   || fail "the load's limit is not --timeout: $(cat "$scratch/timeout.txt")"
 
+# The events file is the validator's to write: a file it cannot write is exit 3 with the reason,
+# the part's verdict told all the same; the plug-in itself is never written over; a FIFO that no
+# one reads is said to be so at once, not blamed on the plug-in when a limit runs out.
+eventsRun() { "$validate" --plugin "$plugin" --check random-player --part 0 --iterations 300 --events "$@"; }
+for target in /dev/full "$scratch/no-such-folder/events"; do
+  eventsRun "$target" > "$scratch/events-fail.txt" 2>&1
+  status=$?
+  [ "$status" = 3 ] && grep -qF "1 passed, 0 failed" "$scratch/events-fail.txt" &&
+    grep -qF "the events could not be written to '$target'" "$scratch/events-fail.txt" ||
+    fail "--events $target: status $status, $(tail -3 "$scratch/events-fail.txt")"
+done
+cp "$plugin" "$scratch/plugin-copy.so"
+"$validate" --plugin "$scratch/plugin-copy.so" --check random-player --part 0 --iterations 300 \
+  --events "$scratch/plugin-copy.so" > "$scratch/events-plugin.txt" 2>&1
+status=$?
+[ "$status" = 2 ] && grep -qF "names the plug-in itself" "$scratch/events-plugin.txt" &&
+  cmp -s "$plugin" "$scratch/plugin-copy.so" ||
+  fail "--events naming the plug-in: status $status, $(cat "$scratch/events-plugin.txt")"
+mkfifo "$scratch/no-reader"
+timeout 60 "$validate" --plugin "$plugin" --check random-player --part 0 --iterations 300 \
+  --events "$scratch/no-reader" > "$scratch/events-fifo.txt" 2>&1
+status=$?
+[ "$status" = 3 ] && grep -qF "no one reads it" "$scratch/events-fifo.txt" &&
+  ! grep -qF "CRASHED" "$scratch/events-fifo.txt" ||
+  fail "--events to a FIFO with no reader: status $status, $(tail -3 "$scratch/events-fifo.txt")"
+eventsRun /dev/stdout > "$scratch/events-stdout.txt" 2>&1 ||
+  fail "--events /dev/stdout: $(tail -3 "$scratch/events-stdout.txt")"
+grep -qF '{"event":0,' "$scratch/events-stdout.txt" || fail "--events /dev/stdout wrote no event"
+
 if [ "$failures" = 0 ]; then
   echo "all held"
 fi
