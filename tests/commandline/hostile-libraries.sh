@@ -81,7 +81,7 @@ expect "a crash turned into exit 0 by the library's own handler is CRASHED" 1 \
   "$validate" --plugin "$(fixture crash-to-exit)" --check random-player --iterations 300 --jobs 2
 
 # What a library starts lives no longer than its child, even in a session of its own.
-for how in forks forks-away; do
+for how in forks forks-away forks-chain; do
   pkill -9 -f "sleep 31.4159" 2> /dev/null
   expect "a library that $how passes what it passes" 0 "2 passed, 0 failed" \
     "$validate" --plugin "$(fixture "$how")" --check load-and-unload --check hostile-console-values \
