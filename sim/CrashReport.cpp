@@ -1,11 +1,15 @@
 #include "CrashReport.h"
 
+#include "Leftovers.h"
 #include "SignalNames.h"
 
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
+#include <random>
+#include <string>
 
 #if defined(_WIN32)
 #include <io.h>
@@ -108,6 +112,18 @@ extern "C" void onEarlyExit() {
 
 // The child's end of the channel on which it tells the parent what it does, and how it ended.
 int channel = -1;
+// Made before the child starts, known to both: a status without it is none, so that a plug-in
+// writing on the channel by accident cannot end the play with a status of its choosing.
+std::string statusToken;
+
+std::string newStatusToken() {
+    std::random_device source;
+    char token[33];
+    std::snprintf(token, sizeof token, "%08x%08x%08x%08x", static_cast<unsigned>(source()),
+                  static_cast<unsigned>(source()), static_cast<unsigned>(source()),
+                  static_cast<unsigned>(source()));
+    return token;
+}
 
 void tell(const std::string& line) {
     if (channel >= 0) {
@@ -131,7 +147,10 @@ struct Told {
             pending.erase(0, end + 1);
             if (line.rfind("doing ", 0) == 0) {
                 doing = line.substr(6);
-            } else if (line.rfind("status ", 0) == 0) {
+            } else if (line.rfind("status ", 0) == 0 &&
+                       line.size() == 7 + 3 + 1 + statusToken.size() &&
+                       line.compare(11, std::string::npos, statusToken) == 0 &&
+                       line.find_first_not_of("0123456789", 7) == 10) {
                 status = std::atoi(line.c_str() + 7);
             }
         }
@@ -241,6 +260,8 @@ int playReportingItsEnd(int ended, const std::function<int()>& play) {
     }
     std::cout.flush();
     std::cerr.flush();
+    statusToken = newStatusToken();
+    keepWhatChildrenLeave();
     const pid_t child = fork();
     if (child < 0) {
         writeError("sundown-sim: cannot watch the play: no child process\n");
@@ -254,11 +275,17 @@ int playReportingItsEnd(int ended, const std::function<int()>& play) {
         channel = pipe[1];
         const int status = play();
         std::cout.flush();
-        tell("status " + std::to_string(status) + "\n");
+        // Three digits, so that the parent reads a line of one length.
+        char digits[4];
+        std::snprintf(digits, sizeof digits, "%03d", status & 0xFF);
+        tell("status " + std::string(digits) + " " + statusToken + "\n");
         std::exit(status);
     }
     close(pipe[1]);
     fcntl(pipe[0], F_SETFL, O_NONBLOCK);
-    return watch(child, pipe[0]);
+    const int status = watch(child, pipe[0]);
+    // What the plug-in started and left running goes with the play.
+    endWhatChildrenLeft();
+    return status;
 #endif
 }

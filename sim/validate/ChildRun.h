@@ -11,16 +11,15 @@
 #include <vector>
 
 #include "ChildProcess.h"
+#include "Leftovers.h"
 #include "PrivateFolder.h"
 
 // The signal that asked the validator to stop; 0 while none has.
 extern volatile std::sig_atomic_t interruption;
 
 // Stops on SIGINT, SIGTERM, SIGHUP and SIGPIPE alike; makes the validator the keeper of whatever
-// its children leave behind, so that it can end it.
+// its children leave behind, so that it can end it (endWhatChildrenLeft).
 void watchForInterruptions();
-// Ends whatever its children started that still runs.
-void endWhatChildrenLeft();
 
 class ChildRun {
   public:

@@ -122,6 +122,9 @@ for how in exits quick-exits underscore-exits; do
     "the plug-in ended the program (exit status 0) while loading the plug-in" \
     "$sim" --plugin "$(fixture "$how")" "$scratch/restart.sundown"
 done
+expect "sundown-sim: a status written on its channel by the plug-in is no status" 2 \
+  "the plug-in ended the program (exit status 0) while loading the plug-in" \
+  "$sim" --plugin "$(fixture forges-status)" "$scratch/restart.sundown"
 expect "sundown-sim: a getPlugin that recurses without end is told as a crash" 2 \
   "crashed with SIGSEGV" "$sim" --plugin "$(fixture recurses)" "$scratch/restart.sundown"
 expect "sundown-validate: a getPlugin that recurses without end is CRASHED" 1 "CRASHED" \

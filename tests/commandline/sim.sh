@@ -160,4 +160,21 @@ expect "a link before '..' leads where the system says: the file it opens is the
   "plug-in file: $scratch/elsewhere/Sundown.so" \
   "$sim" --plugin "$scratch/d/link/../Sundown.so" "$scratch/show.sundown"
 
+# What the plug-in starts ends with the play: a sleeper in a session of its own neither outlives
+# sundown-sim nor holds up the reader of its output.
+if [ -e "$fixtures/libfixture-forks-away.so" ]; then
+  start=$SECONDS
+  "$sim" --plugin "$fixtures/libfixture-forks-away.so" --quiet "$scratch/show.sundown" | cat \
+    > "$scratch/forks-away.txt"
+  sleep 0.3
+  left="$(pgrep -f "sleep 31.4159" | wc -l)"
+  pkill -9 -f "sleep 31.4159" 2> /dev/null
+  if [ "$left" = 0 ] && ((SECONDS - start < 20)) && grep -qF "1 passed" "$scratch/forks-away.txt"; then
+    echo "ok: what the plug-in started ends with the play"
+  else
+    echo "FAILED: what the plug-in started ends with the play: $left left, $((SECONDS - start)) s"
+    failures=$((failures + 1))
+  fi
+fi
+
 exit $((failures > 0))
