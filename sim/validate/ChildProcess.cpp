@@ -330,8 +330,10 @@ ChildProcess::ChildProcess(const std::vector<std::string>& arguments, std::files
 
 ChildProcess::~ChildProcess() {
     if (processId > 0) {
+        // The child itself too: it may have left its group for another (the validator's own).
         kill(-processId, SIGKILL);
         if (!done) {
+            kill(processId, SIGKILL);
             waitpid(processId, nullptr, 0);
         }
     }
@@ -364,6 +366,7 @@ bool ChildProcess::finished(std::chrono::steady_clock::time_point deadline) {
         done = true;
     } else if (std::chrono::steady_clock::now() >= deadline) {
         kill(-processId, SIGKILL);
+        kill(processId, SIGKILL);
         waitpid(processId, nullptr, 0);
         result.ending = ChildOutcome::Ending::TimedOut;
         done = true;

@@ -72,6 +72,11 @@ checkFailure "a link where the output file was is not followed (status $status)"
   "$scratch/link.txt"
 rm -f /tmp/fixture-link-for-output.txt
 
+# A child that leaves its group for the validator's own and never answers is still stopped at its
+# limit.
+expect "a child in the validator's own group is stopped at its limit" 1 "no answer within 3 s" \
+  timeout 60 "$validate" --plugin "$(fixture joins-group)" --timeout 3
+
 # A part that ends early, or whose crash is turned into exit 0, is CRASHED, and the check too.
 expect "a random-player part that ends with exit 0 is CRASHED" 1 \
   "part 3: it ended without a verdict (exit status 0)" \
