@@ -282,7 +282,8 @@ void Session::report() {
         }
         if (!options.quiet && options.timeline != nullptr) {
             if (const auto line = describe(event)) {
-                *options.timeline << formatTimestamp(event.microseconds) << ' ' << *line << '\n';
+                *options.timeline << formatTimestamp(event.microseconds) << ' '
+                                  << withControlsShown(*line) << '\n';
             }
         }
     }
@@ -301,13 +302,13 @@ void Session::check(const ScriptLine& line, bool held, const std::string& expect
                     const std::string& seen) {
     if (held) {
         ++expectationsHeld;
-        print("ok: " + expected);
+        print("ok: " + withControlsShown(expected));
         return;
     }
     ++expectationsFailed;
     if (options.timeline != nullptr) {
-        *options.timeline << line.where() << ": FAILED: expected " << expected << ", saw " << seen
-                          << '\n';
+        *options.timeline << line.where() << ": FAILED: expected " << withControlsShown(expected)
+                          << ", saw " << withControlsShown(seen) << '\n';
     }
 }
 

@@ -99,6 +99,25 @@ std::string describeGame(const RecordedEvent& event) {
 
 }  // namespace
 
+std::string withControlsShown(const std::string& text) {
+    std::string shown;
+    shown.reserve(text.size());
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte == 0) {
+            shown += "\\0";
+        } else if (c == '\n') {
+            shown += "\\n";
+        } else if (byte < 0x20 || byte == 0x7F) {
+            constexpr char hex[] = "0123456789abcdef";
+            shown += std::string("\\x") + hex[byte >> 4] + hex[byte & 0xF];
+        } else {
+            shown += c;
+        }
+    }
+    return shown;
+}
+
 std::optional<std::string> describe(const RecordedEvent& event) {
     const std::string& type = event.type;
     if (type == "story") {

@@ -11,3 +11,7 @@ std::optional<std::string> describe(const RecordedEvent& event);
 
 // The event as one line of JSON, with who caused it, whatever bytes its texts hold.
 std::string toJson(const RecordedEvent& event);
+
+// `text` with every control byte shown as an escape ("\x1b", "\n", "\0"), so that what a
+// plug-in or a script hands the timeline can neither drive the terminal nor break a line.
+std::string withControlsShown(const std::string& text);

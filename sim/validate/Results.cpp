@@ -45,6 +45,27 @@ long long CheckResult::played() const {
     return played;
 }
 
+namespace {
+
+// What a child printed, its lines kept, every other control byte shown as an escape: a library's
+// output cannot drive the reader's terminal.
+std::string readable(const std::string& output) {
+    std::string shown;
+    shown.reserve(output.size());
+    for (const char c : output) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\n' || c == '\t' || (byte >= 0x20 && byte != 0x7F)) {
+            shown += c;
+        } else {
+            constexpr char hex[] = "0123456789abcdef";
+            shown += std::string("\\x") + hex[byte >> 4] + hex[byte & 0xF];
+        }
+    }
+    return shown;
+}
+
+}  // namespace
+
 std::string describeEnding(const ChildOutcome& ended, const std::optional<Verdict>& verdict,
                            int limitSeconds) {
     switch (ended.ending) {
@@ -75,7 +96,7 @@ PartResult judgePart(const ChildOutcome& ended, int part, long long asked, const
     const int limitSeconds = options.timeoutSeconds;
     PartResult result;
     result.part = part;
-    result.output = ended.output;
+    result.output = readable(ended.output);
     const std::optional<Verdict> verdict = ended.ending == ChildOutcome::Ending::Exited
                                                ? readVerdict(ended.said, options.verdictToken)
                                                : std::nullopt;
@@ -102,7 +123,7 @@ std::ostream& Results::report() {
 
 void Results::loadFailed(const ChildOutcome& ended, const std::string& why, double seconds) {
     report() << "loading the plug-in\n"
-             << ended.output << (why.empty() ? "" : "  " + why + "\n") << "  CRASHED\n";
+             << readable(ended.output) << (why.empty() ? "" : "  " + why + "\n") << "  CRASHED\n";
     if (options->json) {
         std::cout << "{\"check\":\"load\",\"result\":\"CRASHED\",\"seconds\":" << seconds
                   << ",\"seed\":" << options->settings.seed << ",\"why\":" << quoted(why) << "}"

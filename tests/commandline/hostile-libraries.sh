@@ -77,6 +77,15 @@ rm -f /tmp/fixture-link-for-output.txt
 expect "a child in the validator's own group is stopped at its limit" 1 "no answer within 3 s" \
   timeout 60 "$validate" --plugin "$(fixture joins-group)" --timeout 3
 
+# A library's terminal escapes reach the report shown, never raw.
+"$validate" --plugin "$(fixture prints-escapes)" --check load-and-unload --iterations 10 \
+  > "$scratch/escapes.txt" 2>&1
+status=$?
+[ "$status" = 0 ] && ! grep -q $'\033' "$scratch/escapes.txt" &&
+  grep -qF '\x1b[2J\x1b]0;owned\x07' "$scratch/escapes.txt"
+checkFailure "a library's escapes are shown, not sent to the terminal (status $status)" $? \
+  "$scratch/escapes.txt"
+
 # A part that ends early, or whose crash is turned into exit 0, is CRASHED, and the check too.
 expect "a random-player part that ends with exit 0 is CRASHED" 1 \
   "part 3: it ended without a verdict (exit status 0)" \

@@ -160,6 +160,18 @@ expect "a link before '..' leads where the system says: the file it opens is the
   "plug-in file: $scratch/elsewhere/Sundown.so" \
   "$sim" --plugin "$scratch/d/link/../Sundown.so" "$scratch/show.sundown"
 
+# Control bytes from a script or the plug-in are shown escaped on the timeline and in a FAILED
+# line, never sent to the terminal.
+printf 'set bedtime "\033[2J"\nexpect var bedtime "\033]0;x\007"\n' > "$scratch/escapes.sundown"
+"$sim" --plugin "$plugin" "$scratch/escapes.sundown" > "$scratch/escapes.txt" 2>&1
+if ! grep -q $'\033' "$scratch/escapes.txt" && grep -qF 'variable bedtime = \x1b[2J' "$scratch/escapes.txt" &&
+  grep -qF 'FAILED: expected bedtime = \x1b]0;x\x07, saw \x1b[2J' "$scratch/escapes.txt"; then
+  echo "ok: control bytes are shown escaped"
+else
+  echo "FAILED: control bytes are shown escaped: $(cat -v "$scratch/escapes.txt")"
+  failures=$((failures + 1))
+fi
+
 # What the plug-in starts ends with the play: a sleeper in a session of its own neither outlives
 # sundown-sim nor holds up the reader of its output.
 if [ -e "$fixtures/libfixture-forks-away.so" ]; then
