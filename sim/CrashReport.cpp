@@ -138,6 +138,7 @@ struct Told {
     std::string pending;
     std::string doing = "starting";
     int status = -1;
+    std::string said;  // what the play could not say itself
 
     void take(const char* bytes, std::size_t count) {
         pending.append(bytes, count);
@@ -147,6 +148,8 @@ struct Told {
             pending.erase(0, end + 1);
             if (line.rfind("doing ", 0) == 0) {
                 doing = line.substr(6);
+            } else if (line.rfind("say ", 0) == 0 && said.size() < 4096) {
+                said += "sundown-sim: " + line.substr(4) + "\n";
             } else if (line.rfind("status ", 0) == 0 &&
                        line.size() == 7 + 3 + 1 + statusToken.size() &&
                        line.compare(11, std::string::npos, statusToken) == 0 &&
@@ -182,6 +185,7 @@ int watch(pid_t child, int reading) {
         told.take(buffer, static_cast<std::size_t>(read));
     }
     close(reading);
+    std::cerr << told.said << std::flush;
     const bool crashed =
         WIFSIGNALED(status) && WTERMSIG(status) != SIGPIPE && !sentFromOutside(WTERMSIG(status));
     if (told.status >= 0 && !crashed) {
@@ -234,6 +238,20 @@ void nowDoing(const std::string& what) {
         c = c == '\n' ? ' ' : c;
     }
     tell(line + "\n");
+#endif
+}
+
+void sayProblem(const std::string& problem) {
+    std::cerr << "sundown-sim: " << problem << '\n' << std::flush;
+#if !defined(_WIN32)
+    if (!std::cerr) {
+        std::cerr.clear();
+        std::string line = "say " + problem;
+        for (char& c : line) {
+            c = c == '\n' ? ' ' : c;
+        }
+        tell(line + "\n");
+    }
 #endif
 }
 

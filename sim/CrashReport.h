@@ -14,3 +14,7 @@ int playReportingItsEnd(int endedStatus, const std::function<int()>& play);
 
 // What the session does now, for the report; kept short.
 void nowDoing(const std::string& what);
+
+// Says "sundown-sim: `problem`" on standard error; when the plug-in has closed it, the parent
+// that watches the play says it instead, so that no failing status comes without a word.
+void sayProblem(const std::string& problem);

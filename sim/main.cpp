@@ -207,13 +207,13 @@ int checkOutputs(int status, std::ofstream& events) {
     if (events.is_open()) {
         events.close();
         if (events.fail()) {
-            std::cerr << "sundown-sim: cannot write the event log\n";
+            sayProblem("cannot write the event log");
             status = kOutputFailed;
         }
     }
     std::cout.flush();
     if (!std::cout) {
-        std::cerr << "sundown-sim: cannot write the timeline to standard output\n";
+        sayProblem("cannot write the timeline to standard output");
         status = kOutputFailed;
     }
     return status;
@@ -248,7 +248,7 @@ int main(int argc, char** argv) {
             std::cerr << "sundown-sim: " << error.what() << '\n';
         } catch (const OutputError& error) {
             std::cout.flush();
-            std::cerr << "sundown-sim: " << error.what() << '\n';
+            sayProblem(error.what());
             status = kOutputFailed;
         }
         return checkOutputs(status, events);

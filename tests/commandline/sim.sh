@@ -172,6 +172,14 @@ else
   failures=$((failures + 1))
 fi
 
+# A plug-in that closes the output: the status says the timeline was not written, and the watching
+# parent says why, since the play cannot.
+if [ -e "$fixtures/libfixture-closes-output.so" ]; then
+  expect "a plug-in that closes the output: exit 3 with the reason" 3 \
+    "sundown-sim: cannot write the timeline to standard output" \
+    "$sim" --plugin "$fixtures/libfixture-closes-output.so" "$scratch/show.sundown"
+fi
+
 # What the plug-in starts ends with the play: a sleeper in a session of its own neither outlives
 # sundown-sim nor holds up the reader of its output.
 if [ -e "$fixtures/libfixture-forks-away.so" ]; then
