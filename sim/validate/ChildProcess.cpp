@@ -181,8 +181,11 @@ ChildProcess::ChildProcess(const std::vector<std::string>& arguments,
     limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
     SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits, sizeof limits);
     PROCESS_INFORMATION started{};
+    // It runs in the validator's private folder: what the library writes where it stands goes
+    // with the folder, never into the caller's.
+    const std::string folder = outputFile.parent_path().string();
     if (CreateProcessA(full.front().c_str(), line.data(), nullptr, nullptr, TRUE, CREATE_SUSPENDED,
-                       nullptr, nullptr, &startup, &started)) {
+                       nullptr, folder.c_str(), &startup, &started)) {
         AssignProcessToJobObject(job, started.hProcess);
         ResumeThread(started.hThread);
         CloseHandle(started.hThread);
@@ -294,6 +297,10 @@ ChildProcess::ChildProcess(const std::vector<std::string>& arguments, std::files
     posix_spawn_file_actions_init(&files);
     // The caller's standard input is the caller's: a child reads nothing from it.
     posix_spawn_file_actions_addopen(&files, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    // It runs in the validator's private folder: what the library writes where it stands goes
+    // with the folder, never into the caller's.
+    const std::string folder = outputFile.parent_path().string();
+    posix_spawn_file_actions_addchdir_np(&files, folder.c_str());
     posix_spawn_file_actions_adddup2(&files, written, STDOUT_FILENO);
     posix_spawn_file_actions_adddup2(&files, written, STDERR_FILENO);
     posix_spawn_file_actions_adddup2(&files, verdictWrite, kVerdictDescriptor);

@@ -99,6 +99,16 @@ else
   checkFailure "the plug-in itself leaks nothing over 1000 loads" 1 "$scratch/no-leak.txt"
 fi
 
+# The children run in the validator's private folder: a library's own files never land in the
+# caller's.
+mkdir "$scratch/caller"
+(cd "$scratch/caller" && "$validate" --plugin "$(fixture writes-here)" --check load-and-unload \
+  --iterations 10 > "$scratch/writes-here.txt" 2>&1)
+status=$?
+[ "$status" = 0 ] && [ ! -e "$scratch/caller/fixture-was-here.txt" ]
+checkFailure "a library's own file does not land in the caller's folder (status $status)" $? \
+  "$scratch/writes-here.txt"
+
 # A part that ends early, or whose crash is turned into exit 0, is CRASHED, and the check too.
 expect "a random-player part that ends with exit 0 is CRASHED" 1 \
   "part 3: it ended without a verdict (exit status 0)" \
