@@ -418,11 +418,38 @@ void Session::show(const ScriptLine& line) {
     }
 }
 
+namespace {
+
+// Whether `path` lies in `folder` or below it, both full and resolved.
+bool liesIn(const std::filesystem::path& path, const std::filesystem::path& folder) {
+    if (folder.empty()) {
+        return false;
+    }
+    const auto parts = std::mismatch(folder.begin(), folder.end(), path.begin(), path.end());
+    return parts.first == folder.end();
+}
+
+}  // namespace
+
 void Session::snapshot(const ScriptLine& line) {
     const std::filesystem::path written = options.scriptFolder / line.words[1];
     const std::filesystem::path resolved = options.scriptFolderResolved.empty()
                                                ? written
                                                : options.scriptFolderResolved / line.words[1];
+    // A script may come from anyone: its pictures stay in its folder, through no link out of it,
+    // unless the user named another folder for them.
+    std::error_code unknown;
+    const std::filesystem::path landsIn = std::filesystem::weakly_canonical(
+        std::filesystem::absolute(resolved, unknown).parent_path(), unknown);
+    const std::filesystem::path folder = std::filesystem::weakly_canonical(
+        options.scriptFolderResolved.empty() ? std::filesystem::current_path(unknown)
+                                             : options.scriptFolderResolved,
+        unknown);
+    if (unknown || (!liesIn(landsIn, folder) && !liesIn(landsIn, options.picturesAlsoIn))) {
+        throw ScriptError(line, "the picture '" + shown(line.words[1]) +
+                                    "' would land outside the script's folder: a script's "
+                                    "pictures stay in it unless --pictures names the folder");
+    }
     const SnapshotResult result =
         writeSnapshot(resolved.string(), *window, loaded->settings(), world.canvas().lastFrame());
     if (result == SnapshotResult::NoPictures) {

@@ -30,6 +30,9 @@ struct SessionOptions {
     // The same folder resolved to a full path when the play starts, where pictures are written;
     // empty: scriptFolder as it is.
     std::filesystem::path scriptFolderResolved;
+    // A folder the user named on the command line where pictures may go too, by a full path or
+    // by one that leads out of the script's folder; empty: none. A script may come from anyone.
+    std::filesystem::path picturesAlsoIn;
     // Told what the session is about to do: loading the plug-in, or playing a script line; so
     // that a crash can be said to have happened there.
     void (*nowDoing)(const std::string& what) = nullptr;

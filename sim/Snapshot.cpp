@@ -8,6 +8,12 @@
 #include <memory>
 #include <string>
 
+#if !defined(_WIN32)
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 extern "C" int stbi_write_png_to_func(void (*write)(void* context, void* data, int size),
                                       void* context, int w, int h, int comp, const void* data,
                                       int stride_in_bytes);
@@ -58,10 +64,27 @@ bool writePng(const std::string& path, const std::vector<unsigned char>& pixels,
         0) {
         return false;
     }
+#if defined(_WIN32)
     std::ofstream file(path, std::ios::binary);
     file.write(png.data(), static_cast<std::streamsize>(png.size()));
     file.close();
     return !file.fail();
+#else
+    // Never through a link someone planted under the picture's name.
+    const int file = ::open(
+        path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK, 0644);
+    if (file < 0) {
+        return false;
+    }
+    struct stat written {};
+    bool whole = fstat(file, &written) == 0 && S_ISREG(written.st_mode);
+    for (std::size_t at = 0; whole && at < png.size();) {
+        const ssize_t step = ::write(file, png.data() + at, png.size() - at);
+        whole = step > 0;
+        at += whole ? static_cast<std::size_t>(step) : 0;
+    }
+    return close(file) == 0 && whole;
+#endif
 }
 
 }  // namespace

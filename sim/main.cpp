@@ -31,12 +31,14 @@ constexpr int kBadInput = 2;
 constexpr int kOutputFailed = 3;
 
 const char* const kUsage =
-    "usage: sundown-sim [--plugin PATH] [--fps N] [--events FILE] [--quiet] [SCRIPT]\n"
+    "usage: sundown-sim [--plugin PATH] [--fps N] [--events FILE] [--pictures DIR] [--quiet]\n"
+    "                   [SCRIPT]\n"
     "  SCRIPT         a session script, or - for standard input; none plays the built-in "
     "evening\n"
     "  --plugin PATH  the plug-in library (default: Sundown beside this program)\n"
     "  --fps N        host frames a virtual second, 1 to 1000 (default 60)\n"
     "  --events FILE  every event as a line of JSON, with who caused it\n"
+    "  --pictures DIR pictures may go to DIR too (a script's stay in its folder)\n"
     "  --quiet        only failures and the summary\n"
     "exit status: 0 every expectation held, 1 one failed, 2 a bad command line or script, a\n"
     "plug-in the host refuses, one that throws or one that crashes, 3 an output that could not\n"
@@ -46,6 +48,7 @@ struct CommandLine {
     std::string plugin;
     int framesPerSecond = 60;
     std::string events;
+    std::string pictures;
     bool quiet = false;
     bool help = false;
     std::optional<std::string> script;
@@ -82,10 +85,19 @@ std::optional<CommandLine> parseCommandLine(int argc, char** argv, std::string& 
                 problem = "--events takes the name of a file to write the events to";
                 return std::nullopt;
             }
+        } else if (word == "--pictures" && hasValue) {
+            options.pictures = argv[++index];
+            std::error_code unknown;
+            if (options.pictures.empty() ||
+                !std::filesystem::is_directory(options.pictures, unknown)) {
+                problem = "--pictures takes a folder";
+                return std::nullopt;
+            }
         } else if (word == "--quiet") {
             options.quiet = true;
         } else if (word.size() > 1 && word.front() == '-') {
-            problem = (word == "--plugin" || word == "--fps" || word == "--events")
+            problem = (word == "--plugin" || word == "--fps" || word == "--events" ||
+                       word == "--pictures")
                           ? word + " takes a value"
                           : "unknown option " + shown(word);
             return std::nullopt;
@@ -195,6 +207,11 @@ int play(const CommandLine& options, std::ofstream& events) {
     sessionOptions.events = events.is_open() ? &events : nullptr;
     sessionOptions.scriptFolder = scriptFolder(options.script);
     sessionOptions.scriptFolderResolved = resolvedFolder(sessionOptions.scriptFolder);
+    if (!options.pictures.empty()) {
+        std::error_code unknown;
+        sessionOptions.picturesAlsoIn = std::filesystem::weakly_canonical(
+            std::filesystem::absolute(options.pictures, unknown), unknown);
+    }
     sessionOptions.nowDoing = &nowDoing;
     Session session(sessionOptions);
     session.play(lines);

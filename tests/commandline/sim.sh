@@ -140,7 +140,12 @@ if "$sim" --plugin "$plugin" "$scratch/picture.sundown" > "$scratch/picture.txt"
   fi
   printf 'snapshot /dev/full\n' > "$scratch/full.sundown"
   expect "a picture that cannot be written" 3 "cannot write the picture '/dev/full'" \
-    "$sim" --plugin "$plugin" "$scratch/full.sundown"
+    "$sim" --plugin "$plugin" --pictures /dev "$scratch/full.sundown"
+  mkdir -p "$scratch/named"
+  printf 'settings open\nwait 100ms\nsnapshot %s\n' "$scratch/elsewhere.png" \
+    > "$scratch/named/named.sundown"
+  expect "a folder the user names with --pictures takes a script's picture" 0 "snapshot written" \
+    "$sim" --plugin "$plugin" --pictures "$scratch" "$scratch/named/named.sundown"
 elif ! grep -qF "takes no pictures" "$scratch/picture.txt"; then
   echo "FAILED: the picture script"; cat "$scratch/picture.txt"
   failures=$((failures + 1))
@@ -178,6 +183,27 @@ if [ -e "$fixtures/libfixture-closes-output.so" ]; then
   expect "a plug-in that closes the output: exit 3 with the reason" 3 \
     "sundown-sim: cannot write the timeline to standard output" \
     "$sim" --plugin "$fixtures/libfixture-closes-output.so" "$scratch/show.sundown"
+fi
+
+# A script's pictures stay in its folder: no absolute path, no '..', no folder that links out of
+# it, and never through a link planted under the picture's name.
+mkdir -p "$scratch/shared"
+ln -s /tmp "$scratch/shared/out"
+ln -s "$scratch/victim.png" "$scratch/shared/planted.png"
+for picture in "$scratch/sundown-abs.png" ../up.png out/sundown-out.png; do
+  printf 'snapshot %s\n' "$picture" > "$scratch/shared/leave.sundown"
+  expect "a picture at '$picture' is refused" 2 "would land outside the script's folder" \
+    "$sim" --plugin "$plugin" "$scratch/shared/leave.sundown"
+done
+[ ! -e /tmp/sundown-out.png ] || { echo "FAILED: a picture went through the link"; failures=$((failures + 1)); }
+printf 'settings open\nwait 100ms\nsnapshot planted.png\n' > "$scratch/shared/planted.sundown"
+"$sim" --plugin "$plugin" "$scratch/shared/planted.sundown" > "$scratch/planted.txt" 2>&1
+status=$?
+if [ -e "$scratch/victim.png" ] || { [ "$status" != 3 ] && ! grep -qF "takes no pictures" "$scratch/planted.txt"; }; then
+  echo "FAILED: a picture is never written through a link: status $status, $(cat "$scratch/planted.txt")"
+  failures=$((failures + 1))
+else
+  echo "ok: a picture is never written through a link"
 fi
 
 # What the plug-in starts ends with the play: a sleeper in a session of its own neither outlives
