@@ -188,9 +188,41 @@ std::filesystem::path resolvedFolder(const std::filesystem::path& folder) {
                           : std::filesystem::absolute(folder, ignored);
 }
 
+// Whether two names are one file.
+bool sameFile(const std::string& one, const std::string& other) {
+    std::error_code unknown;
+    return std::filesystem::equivalent(one, other, unknown) && !unknown;
+}
+
+// Why the event log cannot be opened without harm or without waiting for ever: it is the script
+// or the plug-in, which it would empty, or a FIFO that no one reads. Empty when it can.
+std::string eventLogProblem(const CommandLine& options) {
+    if ((options.script && *options.script != "-" && sameFile(options.events, *options.script)) ||
+        sameFile(options.events, options.plugin)) {
+        return "--events names the " +
+               std::string(sameFile(options.events, options.plugin) ? "plug-in" : "script") +
+               " itself, which writing the events would empty";
+    }
+#if !defined(_WIN32)
+    std::error_code unknown;
+    if (std::filesystem::is_fifo(options.events, unknown)) {
+        const int probe = ::open(options.events.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+        if (probe < 0) {
+            return "cannot write the event log '" + options.events + "': no one reads it";
+        }
+        close(probe);
+    }
+#endif
+    return {};
+}
+
 int play(const CommandLine& options, std::ofstream& events) {
     const std::vector<ScriptLine> lines = loadScript(options.script);
     if (!options.events.empty()) {
+        if (const std::string problem = eventLogProblem(options); !problem.empty()) {
+            sayProblem(problem);
+            return problem.rfind("--events", 0) == 0 ? kBadInput : kOutputFailed;
+        }
         events.open(options.events);
         if (!events) {
             std::cerr << "sundown-sim: cannot write the event log '" << options.events << "'\n";

@@ -206,6 +206,22 @@ else
   echo "ok: a picture is never written through a link"
 fi
 
+# The event log never empties the script or the plug-in, and a FIFO that no one reads is said to be
+# so at once.
+cp "$scratch/show.sundown" "$scratch/kept.sundown"
+expect "--events naming the script is refused" 2 "--events names the script itself" \
+  "$sim" --plugin "$plugin" --events "$scratch/kept.sundown" "$scratch/kept.sundown"
+cmp -s "$scratch/show.sundown" "$scratch/kept.sundown" ||
+  { echo "FAILED: the script was emptied"; failures=$((failures + 1)); }
+cp "$plugin" "$scratch/plugin-kept.so"
+expect "--events naming the plug-in is refused" 2 "--events names the plug-in itself" \
+  "$sim" --plugin "$scratch/plugin-kept.so" --events "$scratch/plugin-kept.so" "$scratch/show.sundown"
+cmp -s "$plugin" "$scratch/plugin-kept.so" ||
+  { echo "FAILED: the plug-in was emptied"; failures=$((failures + 1)); }
+mkfifo "$scratch/no-reader"
+expect "--events to a FIFO that no one reads: exit 3 at once" 3 "no one reads it" \
+  timeout 30 "$sim" --plugin "$plugin" --events "$scratch/no-reader" "$scratch/show.sundown"
+
 # What the plug-in starts ends with the play: a sleeper in a session of its own neither outlives
 # sundown-sim nor holds up the reader of its output.
 if [ -e "$fixtures/libfixture-forks-away.so" ]; then
