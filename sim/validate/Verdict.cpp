@@ -77,13 +77,16 @@ std::optional<Verdict> readBlock(const std::vector<std::string>& lines, std::siz
                     verdict.result = static_cast<Verdict::Result>(result);
                 }
             }
-        } else if (key == "played" && !wholeNumber(value, verdict.played)) {
-            return std::nullopt;
+        } else if (key == "played") {
+            if (!wholeNumber(value, verdict.played)) {
+                return std::nullopt;
+            }
         } else if (key == "reason") {
             verdict.reason = value;
         } else if (key == "token") {
             ours = !token.empty() && value == token;
-        } else if (key != "played") {
+        } else {
+            // A line no verdict has: not a whole verdict.
             return std::nullopt;
         }
     }
