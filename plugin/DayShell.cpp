@@ -34,20 +34,24 @@ void DayShell::load() {
     }
 }
 
-DayLimits DayShell::limits() const {
+DayLimits DayShell::dailyLimits() const {
     DayLimits limits;
     limits.matches = services.held(setting::dailyMatches);
     limits.minutes = services.held(setting::dailyMinutes);
     return limits;
 }
 
+DayLimits DayShell::limits() const {
+    return limitsOn(budget.name(), dailyLimits(), weekdays.minutes(), weekdays.matches());
+}
+
 bool DayShell::historyKept() const {
     return services.flag(setting::keepHistory);
 }
 
-// The day's play is counted while the budget is on, or a history is kept.
+// The day's play is counted while the budget is on, on any weekday, or a history is kept.
 bool DayShell::on() const {
-    return limits().on() || historyKept();
+    return dailyLimits().on() || weekdays.anyLimit() || historyKept();
 }
 
 void DayShell::look() {
@@ -135,16 +139,22 @@ DailyBudget DayShell::shown() const {
 }
 
 void DayShell::drawRows() {
-    DayLimits limit;
-    limit.minutes = numberRow<std::uint16_t>(setting::dailyMinutes, services).value;
-    limit.matches = numberRow<std::uint8_t>(setting::dailyMatches, services).value;
+    DayLimits daily;
+    daily.minutes = numberRow<std::uint16_t>(setting::dailyMinutes, services).value;
+    daily.matches = numberRow<std::uint8_t>(setting::dailyMatches, services).value;
     static_cast<void>(numberRow<std::uint8_t>(setting::dayStartsAt, services));
+    weekdays.drawRows(daily);
     // What was typed, here or at the console, takes effect at once.
     load();
     look();
     const DailyBudget today = shown();
+    const DayLimits limit = limitsOn(today.name(), daily, weekdays.minutes(), weekdays.matches());
     PageLine line;
-    line << "Today: matches " << int{today.matches()};
+    line << "Today";
+    if (weekdays.set() && weekdayOf(today.name())) {
+        line << " (" << weekdayName(*weekdayOf(today.name())) << ")";
+    }
+    line << ": matches " << int{today.matches()};
     if (limit.matches > 0) {
         line << " of " << limit.matches;
     }

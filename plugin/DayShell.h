@@ -1,5 +1,6 @@
 // The day of online play, for the player who sets a day's budget ("dailyMinutes",
-// "dailyMatches") or keeps a history ("keepHistory"): the shell that joins the day's budget and
+// "dailyMatches", or by weekday "minutesByWeekday", "matchesByWeekday") or keeps a history
+// ("keepHistory"): the shell that joins the day's budget and
 // the history to the plug-in. It alone says whether the day is counted; it follows the day by
 // the wall clock, times an approved match a second at a time, saves the day, and adds each day
 // that ends to the history. It has its own switches, so neither a restart nor the master switch
@@ -12,12 +13,14 @@
 #include "DailyBudget.h"
 #include "History.h"
 #include "OptInRule.h"
+#include "WeekdaySettings.h"
 
 class RuleServices;
 
 class DayShell final : public OptInRule, public PageRows {
   public:
-    explicit DayShell(RuleServices& services) : services(services), historyRows(*this) {}
+    explicit DayShell(RuleServices& services)
+        : services(services), weekdays(services), historyRows(*this) {}
 
     // Reads "savedDay" and "savedHistory" once, at the first frame or before, so that a start
     // hour changed since is seen as a change.
@@ -51,7 +54,10 @@ class DayShell final : public OptInRule, public PageRows {
         DayShell& day;
     };
 
+    // The limits of the day in progress: its weekday's where the player set them, else the
+    // daily ones.
     DayLimits limits() const;
+    DayLimits dailyLimits() const;
     bool historyKept() const;
     // The day as the clock showed it `secondsAgo` before now; a day that ended goes into the
     // history at the same moment the next is saved.
@@ -64,6 +70,7 @@ class DayShell final : public OptInRule, public PageRows {
     void drawHistoryRows();
 
     RuleServices& services;
+    WeekdaySettings weekdays;
     DailyBudget budget;
     History kept;
     HistoryRows historyRows;

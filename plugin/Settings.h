@@ -58,6 +58,10 @@ inline constexpr Setting bedtime             {"bedtime",              "",  "Bedt
 // A fortnight at a glance.
 inline constexpr Setting keepHistory         {"keepHistory",          "0", "Keep a history of online play",         true,  true,  0.0F, true,  1.0F,    true,  "Keep a history of online play"};
 inline constexpr Setting savedHistory        {"savedHistory",         "",  "Online play by day",                    false, false, 0.0F, false, 0.0F,    true,  nullptr};
+// A day's limits by weekday: seven numbers, Monday first, each held to the daily limit's range;
+// drawn by the page's weekday table, not as rows of their own.
+inline constexpr Setting minutesByWeekday    {"minutesByWeekday",     "",  "Online minutes a day, Monday to Sunday", true, false, 0.0F, false, 0.0F, true,  nullptr};
+inline constexpr Setting matchesByWeekday    {"matchesByWeekday",     "",  "Online matches a day, Monday to Sunday", true, false, 0.0F, false, 0.0F, true,  nullptr};
 // clang-format on
 
 }  // namespace setting
@@ -80,4 +84,6 @@ inline constexpr const Setting* kSettings[] = {
     &setting::bedtime,
     &setting::keepHistory,
     &setting::savedHistory,
+    &setting::minutesByWeekday,
+    &setting::matchesByWeekday,
 };

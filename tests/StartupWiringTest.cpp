@@ -27,6 +27,8 @@ TEST(StartupWiring, RegistersEverythingInItsOrder) {
         "cvar bedtime",
         "cvar keepHistory",
         "cvar savedHistory",
+        "cvar minutesByWeekday",
+        "cvar matchesByWeekday",
         "hook Function GameEvent_Soccar_TA.Active.StartRound",
         "hook Function TAGame.GameEvent_Soccar_TA.EventMatchEnded",
         "hook Function TAGame.GameEvent_Soccar_TA.Destroyed",
@@ -75,6 +77,10 @@ TEST(StartupWiring, RegistersTheVariablesWithTheirLimits) {
         {"bedtime", "", "Bedtime, HH:MM (empty: none)", true, false, 0.0F, false, 0.0F, true},
         {"keepHistory", "0", "Keep a history of online play", true, true, 0.0F, true, 1.0F, true},
         {"savedHistory", "", "Online play by day", false, false, 0.0F, false, 0.0F, true},
+        {"minutesByWeekday", "", "Online minutes a day, Monday to Sunday", true, false, 0.0F, false,
+         0.0F, true},
+        {"matchesByWeekday", "", "Online matches a day, Monday to Sunday", true, false, 0.0F, false,
+         0.0F, true},
     };
     for (const Expected& want : expected) {
         const ConsoleVariable* variable = host.world.console().variable(want.name);

@@ -1,0 +1,110 @@
+#include "WeekdaySettings.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "PageLine.h"
+#include "RuleServices.h"
+#include "Widgets.h"
+
+namespace {
+
+// The most a weekday's number can be: the daily limit's own.
+int mostFor(const Setting& which) {
+    return static_cast<int>(&which == &setting::minutesByWeekday ? setting::dailyMinutes.maximum
+                                                                 : setting::dailyMatches.maximum);
+}
+
+// Where the weekdays' columns start, and how wide each is.
+constexpr float kFirstColumn = 80.0F;
+constexpr float kColumnWidth = 56.0F;
+
+}  // namespace
+
+const std::optional<WeekdayNumbers>& WeekdaySettings::read(const Setting& which, Read& kept) const {
+    std::string text = services.text(which);
+    if (text != kept.text) {
+        kept.numbers = readWeekdayNumbers(text, mostFor(which));
+        kept.text = std::move(text);
+    }
+    return kept.numbers;
+}
+
+const std::optional<WeekdayNumbers>& WeekdaySettings::minutes() const {
+    return read(setting::minutesByWeekday, minutesRead);
+}
+
+const std::optional<WeekdayNumbers>& WeekdaySettings::matches() const {
+    return read(setting::matchesByWeekday, matchesRead);
+}
+
+bool WeekdaySettings::set() const {
+    minutes();
+    matches();
+    return !minutesRead.text.empty() || !matchesRead.text.empty();
+}
+
+bool WeekdaySettings::anyLimit() const {
+    const auto some = [](const std::optional<WeekdayNumbers>& numbers) {
+        return numbers &&
+               std::any_of(numbers->begin(), numbers->end(), [](int number) { return number > 0; });
+    };
+    return some(minutes()) || some(matches());
+}
+
+void WeekdaySettings::drawRows(const DayLimits& daily) {
+    bool ticked = set();
+    if (ImGui::Checkbox("Different limits by weekday", &ticked)) {
+        // Ticked, every weekday starts from the daily limits; unticked, the daily ones hold.
+        services.write(setting::minutesByWeekday,
+                       ticked ? writeWeekdayNumbers(WeekdayNumbers{
+                                    daily.minutes, daily.minutes, daily.minutes, daily.minutes,
+                                    daily.minutes, daily.minutes, daily.minutes})
+                              : std::string());
+        services.write(setting::matchesByWeekday,
+                       ticked ? writeWeekdayNumbers(WeekdayNumbers{
+                                    daily.matches, daily.matches, daily.matches, daily.matches,
+                                    daily.matches, daily.matches, daily.matches})
+                              : std::string());
+        return;
+    }
+    if (!ticked) {
+        return;
+    }
+    for (int weekday = 0; weekday < 7; ++weekday) {
+        ImGui::SameLine(kFirstColumn + kColumnWidth * static_cast<float>(weekday));
+        ImGui::TextUnformatted(weekdayName(weekday));
+    }
+    drawRow(setting::minutesByWeekday, "minutes", minutes(), daily.minutes);
+    drawRow(setting::matchesByWeekday, "matches", matches(), daily.matches);
+    for (const Setting* which : {&setting::minutesByWeekday, &setting::matchesByWeekday}) {
+        const Read& kept = which == &setting::minutesByWeekday ? minutesRead : matchesRead;
+        if (!kept.text.empty() && !kept.numbers) {
+            (PageLine() << which->name << " is not seven numbers: the daily limit holds").draw();
+        }
+    }
+}
+
+bool WeekdaySettings::drawRow(const Setting& which, const char* label,
+                              const std::optional<WeekdayNumbers>& set, int daily) {
+    WeekdayNumbers numbers =
+        set.value_or(WeekdayNumbers{daily, daily, daily, daily, daily, daily, daily});
+    ImGui::TextUnformatted(label);
+    bool typed = false;
+    for (int weekday = 0; weekday < 7; ++weekday) {
+        ImGui::SameLine(kFirstColumn + kColumnWidth * static_cast<float>(weekday));
+        ImGui::SetNextItemWidth(kColumnWidth - 8.0F);
+        // "##minutes Mon": no label shown beside the field, the column says it.
+        const std::string field = std::string("##") + label + " " + weekdayName(weekday);
+        auto& number = numbers[static_cast<std::size_t>(weekday)];
+        auto value = static_cast<std::uint16_t>(number);
+        if (ui::numberField(field.c_str(), value)) {
+            number = std::min(static_cast<int>(value), mostFor(which));
+            typed = true;
+        }
+    }
+    if (typed) {
+        services.write(which, writeWeekdayNumbers(numbers));
+    }
+    return typed;
+}
