@@ -110,10 +110,12 @@ void DayShell::secondOfPlay() {
 // limit.
 bool DayShell::matchEnded() {
     const bool timed = budget.stopTiming();
-    const DayLimits today = limits();
-    if (!timed && !today.on() && !historyKept()) {
+    // A match kicked off while the day was not counted counts once it is, as the day's other
+    // matches do, whatever today's own limits are.
+    if (!timed && !on()) {
         return false;
     }
+    const DayLimits today = limits();
     follow();
     budget.countMatch();
     save();
