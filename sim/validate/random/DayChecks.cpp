@@ -17,16 +17,23 @@ DayModel::Limits Referee::dayLimits() const {
     limits.minutes = value("dailyMinutes", 1440);
     limits.startHour = value("dayStartsAt", 23);
     limits.history = host.world.console().variable("keepHistory")->boolValue();
+    const std::string matchesText = host.world.console().variable("matchesByWeekday")->text();
+    const std::string minutesText = host.world.console().variable("minutesByWeekday")->text();
+    limits.matchesByWeekday = weekdayNumbers(matchesText, 255);
+    limits.minutesByWeekday = weekdayNumbers(minutesText, 1440);
+    limits.weekdaysSet = !matchesText.empty() || !minutesText.empty();
     return limits;
 }
 
 // Sundown looks at the clock once a second while the day is counted, in the menus too: by the
 // end of an event that let time pass, or changed a setting, it has looked; once the game has
-// quit, it looks no more.
-void Referee::catchUpTheDay() {
+// quit, it looks no more. Right after a page frame, the seconds due by it were counted before
+// the page was drawn, under the settings seen before what was typed in it.
+void Referee::catchUpTheDay(bool pageJustDrawn) {
     noticeQuit();
     const DayModel::Limits limits = dayLimits();
-    model.day.catchUp(host.world.clock().now(), wallAtZero(), limits);
+    model.day.catchUp(host.world.clock().now(), wallAtZero(), pageJustDrawn ? limitsSeen : limits);
+    limitsSeen = limits;
     if (limits.counted() && !host.world.game().quit()) {
         model.day.look(host.world.wallSeconds(), limits);
     }
@@ -40,7 +47,7 @@ void Referee::beforeClockChange() {
 // The page shows the day's line as it stands; drawing it changes no day. It looks at the kept
 // session.
 void Referee::pageDrawn() {
-    catchUpTheDay();
+    catchUpTheDay(true);
     streakLimitUnseen = false;
 }
 

@@ -21,6 +21,10 @@ const std::size_t kClickableCount = std::size(kClickable);
 const char* const kDayFields[3] = {"Day starts at hour", "Online matches a day",
                                    "Online minutes a day"};
 
+const char* const kWeekdayLimits[kWeekdayTexts] = {
+    "", "5,1,5,1,5,1,5", " 2, 2,2 ,2,2,0,0 ", "0,0,0,0,0,0,0", "1,2,3",         "300,1,1,1,1,1,1",
+    "", "2,2,2,2,2,2,2", "0,3,0,3,0,3,0",     "9,9,9,9,9,9,x", "1,1,1,1,1,1,1", " "};
+
 const char* const kBedtimes[kFixedBedtimes] = {"", "23:30", "1:00", "4:00", "nine", " 22:00 "};
 
 std::string longBedtime(int value) {
@@ -126,6 +130,10 @@ std::string Event::describe() const {
         case Kind::UnreadableClock:
             return std::string("the clock shows the year ") + (value % 2 == 0 ? "9999" : "0000") +
                    " through a whole online match of " + std::to_string(value / 2 + 1) + " minutes";
+        case Kind::WeekdayLimits:
+            return std::string("console sets ") +
+                   (value < kWeekdayTexts / 2 ? "matchesByWeekday" : "minutesByWeekday") + " \"" +
+                   kWeekdayLimits[value] + "\"";
         case Kind::EditSaved:
             return "the player edits " + std::string(value < 4 ? "savedDay" : "savedHistory") +
                    " with the game closed (" + std::to_string(value) + "), and starts it again";
@@ -147,7 +155,7 @@ std::vector<Event> randomEvents(std::uint64_t seed, int count) {
         {Kind::DayStart, 1},      {Kind::Reset, 1},           {Kind::Restart, 1},
         {Kind::BedtimeChoice, 2}, {Kind::HistoryChoice, 1},   {Kind::TypeDay, 1},
         {Kind::EditSaved, 1},     {Kind::TimeRunsOut, 1},     {Kind::NightMatch, 1},
-        {Kind::LongBedtime, 1},   {Kind::UnreadableClock, 1},
+        {Kind::LongBedtime, 1},   {Kind::UnreadableClock, 1}, {Kind::WeekdayLimits, 2},
     };
     int total = 0;
     for (const auto& weight : weights) {
@@ -230,6 +238,9 @@ std::vector<Event> randomEvents(std::uint64_t seed, int count) {
                 break;
             case Kind::UnreadableClock:
                 value %= 6;
+                break;
+            case Kind::WeekdayLimits:
+                value %= kWeekdayTexts;
                 break;
             default:
                 break;

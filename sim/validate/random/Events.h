@@ -55,11 +55,17 @@ enum class Kind {
     NightMatch,
     LongBedtime,
     UnreadableClock,
+    WeekdayLimits,
 };
 
 // A bedtime the host reads from its saved file for an event's value: a night with many blanks
 // around it, longer than a short field holds.
 std::string longBedtime(int value);
+
+// The limits by weekday the console sets, by index: matches' texts first, then minutes' (empty,
+// some days limited, none, malformed).
+constexpr int kWeekdayTexts = 12;
+extern const char* const kWeekdayLimits[kWeekdayTexts];
 
 // The day's fields the player types on the page, by index.
 extern const char* const kDayFields[3];

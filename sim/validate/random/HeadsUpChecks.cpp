@@ -18,7 +18,7 @@ void Referee::afterFrame() {
 }
 
 void Referee::afterPageFrame() {
-    catchUpTheTimer();
+    catchUpTheTimer(true);
     timerClicked();
     if (toggleClick && host.sundown()->enabled != enabledInFrame) {
         enabledInFrame = host.sundown()->enabled;
@@ -41,7 +41,7 @@ std::optional<std::string> Referee::checkRoundStart() const {
     const int streakLimit = variableValue("lossStreakLimit");
     const bool streakWithALoss = streakLimit > 0 && model.lossStreak + 1 >= streakLimit;
     const DayModel::Limits limits = dayLimits();
-    const bool lastToday = limits.on() && model.day.spent(limits, true);
+    const bool lastToday = limits.forDay(model.day.day).on() && model.day.spent(limits, true);
     // A rule that ends the session whatever the result speaks first; the count rules and the
     // streak count only while the switch is on.
     const char* due = nullptr;

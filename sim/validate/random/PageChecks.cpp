@@ -41,7 +41,7 @@ std::optional<std::string> Referee::checkPageLine() {
     }
     const DayModel::Limits limits = dayLimits();
     const std::string today = model.day.todayLine(limits, host.world.wallSeconds());
-    if (auto wrong = lineShown(page, today, "Today:")) {
+    if (auto wrong = lineShown(page, today, "Today")) {
         return wrong;
     }
     const std::optional<NightTimes> tonight = night();

@@ -27,6 +27,63 @@ bool countRuleMet(std::int32_t option, int played, int wins, int losses, int lim
     }
 }
 
+std::optional<std::array<int, 7>> weekdayNumbers(const std::string& text, int most) {
+    std::array<int, 7> numbers{};
+    std::size_t count = 0;
+    std::size_t from = 0;
+    for (;;) {
+        const std::size_t comma = text.find(',', from);
+        std::string part =
+            text.substr(from, comma == std::string::npos ? std::string::npos : comma - from);
+        while (!part.empty() && (part.front() == ' ' || part.front() == '\t')) {
+            part.erase(part.begin());
+        }
+        while (!part.empty() && (part.back() == ' ' || part.back() == '\t')) {
+            part.pop_back();
+        }
+        if (part.empty() || part.size() > 9 || count == numbers.size() ||
+            part.find_first_not_of("0123456789") != std::string::npos) {
+            return std::nullopt;
+        }
+        numbers[count++] = std::min(std::stoi(part), most);
+        if (comma == std::string::npos) {
+            break;
+        }
+        from = comma + 1;
+    }
+    if (count != numbers.size()) {
+        return std::nullopt;
+    }
+    return numbers;
+}
+
+int weekdayOfDay(const std::string& day) {
+    // 1970-01-01, day 0, was a Thursday.
+    return static_cast<int>(((dayNumberOf(day) + 3) % 7 + 7) % 7);
+}
+
+bool DayModel::Limits::on() const {
+    const auto some = [](const std::optional<std::array<int, 7>>& days) {
+        return days && std::any_of(days->begin(), days->end(), [](int n) { return n > 0; });
+    };
+    return matches > 0 || minutes > 0 || some(matchesByWeekday) || some(minutesByWeekday);
+}
+
+DayModel::DayCaps DayModel::Limits::forDay(const std::string& day) const {
+    DayCaps caps{matches, minutes};
+    if (day.empty()) {
+        return caps;
+    }
+    const auto weekday = static_cast<std::size_t>(weekdayOfDay(day));
+    if (matchesByWeekday) {
+        caps.matches = (*matchesByWeekday)[weekday];
+    }
+    if (minutesByWeekday) {
+        caps.minutes = (*minutesByWeekday)[weekday];
+    }
+    return caps;
+}
+
 std::string dayOfPlayAt(std::int64_t wallSeconds, int startHour) {
     // Moved back by the start hour, the day of play is the calendar day.
     return formatWallTime(wallSeconds - std::int64_t{startHour} * 3600).substr(0, 10);
@@ -156,8 +213,9 @@ bool DayModel::countMatch(std::int64_t now, std::int64_t wallAtZero, const Limit
 }
 
 bool DayModel::spent(const Limits& limits, bool oneMore) const {
-    return (limits.matches > 0 && matches + (oneMore ? 1 : 0) >= limits.matches) ||
-           (limits.minutes > 0 && seconds >= limits.minutes * 60);
+    const DayCaps today = limits.forDay(day);
+    return (today.matches > 0 && matches + (oneMore ? 1 : 0) >= today.matches) ||
+           (today.minutes > 0 && seconds >= today.minutes * 60);
 }
 
 void DayModel::restart(int startHour, bool historyOn, std::int64_t wallSeconds) {
@@ -189,13 +247,19 @@ void DayModel::restart(int startHour, bool historyOn, std::int64_t wallSeconds) 
 std::string DayModel::todayLine(const Limits& limits, std::int64_t wallSeconds) const {
     DayModel now = *this;
     now.look(wallSeconds, limits);
-    std::string line = "Today: matches " + std::to_string(now.matches);
-    if (limits.matches > 0) {
-        line += " of " + std::to_string(limits.matches);
+    const DayCaps today = limits.forDay(now.day);
+    static const char* const kWeekdays[] = {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
+    std::string line = "Today";
+    if (limits.weekdaysSet && !now.day.empty()) {
+        line += std::string(" (") + kWeekdays[weekdayOfDay(now.day)] + ")";
+    }
+    line += ": matches " + std::to_string(now.matches);
+    if (today.matches > 0) {
+        line += " of " + std::to_string(today.matches);
     }
     line += ", minutes " + std::to_string(now.seconds / 60);
-    if (limits.minutes > 0) {
-        line += " of " + std::to_string(limits.minutes);
+    if (today.minutes > 0) {
+        line += " of " + std::to_string(today.minutes);
     }
     return line;
 }

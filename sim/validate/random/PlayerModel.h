@@ -3,6 +3,7 @@
 // has played it.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <deque>
 #include <optional>
@@ -17,6 +18,12 @@ namespace randomPlay {
 // Whether rule `option` is met by these counts against `limit`.
 bool countRuleMet(std::int32_t option, int played, int wins, int losses, int limit);
 
+// Seven whole numbers separated by commas, Monday first, blanks around each ignored, each held to
+// `most`; none for any other text.
+std::optional<std::array<int, 7>> weekdayNumbers(const std::string& text, int most);
+// Monday 0 to Sunday 6, for a day named "YYYY-MM-DD".
+int weekdayOfDay(const std::string& day);
+
 // The day of play a wall-clock second (UTC, the host world's time zone) belongs to when days
 // start at `startHour`: "YYYY-MM-DD", the date on which it starts.
 std::string dayOfPlayAt(std::int64_t wallSeconds, int startHour);
@@ -25,14 +32,27 @@ std::string dayOfPlayAt(std::int64_t wallSeconds, int startHour);
 // day ends, and what it should have saved.
 class DayModel {
   public:
-    struct Limits {
+    // A day's limits: 0 is none.
+    struct DayCaps {
         int matches = 0;
+        int minutes = 0;
+        bool on() const { return matches > 0 || minutes > 0; }
+    };
+    struct Limits {
+        int matches = 0;  // the daily ones
         int minutes = 0;
         int startHour = 4;
         bool history = false;  // the player keeps a history
-        bool on() const { return matches > 0 || minutes > 0; }
+        // Seven numbers, Monday first, where the player set a readable text of them.
+        std::optional<std::array<int, 7>> matchesByWeekday;
+        std::optional<std::array<int, 7>> minutesByWeekday;
+        bool weekdaysSet = false;  // either text is not empty: the page names the weekday
+        // On for some day: the daily limits, or any weekday's.
+        bool on() const;
         // The day's play is counted while the budget is on or a history is kept.
         bool counted() const { return on() || history; }
+        // The limits of the day named `day`: its weekday's where set, else the daily ones.
+        DayCaps forDay(const std::string& day) const;
     };
 
     std::string day;

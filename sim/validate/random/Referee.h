@@ -102,7 +102,7 @@ class Referee {
         return host.world.wallSeconds() - host.world.clock().now() / 1'000'000;
     }
     // The day's seconds and bedtime's ticks due by now, in the player's model.
-    void catchUpTheDay();
+    void catchUpTheDay(bool pageJustDrawn = false);
     // The game quit while time passed: the day as Sundown last looked at it.
     void noticeQuit();
     std::optional<std::string> checkDay(const std::string& when) const;
@@ -115,7 +115,7 @@ class Referee {
     std::optional<std::string> checkHistory() const;
     // The session timer: its seconds due by now, in the player's model; a Start/Stop that took
     // effect in the page's last frame.
-    void catchUpTheTimer();
+    void catchUpTheTimer(bool afterAPageFrame = false);
     void timerClicked();
     void timerOutcome(TimerModel::Outcome outcome);
     std::optional<std::string> checkTimer(const Event& wait) const;
@@ -141,8 +141,11 @@ class Referee {
     std::int64_t timeBefore = 0;
     int timerBefore = 0;
     bool timerWasRunning = false;
-    // The Start/Stop button as the last page frame left it.
+    // The day's settings as the last catch-up of the day saw them.
+    DayModel::Limits limitsSeen;
+    // The Start/Stop button as the last page frame left it, and the minutes its field held.
     bool timerRunningInFrame = false;
+    int timerMinutesSeen = 1;
     bool pageWasOpen = false;
     std::string bedtimeLoaded;
     // The switch as the last frame of a click on the enable button found it.

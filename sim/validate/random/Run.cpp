@@ -359,6 +359,10 @@ void Run::perform(const Event& event) {
         case Kind::LongBedtime:
             enterLongBedtime(event.value);
             break;
+        case Kind::WeekdayLimits:
+            setClockRule(event.value < kWeekdayTexts / 2 ? "matchesByWeekday" : "minutesByWeekday",
+                         kWeekdayLimits[event.value]);
+            break;
         case Kind::UnreadableClock:
             playWithAnUnreadableClock(event.value);
             break;

@@ -80,6 +80,8 @@ void Referee::savedEdited(const std::string& name, const std::string& text) {
 std::optional<std::string> Referee::afterRestart() {
     model = Model{};
     timerRunningInFrame = false;
+    timerMinutesSeen = host.sundown()->maxMinutes;
+    limitsSeen = dayLimits();
     quitSeen = false;
     streakLimitUnseen = true;
     model.lossStreak = streakKept;

@@ -16,12 +16,15 @@ std::optional<std::string> Referee::checkTimer(const Event& wait) const {
     return std::nullopt;
 }
 
-void Referee::catchUpTheTimer() {
-    if (host.world.game().quit()) {
-        return;
+// The minutes the field holds change only in a page frame, and the seconds due up to that
+// frame were counted before it was drawn: against the minutes seen before it.
+void Referee::catchUpTheTimer(bool afterAPageFrame) {
+    if (!host.world.game().quit()) {
+        const std::int64_t now = host.world.clock().now();
+        timerOutcome(model.timer.catchUp(afterAPageFrame ? now + 1 : now, timerMinutesSeen,
+                                         host.world.game().online()));
     }
-    timerOutcome(model.timer.catchUp(host.world.clock().now(), host.sundown()->maxMinutes,
-                                     host.world.game().online()));
+    timerMinutesSeen = host.sundown()->maxMinutes;
 }
 
 // Each click on Start/Stop flips the button's state: the frame it does so in is when the click
