@@ -60,7 +60,6 @@ class ChildProcess {
     void copyEvents();
 
     std::filesystem::path outputFile;
-    EventsFile* events = nullptr;
     ChildOutcome result;
     bool done = false;
 #if defined(_WIN32)
@@ -71,6 +70,7 @@ class ChildProcess {
     int processId = -1;
     int verdictRead = -1;
     int outputKept = -1;  // the output file as it was made
+    EventsFile* events = nullptr;
     int eventsRead = -1;
 #endif
 };

@@ -41,9 +41,11 @@ class VerdictChannel {
   private:
     int descriptor = -1;
     std::string token;
+#if !defined(_WIN32)
     // The pipe as the open found it.
     unsigned long long device = 0;
     unsigned long long inode = 0;
+#endif
 };
 
 // In a child, before the library is loaded: it dies with its parent, and what it may write to
