@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Proves that two builds behave alike: plays every scenario with sundown-sim --events, eight
-# random sessions of sundown-sim (scripts/random-session.py, every rule beyond the text off unless
+# random sessions of sundown-sim (scripts/random-session.py, a quarter of EVENTS_PER_SEQUENCE lines
+# each, every rule beyond the text off unless
 # TRACE_DIFF_OPT_IN names some, as that script's --opt-in does), and the validator's random player
 # with --events (eight sequences, 2,500 events unless told), on both builds, and compares what
 # each did event by event. The random player's sequences are the same only while its generator
@@ -123,12 +124,15 @@ while IFS= read -r -d '' script; do
   scenarios=$((scenarios + 1))
 done < <(find "$source_dir/scenarios" -name '*.sundown' -type f -print0 | sort -z)
 
-# Random sessions: the same scripts for both builds, in the language every build plays alike.
+# Random sessions: the same scripts for both builds, in the language every build plays alike, as
+# long as a quarter of a random-player sequence (625 lines at the default).
+session_lines=$((events / 4 < 20 ? 20 : events / 4 > 2000 ? 2000 : events / 4))
 mkdir -p -- "$work/sessions"
 sessions=0
 for ((part = 0; part < sequences; ++part)); do
   session="$work/sessions/random-session-$part.sundown"
-  timeout 60 python3 "$source_dir/scripts/random-session.py" "$((seed * sequences + part))" 600 \
+  timeout 60 python3 "$source_dir/scripts/random-session.py" "$((seed * sequences + part))" \
+    "$session_lines" \
     ${opt_in:+--opt-in "$opt_in"} >"$session"
   a="$(play_scenario old "$old" "$session")"
   b="$(play_scenario new "$new" "$session")"
