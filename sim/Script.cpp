@@ -3,7 +3,6 @@
 #include <map>
 
 #include "Durations.h"
-#include "Timeline.h"
 #include "WallTime.h"
 #include "Words.h"
 
@@ -180,8 +179,21 @@ std::string shown(const std::string& word) {
         word.size() <= longest
             ? word
             : word.substr(0, longest - 3) + "... (" + std::to_string(word.size()) + " characters)";
-    // Bytes no one can read, a NUL above all, which would end the message where it stands.
-    return withControlsShown(kept);
+    // Bytes no one can read, a NUL above all, which would end the message where it stands. (Its
+    // own loop: the script fuzzer links this file without the timeline's.)
+    std::string readable;
+    for (const char c : kept) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte == 0) {
+            readable += "\\0";
+        } else if (byte < 0x20 || byte == 0x7F) {
+            constexpr char hex[] = "0123456789abcdef";
+            readable += std::string("\\x") + hex[byte >> 4] + hex[byte & 0xF];
+        } else {
+            readable += c;
+        }
+    }
+    return readable;
 }
 
 std::vector<ScriptLine> readScript(std::istream& input, const std::string& file) {

@@ -21,6 +21,7 @@
 #else
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 namespace {
@@ -190,8 +191,17 @@ std::filesystem::path resolvedFolder(const std::filesystem::path& folder) {
 
 // Whether two names are one file.
 bool sameFile(const std::string& one, const std::string& other) {
+#if defined(_WIN32)
+    // By name: the Visual C++ ABI build's runtime has no file identities.
     std::error_code unknown;
-    return std::filesystem::equivalent(one, other, unknown) && !unknown;
+    return std::filesystem::absolute(one, unknown).lexically_normal() ==
+           std::filesystem::absolute(other, unknown).lexically_normal();
+#else
+    struct stat a {};
+    struct stat b {};
+    return ::stat(one.c_str(), &a) == 0 && ::stat(other.c_str(), &b) == 0 && a.st_dev == b.st_dev &&
+           a.st_ino == b.st_ino;
+#endif
 }
 
 // Why the event log cannot be opened without harm or without waiting for ever: it is the script
