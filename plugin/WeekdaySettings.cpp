@@ -54,6 +54,10 @@ bool WeekdaySettings::anyLimit() const {
 
 void WeekdaySettings::drawRows(const DayLimits& daily) {
     bool ticked = set();
+    // Offered once there is a day's budget to vary: a page without one stays as it was.
+    if (!ticked && !daily.on()) {
+        return;
+    }
     if (ImGui::Checkbox("Different limits by weekday", &ticked)) {
         // Ticked, every weekday starts from the daily limits; unticked, the daily ones hold.
         services.write(setting::minutesByWeekday,

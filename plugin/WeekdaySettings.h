@@ -25,7 +25,8 @@ class WeekdaySettings {
     // Whether any weekday has a limit.
     bool anyLimit() const;
 
-    // The box "Different limits by weekday" and, while it is ticked, a column a weekday with a
+    // Once a daily limit or a weekday's is set, the box "Different limits by weekday" and, while
+    // it is ticked, a column a weekday with a
     // field of minutes and one of matches; `daily` fills days of a text that cannot be read.
     void drawRows(const DayLimits& daily);
 

@@ -49,7 +49,6 @@ TEST(SettingsPage, DrawsEveryRowInItsPlace) {
               "{ 0 } Online minutes a day\n"
               "{ 0 } Online matches a day\n"
               "{ 4 } Day starts at hour\n"
-              "[ ] Different limits by weekday\n"
               "Today: matches 0, minutes 0\n"
               "{ } Bedtime (HH:MM)\n"
               "Bedtime: none\n"
