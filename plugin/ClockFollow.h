@@ -4,17 +4,16 @@
 // frame when something is switched on while nothing follows the clock.
 #pragma once
 
-#include <array>
 #include <cstdint>
 
+#include "OptInRule.h"
+
 class KeptSessionShell;
-class OptInRule;
 class RuleServices;
 
 class ClockFollow {
   public:
-    ClockFollow(RuleServices& services, const std::array<OptInRule*, 2>& rules,
-                KeptSessionShell& keptSession)
+    ClockFollow(RuleServices& services, const MatchRules& rules, KeptSessionShell& keptSession)
         : services(services), rules(rules), keptSession(keptSession) {}
 
     // The kick-off that approves a match: the chain starts again from here when a rule follows
@@ -34,7 +33,7 @@ class ClockFollow {
     void tick(std::uint32_t run);
 
     RuleServices& services;
-    const std::array<OptInRule*, 2>& rules;
+    const MatchRules& rules;
     KeptSessionShell& keptSession;
     std::uint32_t run = 0;
     bool armed = false;

@@ -8,6 +8,7 @@
 #include "RuleServices.h"
 #include "SettingRows.h"
 #include "Settings.h"
+#include "WeekShell.h"
 
 // The history is read with the day, against today: the clock's day, or the day saved when it is
 // at most a day later (a clock set back within a day).
@@ -18,7 +19,7 @@ void DayShell::load() {
     SavedDay saved = decodeDay(services.text(setting::savedDay));
     // A day saved by an older Sundown does not say whether a history was kept: it was if it is.
     if (!saved.end) {
-        saved.historyKept = historyKept();
+        saved.historyKept = daysKept();
     }
     const int startHour = services.held(setting::dayStartsAt);
     budget.load(saved, startHour);
@@ -45,13 +46,13 @@ DayLimits DayShell::limits() const {
     return limitsOn(budget.name(), dailyLimits(), weekdays.minutes(), weekdays.matches());
 }
 
-bool DayShell::historyKept() const {
-    return services.flag(setting::keepHistory);
+bool DayShell::daysKept() const {
+    return services.flag(setting::keepHistory) || weekLimitsSet(services).on();
 }
 
-// The day's play is counted while the budget is on, on any weekday, or a history is kept.
+// The day's play is counted while the budget is on, on any weekday, or the days are kept.
 bool DayShell::on() const {
-    return dailyLimits().on() || weekdays.anyLimit() || historyKept();
+    return dailyLimits().on() || weekdays.anyLimit() || daysKept();
 }
 
 void DayShell::look() {
@@ -68,7 +69,7 @@ void DayShell::follow(int secondsAgo) {
         return;
     }
     const DayFollowed followed =
-        budget.follow(*moment, services.held(setting::dayStartsAt), historyKept());
+        budget.follow(*moment, services.held(setting::dayStartsAt), daysKept());
     if (followed.ended && followed.ended->historyKept) {
         keepInHistory(*followed.ended);
     }
@@ -167,8 +168,16 @@ void DayShell::drawRows() {
     line.draw();
 }
 
+PlayTotals DayShell::weekSoFar() {
+    if (budget.name().empty()) {
+        return {};
+    }
+    loadHistory(budget.name());
+    return kept.thisWeek(SavedDay{budget.name(), budget.matches(), budget.seconds()});
+}
+
 void DayShell::drawHistoryRows() {
-    bool keep = historyKept();
+    bool keep = services.flag(setting::keepHistory);
     checkboxRow(setting::keepHistory, services, keep);
     if (!keep) {
         return;

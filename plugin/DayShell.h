@@ -1,10 +1,10 @@
 // The day of online play, for the player who sets a day's budget ("dailyMinutes",
-// "dailyMatches", or by weekday "minutesByWeekday", "matchesByWeekday") or keeps a history
-// ("keepHistory"): the shell that joins the day's budget and
-// the history to the plug-in. It alone says whether the day is counted; it follows the day by
-// the wall clock, times an approved match a second at a time, saves the day, and adds each day
-// that ends to the history. It has its own switches, so neither a restart nor the master switch
-// lifts the budget.
+// "dailyMatches", or by weekday "minutesByWeekday", "matchesByWeekday"), keeps a history
+// ("keepHistory") or sets a week's budget, which counts the days it keeps: the shell that joins
+// the day's budget and the history to the plug-in. It alone says whether the day is counted; it
+// follows the day by the wall clock, times an approved match a second at a time, saves the day, and
+// adds each day that ends to the history. It has its own switches, so neither a restart nor the
+// master switch lifts the budget.
 #pragma once
 
 #include <cstdint>
@@ -42,6 +42,8 @@ class DayShell final : public OptInRule, public PageRows {
     // As the plug-in holds them now.
     const DailyBudget& today() const { return budget; }
     const History& history() const { return kept; }
+    // This week's play so far, today's included; none while the day is not known.
+    PlayTotals weekSoFar();
 
   private:
     // The history's rows of the page: its switch, the fortnight's chart and the week's line.
@@ -58,7 +60,8 @@ class DayShell final : public OptInRule, public PageRows {
     // daily ones.
     DayLimits limits() const;
     DayLimits dailyLimits() const;
-    bool historyKept() const;
+    // Whether the days that end are kept: for the history, or for a week's budget.
+    bool daysKept() const;
     // The day as the clock showed it `secondsAgo` before now; a day that ended goes into the
     // history at the same moment the next is saved.
     void follow(int secondsAgo = 0);

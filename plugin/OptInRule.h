@@ -3,6 +3,8 @@
 // the match while it follows the clock, and whether the session ends after the match.
 #pragma once
 
+#include <array>
+
 #include "KickOffHeadsUp.h"
 
 class OptInRule {
@@ -30,6 +32,10 @@ class OptInRule {
     OptInRule& operator=(const OptInRule&) = default;
     ~OptInRule() = default;
 };
+
+// The opt-in rules that can end a session, in the order the match flow asks them: the day's
+// budget, the week's, then bedtime.
+using MatchRules = std::array<OptInRule*, 3>;
 
 // A group of rows of the settings page, after the text's rows.
 class PageRows {

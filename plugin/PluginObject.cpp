@@ -9,6 +9,7 @@
 #include "KeptSessionShell.h"
 #include "Settings.h"
 #include "Sundown.h"
+#include "WeekShell.h"
 
 #include "ClockFollow.h"
 #include "SundownSession.h"
@@ -46,10 +47,11 @@ Sundown::Sundown()
     : timerButtonColor(restingButtonColor()),
       enableButtonColor(restingButtonColor()),
       day(std::make_unique<DayShell>(*this)),
+      week(std::make_unique<WeekShell>(*this, *day)),
       bedtime(std::make_unique<BedtimeShell>(*this)),
       session(std::make_unique<SundownSession>(*this)),
       keptSession(std::make_unique<KeptSessionShell>(*this, *session)),
-      matchRules{day.get(), bedtime.get()},
+      matchRules{day.get(), week.get(), bedtime.get()},
       clock(std::make_unique<ClockFollow>(*this, matchRules, *keptSession)) {}
 
 // Releases gameService, then cvarService; nothing the plug-in registered is unregistered.

@@ -62,6 +62,9 @@ inline constexpr Setting savedHistory        {"savedHistory",         "",  "Onli
 // drawn by the page's weekday table, not as rows of their own.
 inline constexpr Setting minutesByWeekday    {"minutesByWeekday",     "",  "Online minutes a day, Monday to Sunday", true, false, 0.0F, false, 0.0F, true,  nullptr};
 inline constexpr Setting matchesByWeekday    {"matchesByWeekday",     "",  "Online matches a day, Monday to Sunday", true, false, 0.0F, false, 0.0F, true,  nullptr};
+// A week's budget.
+inline constexpr Setting weeklyMinutes       {"weeklyMinutes",        "0", "Online minutes a week (0: no limit)",   true,  true,  0.0F, true,  10080.0F, true, "Online minutes a week"};
+inline constexpr Setting weeklyMatches       {"weeklyMatches",        "0", "Online matches a week (0: no limit)",   true,  true,  0.0F, true,  2000.0F, true,  "Online matches a week"};
 // clang-format on
 
 }  // namespace setting
@@ -86,4 +89,6 @@ inline constexpr const Setting* kSettings[] = {
     &setting::savedHistory,
     &setting::minutesByWeekday,
     &setting::matchesByWeekday,
+    &setting::weeklyMinutes,
+    &setting::weeklyMatches,
 };

@@ -14,6 +14,7 @@
 #include "Settings.h"
 #include "Sundown.h"
 #include "TextRows.h"
+#include "WeekShell.h"
 
 // What the text's rows do to the plug-in, for one drawing of the page.
 class SundownPage final : public TextRowsActions {
@@ -119,6 +120,7 @@ void Sundown::DrawSettings() {
     page.drawChoiceRows();
     page.drawLossStreakRows();
     day->drawRows();
+    week->drawRows();
     bedtime->drawRows();
     day->historyPage().drawRows();
 }

@@ -17,6 +17,7 @@
 #include "HeadsUpSlot.h"
 #include "LinearColor.h"
 #include "LossStreak.h"
+#include "OptInRule.h"
 #include "PluginSettingsWindow.h"
 #include "RuleServices.h"
 #include "SessionTimer.h"
@@ -25,8 +26,8 @@
 
 class BedtimeShell;
 class ClockFollow;
-class OptInRule;
 class DayShell;
+class WeekShell;
 class KeptSessionShell;
 class SundownSession;
 class SundownPage;
@@ -127,6 +128,7 @@ class Sundown : public Vantrel::Plugin::VantrelPlugin,
     HeadsUpSlot headsUp;
     LossStreak lossStreak;
     std::unique_ptr<DayShell> day;
+    std::unique_ptr<WeekShell> week;
     std::unique_ptr<BedtimeShell> bedtime;
     std::unique_ptr<SundownSession> session;
     std::unique_ptr<KeptSessionShell> keptSession;
@@ -165,8 +167,8 @@ class Sundown : public Vantrel::Plugin::VantrelPlugin,
     // Settings the page and the toggle load from the console variables.
     void loadCountSettings();
 
-    // The opt-in rules the match flow asks, in its order: the day's budget, then bedtime.
-    std::array<OptInRule*, 2> matchRules{};
+    // The opt-in rules the match flow asks, in its order.
+    MatchRules matchRules{};
     // The clock followed once a second for them.
     std::unique_ptr<ClockFollow> clock;
 };

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "Calendar.h"
+#include "WeeklyBudget.h"
 
 namespace {
 
@@ -92,6 +93,7 @@ void History::keepFor(const SavedDay& today) {
         bars = minutesByDay(nothingYet);
         keptToday = bars[kDays - 1];
         daysBeforeToday = lastSevenDays(nothingYet);
+        weekBeforeToday = weekSoFar(nothingYet);
         barsEndWith = today.day;
     }
 }
@@ -119,4 +121,23 @@ PlayTotals History::lastSevenDays(const SavedDay& today) const {
         }
     }
     return week;
+}
+
+PlayTotals History::weekSoFar(const SavedDay& today) const {
+    PlayTotals week{today.matches, today.seconds};
+    const long long todayNumber = dayNumber(today.day);
+    const long long monday = mondayOf(todayNumber);
+    for (const SavedDay& day : kept) {
+        const long long number = dayNumber(day.day);
+        if (number >= monday && number <= todayNumber) {
+            week.matches += day.matches;
+            week.seconds += day.seconds;
+        }
+    }
+    return week;
+}
+
+PlayTotals History::thisWeek(const SavedDay& today) {
+    keepFor(today);
+    return {weekBeforeToday.matches + today.matches, weekBeforeToday.seconds + today.seconds};
 }

@@ -45,6 +45,10 @@ class History {
     PlayTotals lastSevenDays(const SavedDay& today) const;
     // The same, the six days before today kept between frames with the chart's bars.
     PlayTotals week(const SavedDay& today);
+    // The days of today's week, from its Monday to today, today included.
+    PlayTotals weekSoFar(const SavedDay& today) const;
+    // The same, the days before today kept with the chart's bars: asked at every second of play.
+    PlayTotals thisWeek(const SavedDay& today);
 
     const std::vector<SavedDay>& days() const { return kept; }
 
@@ -54,7 +58,8 @@ class History {
     std::array<float, kDays> bars{};
     float keptToday = 0.0F;      // minutes kept under today's name
     PlayTotals daysBeforeToday;  // the week's, without today's play so far
+    PlayTotals weekBeforeToday;  // this week's from its Monday, without today's play so far
     std::string barsEndWith;     // the day both were worked out for; empty when out of date
-    // Works the bars and the week out again when `today` is another day than they were for.
+    // Works the bars and both weeks out again when `today` is another day than they were for.
     void keepFor(const SavedDay& today);
 };

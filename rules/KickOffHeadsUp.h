@@ -8,6 +8,7 @@ struct KickOffOutlook {
     NextMatch count;                   // the count rule, while the master switch is on
     bool streakEndsWithALoss = false;  // the losing streak, while the master switch is on
     bool dayEndsWhatever = false;      // the day's last match, or one started when it is spent
+    bool weekEndsWhatever = false;     // the same for the week
     bool bedtimeEndsWhatever = false;  // a match approved in the night
     bool timerEndsWhatever = false;    // the session timer's quit waits for this match
 };

@@ -29,6 +29,8 @@ TEST(StartupWiring, RegistersEverythingInItsOrder) {
         "cvar savedHistory",
         "cvar minutesByWeekday",
         "cvar matchesByWeekday",
+        "cvar weeklyMinutes",
+        "cvar weeklyMatches",
         "hook Function GameEvent_Soccar_TA.Active.StartRound",
         "hook Function TAGame.GameEvent_Soccar_TA.EventMatchEnded",
         "hook Function TAGame.GameEvent_Soccar_TA.Destroyed",
@@ -81,6 +83,10 @@ TEST(StartupWiring, RegistersTheVariablesWithTheirLimits) {
          0.0F, true},
         {"matchesByWeekday", "", "Online matches a day, Monday to Sunday", true, false, 0.0F, false,
          0.0F, true},
+        {"weeklyMinutes", "0", "Online minutes a week (0: no limit)", true, true, 0.0F, true,
+         10080.0F, true},
+        {"weeklyMatches", "0", "Online matches a week (0: no limit)", true, true, 0.0F, true,
+         2000.0F, true},
     };
     for (const Expected& want : expected) {
         const ConsoleVariable* variable = host.world.console().variable(want.name);

@@ -51,6 +51,20 @@ TEST(KickOffHeadsUp, ARuleThatEndsTheSessionWhateverTheResultSpeaksBeforeALossOn
     EXPECT_EQ(textOf(kickOffHeadsUp(outlook)), headsUpText::kLastGameToday);
 }
 
+TEST(KickOffHeadsUp, TheWeeksLastMatchIsNamedAfterTheDaysAndBeforeTheTimerOrACountLimit) {
+    KickOffOutlook outlook;
+    outlook.weekEndsWhatever = true;
+    EXPECT_EQ(textOf(kickOffHeadsUp(outlook)), headsUpText::kLastGameThisWeek);
+    outlook.timerEndsWhatever = true;
+    outlook.count.endsWithAWin = true;
+    outlook.count.endsWithALoss = true;
+    EXPECT_EQ(textOf(kickOffHeadsUp(outlook)), headsUpText::kLastGameThisWeek);
+    outlook.dayEndsWhatever = true;
+    EXPECT_EQ(textOf(kickOffHeadsUp(outlook)), headsUpText::kLastGameToday);
+    outlook.bedtimeEndsWhatever = true;
+    EXPECT_EQ(textOf(kickOffHeadsUp(outlook)), headsUpText::kPastBedtime);
+}
+
 TEST(SessionTimer, SecondsRollIntoMinutesAndTheLimitIsMetAtOrPastIt) {
     std::int32_t minutes = 0;
     std::int32_t seconds = -1;

@@ -1,0 +1,71 @@
+#include "WeekShell.h"
+
+#include <cstdint>
+
+#include "DayShell.h"
+#include "HeadsUpTexts.h"
+#include "PageLine.h"
+#include "RuleServices.h"
+#include "SettingRows.h"
+#include "Settings.h"
+
+WeekLimits weekLimitsSet(const RuleServices& services) {
+    WeekLimits limits;
+    limits.matches = services.held(setting::weeklyMatches);
+    limits.minutes = services.held(setting::weeklyMinutes);
+    return limits;
+}
+
+// The day's shell, asked first, has followed the day and started timing the match.
+void WeekShell::kickOff(KickOffOutlook& outlook) {
+    const WeekLimits limits = weekLimitsSet(services);
+    watching = limits.on();
+    if (!watching) {
+        return;
+    }
+    const PlayTotals week = day.weekSoFar();
+    minutesSpentSeen = weekMinutesSpent(week, limits);
+    outlook.weekEndsWhatever = weekSpent(week, limits, true);
+}
+
+bool WeekShell::followingClock() const {
+    return watching && on() && day.followingClock();
+}
+
+// The day's shell, asked first, has counted the second. The quit waits for the match's end.
+void WeekShell::secondOfPlay() {
+    const bool spent = weekMinutesSpent(day.weekSoFar(), weekLimitsSet(services));
+    if (spent && !minutesSpentSeen) {
+        services.showHeadsUp(headsUpText::kThisWeeksTimeIsUp);
+    }
+    minutesSpentSeen = spent;
+}
+
+// The day's shell, asked first, has counted the match.
+bool WeekShell::matchEnded() {
+    watching = false;
+    const WeekLimits limits = weekLimitsSet(services);
+    return limits.on() && weekSpent(day.weekSoFar(), limits, false);
+}
+
+void WeekShell::drawRows() {
+    WeekLimits limits;
+    limits.minutes = numberRow<std::uint16_t>(setting::weeklyMinutes, services).value;
+    limits.matches = numberRow<std::uint16_t>(setting::weeklyMatches, services).value;
+    if (!limits.on()) {
+        return;
+    }
+    // What was typed takes effect at once: the day is followed and its play counted from now.
+    day.look();
+    const PlayTotals week = day.weekSoFar();
+    PageLine line;
+    line << "This week: matches " << week.matches;
+    if (limits.matches > 0) {
+        line << " of " << limits.matches;
+    }
+    line << ", minutes " << week.seconds / 60;
+    if (limits.minutes > 0) {
+        line << " of " << limits.minutes;
+    }
+    line.draw();
+}
