@@ -43,7 +43,7 @@ TEST(RandomEvents, EveryKindIsPlayedAndEveryValueIsOneThePlayerCanMake) {
             EXPECT_LT(event.value, 90'000);
         }
     }
-    EXPECT_EQ(kinds.size(), static_cast<std::size_t>(Kind::WeekdayLimits) + 1);
+    EXPECT_EQ(kinds.size(), static_cast<std::size_t>(Kind::WeekLimit) + 1);
 }
 
 TEST(Shrinker, CutsAFailingSequenceDownToTheEventsThatMakeItFail) {

@@ -22,6 +22,8 @@ DayModel::Limits Referee::dayLimits() const {
     limits.matchesByWeekday = weekdayNumbers(matchesText, 255);
     limits.minutesByWeekday = weekdayNumbers(minutesText, 1440);
     limits.weekdaysSet = !matchesText.empty() || !minutesText.empty();
+    limits.weekMatches = value("weeklyMatches", 2000);
+    limits.weekMinutes = value("weeklyMinutes", 10080);
     return limits;
 }
 
@@ -42,6 +44,10 @@ void Referee::catchUpTheDay(bool pageJustDrawn) {
 
 void Referee::beforeClockChange() {
     catchUpTheDay();
+}
+
+void Referee::clockRuleSet() {
+    limitsSeen = dayLimits();
 }
 
 // The page shows the day's line as it stands; drawing it changes no day. It looks at the kept

@@ -33,6 +33,14 @@ std::string longBedtime(int value) {
            (value < 12 ? "23:30" : "1:00") + "   ";
 }
 
+WeekLimitChoice weekLimitChoice(int value) {
+    const int choice = value % 12;
+    const bool matches = choice < 6;
+    return {matches ? "weeklyMatches" : "weeklyMinutes",
+            matches ? "Online matches a week" : "Online minutes a week",
+            matches ? choice : (choice - 6) * 5, value >= 12};
+}
+
 std::string Event::describe() const {
     switch (kind) {
         case Kind::WholeMatch:
@@ -134,6 +142,13 @@ std::string Event::describe() const {
             return std::string("console sets ") +
                    (value < kWeekdayTexts / 2 ? "matchesByWeekday" : "minutesByWeekday") + " \"" +
                    kWeekdayLimits[value] + "\"";
+        case Kind::WeekLimit: {
+            const WeekLimitChoice choice = weekLimitChoice(value);
+            return (choice.onThePage ? std::string("type ") + std::to_string(choice.value) +
+                                           " in \"" + choice.field + "\" on the page"
+                                     : std::string("console sets ") + choice.variable + " " +
+                                           std::to_string(choice.value));
+        }
         case Kind::EditSaved:
             return "the player edits " + std::string(value < 4 ? "savedDay" : "savedHistory") +
                    " with the game closed (" + std::to_string(value) + "), and starts it again";
@@ -156,6 +171,7 @@ std::vector<Event> randomEvents(std::uint64_t seed, int count) {
         {Kind::BedtimeChoice, 2}, {Kind::HistoryChoice, 1},   {Kind::TypeDay, 1},
         {Kind::EditSaved, 1},     {Kind::TimeRunsOut, 1},     {Kind::NightMatch, 1},
         {Kind::LongBedtime, 1},   {Kind::UnreadableClock, 1}, {Kind::WeekdayLimits, 2},
+        {Kind::WeekLimit, 2},
     };
     int total = 0;
     for (const auto& weight : weights) {
@@ -241,6 +257,9 @@ std::vector<Event> randomEvents(std::uint64_t seed, int count) {
                 break;
             case Kind::WeekdayLimits:
                 value %= kWeekdayTexts;
+                break;
+            case Kind::WeekLimit:
+                value %= 24;
                 break;
             default:
                 break;

@@ -56,6 +56,7 @@ enum class Kind {
     LongBedtime,
     UnreadableClock,
     WeekdayLimits,
+    WeekLimit,
 };
 
 // A bedtime the host reads from its saved file for an event's value: a night with many blanks
@@ -66,6 +67,16 @@ std::string longBedtime(int value);
 // some days limited, none, malformed).
 constexpr int kWeekdayTexts = 12;
 extern const char* const kWeekdayLimits[kWeekdayTexts];
+
+// The week's limit an event's value sets, by the console or on the page: matches 0 to 5, or
+// minutes 0 to 25 by fives.
+struct WeekLimitChoice {
+    const char* variable;
+    const char* field;
+    int value;
+    bool onThePage;
+};
+WeekLimitChoice weekLimitChoice(int value);
 
 // The day's fields the player types on the page, by index.
 extern const char* const kDayFields[3];

@@ -42,6 +42,7 @@ std::optional<std::string> Referee::checkRoundStart() const {
     const bool streakWithALoss = streakLimit > 0 && model.lossStreak + 1 >= streakLimit;
     const DayModel::Limits limits = dayLimits();
     const bool lastToday = limits.forDay(model.day.day).on() && model.day.spent(limits, true);
+    const bool lastThisWeek = limits.weekOn() && model.day.weekSpent(limits, true);
     // A rule that ends the session whatever the result speaks first; the count rules and the
     // streak count only while the switch is on.
     const char* due = nullptr;
@@ -49,6 +50,8 @@ std::optional<std::string> Referee::checkRoundStart() const {
         due = "Sundown: past bedtime, last game";
     } else if (lastToday) {
         due = "Sundown: last game today";
+    } else if (lastThisWeek) {
+        due = "Sundown: last game this week";
     } else if (before.timedQuitWaits || (before.enabled && lastWithALoss && lastWithAWin)) {
         // A quit the timer left to this match's end: the last, whatever the result.
         due = "Sundown: last game";

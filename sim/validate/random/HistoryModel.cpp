@@ -66,6 +66,21 @@ std::array<int, 14> HistoryModel::chart(const std::string& today, int seconds) c
     return bars;
 }
 
+std::pair<int, int> HistoryModel::weekBefore(const std::string& today) const {
+    // A week is Monday to Sunday; 1970-01-01 was a Thursday.
+    const long long todayNumber = dayNumberOf(today);
+    const long long monday = todayNumber - ((todayNumber + 3) % 7 + 7) % 7;
+    std::pair<int, int> week{0, 0};
+    for (const auto& [name, played] : days) {
+        const long long number = dayNumberOf(name);
+        if (number >= monday && number <= todayNumber) {
+            week.first += played.matches;
+            week.second += played.seconds;
+        }
+    }
+    return week;
+}
+
 std::string HistoryModel::weekLine(const std::string& today, int matches, int seconds) const {
     const long long todayNumber = dayNumberOf(today);
     for (const auto& [name, played] : days) {

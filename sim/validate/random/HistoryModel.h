@@ -5,6 +5,7 @@
 #include <array>
 #include <map>
 #include <string>
+#include <utility>
 
 namespace randomPlay {
 
@@ -25,6 +26,8 @@ class HistoryModel {
     std::string latestDay() const { return days.empty() ? std::string() : days.rbegin()->first; }
     // "Last 7 days: M matches, N minutes", today's play included.
     std::string weekLine(const std::string& today, int matches, int seconds) const;
+    // The matches and seconds kept of the week `today` belongs to, Monday to today.
+    std::pair<int, int> weekBefore(const std::string& today) const;
     // The chart's fourteen bars in seconds, oldest first, the last today's with `seconds` of play.
     std::array<int, 14> chart(const std::string& today, int seconds) const;
 

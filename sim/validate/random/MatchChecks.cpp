@@ -47,6 +47,9 @@ void Referee::afterHook(const std::string& name) {
         const bool dayMet =
             before.approved &&
             model.day.countMatch(host.world.clock().now(), wallAtZero(), limits, timePassing);
+        // Counted with the day, the match may spend the week.
+        const bool weekMet =
+            before.approved && limits.weekOn() && model.day.weekSpent(limits, false);
         bool bedtimeMet = false;
         if (before.approved) {
             // Inside a timeout due now, the watch's tick due at the same moment has not run yet.
@@ -54,7 +57,7 @@ void Referee::afterHook(const std::string& name) {
             model.night.catchUp(timePassing ? now - 1 : now, wallAtZero(), night());
             bedtimeMet = model.night.end(host.world.wallSeconds(), night());
         }
-        broke(checkEndHook(name, dayMet, bedtimeMet));
+        broke(checkEndHook(name, dayMet || weekMet, bedtimeMet));
         if (before.approved) {
             broke(checkDay("after " + name));
         }
@@ -84,7 +87,8 @@ std::optional<std::string> Referee::checkEndHook(const std::string& name, bool d
     }
     const int streakLimit = variableValue("lossStreakLimit");
     const bool streakMet = streakLimit > 0 && model.lossStreak >= streakLimit;
-    // The day's budget and bedtime leave with a rule's leave of the same match, or on their own:
+    // The day's or week's budget and bedtime leave with a rule's leave of the same match, or on
+    // their own:
     // one leave for the match; a timed quit keeps its own.
     // A timed quit waits for the online match it ran out in: its end, or leaving it before the
     // kick-off.

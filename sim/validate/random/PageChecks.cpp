@@ -1,5 +1,5 @@
 // The page: every widget the player reaches for is there, and its lines show the losing streak,
-// the day, bedtime and the last seven days as the player played them.
+// the day, the week's budget, bedtime and the last seven days as the player played them.
 #include "DayShell.h"
 #include "Referee.h"
 
@@ -42,6 +42,13 @@ std::optional<std::string> Referee::checkPageLine() {
     const DayModel::Limits limits = dayLimits();
     const std::string today = model.day.todayLine(limits, host.world.wallSeconds());
     if (auto wrong = lineShown(page, today, "Today")) {
+        return wrong;
+    }
+    if (auto wrong =
+            lineShown(page,
+                      limits.weekOn() ? model.day.thisWeekLine(limits, host.world.wallSeconds())
+                                      : "no such line",
+                      "This week:")) {
         return wrong;
     }
     const std::optional<NightTimes> tonight = night();

@@ -131,7 +131,7 @@ void DayModel::begin(std::int64_t wallSeconds, const Limits& limits) {
     endsAt = startOf(dayAfter(day), limits.startHour);
     matches = 0;
     seconds = 0;
-    historyKept = limits.history;
+    historyKept = limits.daysKept();
 }
 
 void DayModel::look(std::int64_t wallSeconds, const Limits& limits) {
@@ -169,7 +169,7 @@ void DayModel::look(std::int64_t wallSeconds, const Limits& limits) {
         endsAt = firstShowing(limits.startHour, wallSeconds);
         save();
     }
-    if (limits.history && !historyKept) {
+    if (limits.daysKept() && !historyKept) {
         historyKept = true;
         save();
     }
@@ -218,7 +218,25 @@ bool DayModel::spent(const Limits& limits, bool oneMore) const {
            (today.minutes > 0 && seconds >= today.minutes * 60);
 }
 
-void DayModel::restart(int startHour, bool historyOn, std::int64_t wallSeconds) {
+std::pair<int, int> DayModel::weekSoFar() const {
+    std::pair<int, int> week = history.weekBefore(day);
+    return {week.first + matches, week.second + seconds};
+}
+
+bool DayModel::weekMinutesSpent(const Limits& limits) const {
+    return !day.empty() && limits.weekMinutes > 0 && weekSoFar().second >= limits.weekMinutes * 60;
+}
+
+bool DayModel::weekSpent(const Limits& limits, bool oneMore) const {
+    if (day.empty()) {
+        return false;
+    }
+    return (limits.weekMatches > 0 &&
+            weekSoFar().first + (oneMore ? 1 : 0) >= limits.weekMatches) ||
+           weekMinutesSpent(limits);
+}
+
+void DayModel::restart(int startHour, bool daysKeptNow, std::int64_t wallSeconds) {
     timed = false;
     unsavedSeconds = 0;
     const std::vector<std::string> fields = fieldsOf(savedText);
@@ -235,7 +253,7 @@ void DayModel::restart(int startHour, bool historyOn, std::int64_t wallSeconds) 
             endsAt = *end;
         }
     }
-    historyKept = fields.size() > 4 ? fields[4] == "history" : fields.size() <= 3 && historyOn;
+    historyKept = fields.size() > 4 ? fields[4] == "history" : fields.size() <= 3 && daysKeptNow;
     // Today is the clock's day, or the day saved when it is at most a day later.
     std::string today = dayOfPlayAt(wallSeconds, startHour);
     if (!day.empty() && day > today && day <= dayAfter(today)) {
@@ -268,6 +286,21 @@ std::string DayModel::weekLine(const Limits& limits, std::int64_t wallSeconds) c
     DayModel now = *this;
     now.look(wallSeconds, limits);
     return now.history.weekLine(now.day, now.matches, now.seconds);
+}
+
+std::string DayModel::thisWeekLine(const Limits& limits, std::int64_t wallSeconds) const {
+    DayModel now = *this;
+    now.look(wallSeconds, limits);
+    const std::pair<int, int> week = now.day.empty() ? std::pair<int, int>{0, 0} : now.weekSoFar();
+    std::string line = "This week: matches " + std::to_string(week.first);
+    if (limits.weekMatches > 0) {
+        line += " of " + std::to_string(limits.weekMatches);
+    }
+    line += ", minutes " + std::to_string(week.second / 60);
+    if (limits.weekMinutes > 0) {
+        line += " of " + std::to_string(limits.weekMinutes);
+    }
+    return line;
 }
 
 void DayModel::save() {

@@ -8,6 +8,7 @@
 #include <deque>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "HistoryModel.h"
 #include "NightModel.h"
@@ -47,10 +48,15 @@ class DayModel {
         std::optional<std::array<int, 7>> matchesByWeekday;
         std::optional<std::array<int, 7>> minutesByWeekday;
         bool weekdaysSet = false;  // either text is not empty: the page names the weekday
+        int weekMatches = 0;       // the week's
+        int weekMinutes = 0;
         // On for some day: the daily limits, or any weekday's.
         bool on() const;
-        // The day's play is counted while the budget is on or a history is kept.
-        bool counted() const { return on() || history; }
+        bool weekOn() const { return weekMatches > 0 || weekMinutes > 0; }
+        // The days that end are kept for a history or for the week.
+        bool daysKept() const { return history || weekOn(); }
+        // The day's play is counted while the budget is on or the days are kept.
+        bool counted() const { return on() || daysKept(); }
         // The limits of the day named `day`: its weekday's where set, else the daily ones.
         DayCaps forDay(const std::string& day) const;
     };
@@ -86,10 +92,13 @@ class DayModel {
                     bool insideATimeout);
     // Whether the day is at a limit, or would be with one more match.
     bool spent(const Limits& limits, bool oneMore) const;
+    // The same for the week the day belongs to, today's play included; its minutes alone.
+    bool weekSpent(const Limits& limits, bool oneMore) const;
+    bool weekMinutesSpent(const Limits& limits) const;
     // The game quit or restarted: what was saved last comes back, read when days start at
     // `startHour`, at `wallSeconds`; the history is read against today.
-    // A day saved as three numbers alone had a history kept if one is kept now.
-    void restart(int startHour, bool historyOn, std::int64_t wallSeconds);
+    // A day saved as three numbers alone had a history kept if the days are kept now.
+    void restart(int startHour, bool daysKeptNow, std::int64_t wallSeconds);
     // The player edited "savedDay" while the game was closed.
     void edited(const std::string& savedDay) { savedText = savedDay; }
     // What "savedDay" should hold.
@@ -98,11 +107,15 @@ class DayModel {
     std::string todayLine(const Limits& limits, std::int64_t wallSeconds) const;
     // The page's week at `wallSeconds`, the same way.
     std::string weekLine(const Limits& limits, std::int64_t wallSeconds) const;
+    // The page's line of the week's budget at `wallSeconds`: "This week: ...".
+    std::string thisWeekLine(const Limits& limits, std::int64_t wallSeconds) const;
     bool timing() const { return timed; }
     // The game quit: nothing is counted any more.
     void gameQuit() { timed = false; }
 
   private:
+    // The week's matches and seconds so far, today's included.
+    std::pair<int, int> weekSoFar() const;
     void save();
     // A day from nothing, named by the clock at `wallSeconds`.
     void begin(std::int64_t wallSeconds, const Limits& limits);

@@ -56,6 +56,9 @@ class Referee {
     void toggled();
     // The wall clock or the day's start hour is about to change. (The day.)
     void beforeClockChange();
+    // A rule of the clock was set at the console, at once: a page frame after it counts the
+    // seconds due by the frame under it.
+    void clockRuleSet();
     // The page was drawn. (The day.)
     void pageDrawn();
     // "resetGamesCount" ran at the console: it saves the session too. (Matches.)

@@ -59,6 +59,7 @@ void Run::settle() {
 void Run::setClockRule(const char* name, const std::string& value) {
     beforeClockRule();
     host.world.console().set(name, value, "validator");
+    referee.clockRuleSet();
     settle();
 }
 
@@ -223,6 +224,9 @@ void Run::playOnPage(const Event& event) {
                           event.value % 2 == 0 ? '-' : '+');
     } else if (event.kind == Kind::TypeDay) {
         host.window.type(kDayFields[event.value % 3], std::to_string(event.value / 3));
+    } else if (event.kind == Kind::WeekLimit) {
+        const WeekLimitChoice choice = weekLimitChoice(event.value);
+        host.window.type(choice.field, std::to_string(choice.value));
     } else if (event.kind == Kind::TypeLimit) {
         host.window.type("Quit after # games", std::to_string(event.value));
     } else {
@@ -359,6 +363,15 @@ void Run::perform(const Event& event) {
         case Kind::LongBedtime:
             enterLongBedtime(event.value);
             break;
+        case Kind::WeekLimit: {
+            const WeekLimitChoice choice = weekLimitChoice(event.value);
+            if (choice.onThePage) {
+                playOnPage(event);
+            } else {
+                setClockRule(choice.variable, std::to_string(choice.value));
+            }
+            break;
+        }
         case Kind::WeekdayLimits:
             setClockRule(event.value < kWeekdayTexts / 2 ? "matchesByWeekday" : "minutesByWeekday",
                          kWeekdayLimits[event.value]);

@@ -85,7 +85,7 @@ std::optional<std::string> Referee::afterRestart() {
     quitSeen = false;
     streakLimitUnseen = true;
     model.lossStreak = streakKept;
-    dayBefore.restart(dayLimits().startHour, dayLimits().history, host.world.wallSeconds());
+    dayBefore.restart(dayLimits().startHour, dayLimits().daysKept(), host.world.wallSeconds());
     if (dayLimits().counted()) {
         dayBefore.look(host.world.wallSeconds(), dayLimits());
     }
