@@ -1,14 +1,16 @@
 #include "DayShell.h"
 
-#include <cfloat>
 #include <optional>
 
+#include "FortnightChart.h"
 #include "HeadsUpTexts.h"
 #include "PageLine.h"
 #include "RuleServices.h"
 #include "SettingRows.h"
 #include "Settings.h"
 #include "WeekShell.h"
+
+static_assert(ui::kChartDays == History::kDays, "the chart draws the history's fortnight");
 
 // The history is read with the day, against today: the clock's day, or the day saved when it is
 // at most a day later (a clock set back within a day).
@@ -176,6 +178,35 @@ PlayTotals DayShell::weekSoFar() {
     return kept.thisWeek(SavedDay{budget.name(), budget.matches(), budget.seconds()});
 }
 
+const std::array<char, History::kDays>& DayShell::initialsEndingWith(const std::string& today) {
+    if (today != initialsDay) {
+        initialsDay = today;
+        todaysWeekday = weekdayOf(today).value_or(0);
+        for (int bar = 0; bar < ui::kChartDays; ++bar) {
+            const int weekday = ((todaysWeekday - (ui::kChartDays - 1 - bar)) % 7 + 7) % 7;
+            initials[static_cast<std::size_t>(bar)] = "MTWTFSS"[weekday];
+        }
+    }
+    return initials;
+}
+
+// Each day's limit as the player set it now: its weekday's where set, else the daily one.
+void DayShell::markLimits() {
+    if (!weekdays.set() && !weekLimitsSet(services).on()) {
+        marks.reset();
+        return;
+    }
+    const int daily = dailyLimits().minutes;
+    const std::optional<WeekdayNumbers>& byWeekday = weekdays.minutes();
+    DayNumbers limits{};
+    for (int bar = 0; bar < ui::kChartDays; ++bar) {
+        const int weekday = ((todaysWeekday - (ui::kChartDays - 1 - bar)) % 7 + 7) % 7;
+        limits[static_cast<std::size_t>(bar)] =
+            static_cast<float>(byWeekday ? (*byWeekday)[static_cast<std::size_t>(weekday)] : daily);
+    }
+    marks = limits;
+}
+
 void DayShell::drawHistoryRows() {
     bool keep = services.flag(setting::keepHistory);
     checkboxRow(setting::keepHistory, services, keep);
@@ -190,8 +221,11 @@ void DayShell::drawHistoryRows() {
     }
     const SavedDay played{budget.name(), budget.matches(), budget.seconds()};
     loadHistory(played.day);
-    ImGui::PlotHistogram("Online minutes, last 14 days", kept.chart(played).data(), History::kDays,
-                         0, nullptr, 0.0F, FLT_MAX, ImVec2(0.0F, 80.0F));
+    const ui::ChartNumbers& bars = kept.chart(played);
+    const std::array<char, ui::kChartDays>& letters = initialsEndingWith(played.day);
+    markLimits();
+    ui::drawFortnightChart(
+        {"Online minutes, last 14 days", bars, letters, marks ? &*marks : nullptr});
     const PlayTotals week = kept.week(played);
     (PageLine() << "Last 7 days: " << week.matches << " matches, " << week.seconds / 60
                 << " minutes")

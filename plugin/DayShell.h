@@ -7,7 +7,9 @@
 // master switch lifts the budget.
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "DailyBudget.h"
@@ -16,6 +18,9 @@
 #include "WeekdaySettings.h"
 
 class RuleServices;
+
+// A number for each day of the fortnight, oldest first.
+using DayNumbers = std::array<float, History::kDays>;
 
 class DayShell final : public OptInRule, public PageRows {
   public:
@@ -44,6 +49,8 @@ class DayShell final : public OptInRule, public PageRows {
     const History& history() const { return kept; }
     // This week's play so far, today's included; none while the day is not known.
     PlayTotals weekSoFar();
+    // The limits the chart last marked on its bars, in minutes, oldest first; none: unmarked.
+    const std::optional<DayNumbers>& chartMarks() const { return marks; }
 
   private:
     // The history's rows of the page: its switch, the fortnight's chart and the week's line.
@@ -71,6 +78,10 @@ class DayShell final : public OptInRule, public PageRows {
     // The day as it stands now, without following it.
     DailyBudget shown() const;
     void drawHistoryRows();
+    // The chart's weekday initials, worked out again only when today is another day.
+    const std::array<char, History::kDays>& initialsEndingWith(const std::string& today);
+    // Each bar's limit of minutes while limits by weekday or a week's budget are set.
+    void markLimits();
 
     RuleServices& services;
     WeekdaySettings weekdays;
@@ -78,4 +89,8 @@ class DayShell final : public OptInRule, public PageRows {
     History kept;
     HistoryRows historyRows;
     std::uint32_t timedRun = 0;
+    std::string initialsDay;
+    int todaysWeekday = 0;
+    std::array<char, History::kDays> initials{};
+    std::optional<DayNumbers> marks;
 };

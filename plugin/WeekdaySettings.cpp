@@ -75,8 +75,14 @@ void WeekdaySettings::drawRows(const DayLimits& daily) {
     if (!ticked) {
         return;
     }
+    // The weekdays' names head the columns on a line of their own, under the box's label.
     for (int weekday = 0; weekday < 7; ++weekday) {
-        ImGui::SameLine(kFirstColumn + kColumnWidth * static_cast<float>(weekday));
+        const float column = kFirstColumn + kColumnWidth * static_cast<float>(weekday);
+        if (weekday == 0) {
+            ImGui::SetCursorPosX(column);
+        } else {
+            ImGui::SameLine(column);
+        }
         ImGui::TextUnformatted(weekdayName(weekday));
     }
     drawRow(setting::minutesByWeekday, "minutes", minutes(), daily.minutes);

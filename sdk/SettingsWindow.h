@@ -48,6 +48,9 @@ class SettingsWindow {
     void type(const std::string& label, const std::string& typed);
     // Queues a click into the field with `label` and Enter, typing nothing.
     void enter(const std::string& label);
+    // The player's hand leaves the page: from the next frame the mouse hovers nothing. (A chart
+    // under a resting mouse shows a tooltip, and the page's text is not captured under one.)
+    void restMouse() { mouseX = mouseY = -1.0F; }
     // Draws one frame for a picture: the page in the window's area, and below it a strip of
     // game canvas `canvasHeight` tall with `canvasText` in `canvasColor` (RGBA, 0 to 255) at
     // scale 4, as the status line is drawn. Leaves Dear ImGui's draw data for a renderer.

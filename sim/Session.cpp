@@ -14,7 +14,7 @@ constexpr std::int64_t kPostMatchScreens = 10'000'000;
 constexpr std::int64_t kDefaultMatchLength = 300'000'000;
 constexpr int kDefaultGoals = 3;
 constexpr float kWindowWidth = 1400.0F;
-constexpr float kWindowHeight = 600.0F;
+constexpr float kWindowHeight = 900.0F;
 
 std::string inQuotes(const std::string& text) {
     return "\"" + text + "\"";

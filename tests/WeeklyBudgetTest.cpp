@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "DayShell.h"
 #include "HostFixture.h"
 #include "Sundown.h"
 #include "WallTime.h"
@@ -119,4 +120,29 @@ TEST(WeeklyBudget, ThePageWritesTheLimitsWithinTheirRangesAndShowsTheLineOnlyWhi
     host.typeOnPage("Online matches a week", "0");
     host.drawPage();
     EXPECT_NE(host.pageText().find("This week: matches 0, minutes 0 of 10080"), std::string::npos);
+}
+
+TEST(WeeklyBudget, TheChartNamesEachBarsWeekdayItsTallestBarAndEachDaysLimit) {
+    WeekHost host("keepHistory", "1");
+    host.restartWithSaved("savedHistory", "2026-12-01,1,5700;2026-12-06,2,1800");
+    host.clock("2026-12-07", "20:00");
+    host.drawPage();
+    EXPECT_NE(host.pageText().find("Online minutes, last 14 days max 95 min\n"
+                                   "T W T F S S M T W T F S S M\n"),
+              std::string::npos)
+        << host.pageText();
+    EXPECT_FALSE(host.sundown().day->chartMarks()) << "no marks while no limit varies by day";
+    // A week's budget marks each day's own limit, the daily one where no weekday's is set.
+    host.set("weeklyMatches", "9");
+    host.set("dailyMinutes", "30");
+    host.drawPage();
+    ASSERT_TRUE(host.sundown().day->chartMarks());
+    EXPECT_EQ(host.sundown().day->chartMarks()->front(), 30.0F);
+    host.set("minutesByWeekday", "10,20,30,40,50,60,70");
+    host.drawPage();
+    EXPECT_NE(host.pageText().find("[x] Different limits by weekday\nMon Tue Wed"),
+              std::string::npos)
+        << "the weekdays head their columns on a line of their own";
+    EXPECT_EQ(host.sundown().day->chartMarks()->front(), 20.0F) << "the oldest bar, a Tuesday";
+    EXPECT_EQ(host.sundown().day->chartMarks()->back(), 10.0F) << "today, a Monday";
 }

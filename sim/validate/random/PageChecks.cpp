@@ -26,6 +26,7 @@ std::optional<std::string> lineShown(const std::string& page, const std::string&
 
 // The page's lines of the rules beyond the text, read from one drawing of it.
 std::optional<std::string> Referee::checkPageLine() {
+    host.window.restMouse();
     host.window.captureText(true);
     host.drawPage();
     host.window.captureText(false);
