@@ -2,9 +2,11 @@
 // library. Each benchmark reports heap allocations per iteration.
 #include <benchmark/benchmark.h>
 
+#include <initializer_list>
 #include <memory>
 #include <sstream>
 #include <string>
+#include <utility>
 
 #include "AllocationCounter.h"
 #include "Checks.h"
@@ -102,10 +104,10 @@ void BM_DrawSettings(benchmark::State& state) {
 }
 BENCHMARK(BM_DrawSettings);
 
-// The whole page, in a window tall enough to show every row, with a bedtime set and two weeks of
-// history kept: what a player who uses both sees at every frame. A build without them draws its
-// own whole page.
-void BM_DrawWholePage(benchmark::State& state) {
+// Frames of the whole page in a window `height` tall, with a bedtime set, two weeks of history
+// kept and `more` settings saved.
+void drawWholePage(benchmark::State& state, float height,
+                   std::initializer_list<std::pair<const char*, const char*>> more) {
     HostWorld world;
     world.console().loadSaved("bedtime", "23:30");
     world.console().loadSaved("keepHistory", "1");
@@ -113,14 +115,35 @@ void BM_DrawWholePage(benchmark::State& state) {
                               "2026-05-19,3,2400;2026-05-20,2,1500;2026-05-22,4,3300;"
                               "2026-05-23,5,4100;2026-05-25,2,1400;2026-05-27,6,4800;"
                               "2026-05-28,4,3000;2026-05-30,2,1300;2026-05-31,3,2100");
+    for (const auto& [name, value] : more) {
+        world.console().loadSaved(name, value);
+    }
     LoadedPlugin loaded(world, SUNDOWN_PLUGIN_PATH);
-    SettingsWindow window(1400.0F, 600.0F);
+    SettingsWindow window(1400.0F, height);
     window.captureText(false);
     window.adopt(*loaded.settings());
     window.frame(*loaded.settings(), 1.0F / 240.0F);
     measure(state, [&] { window.frame(*loaded.settings(), 1.0F / 240.0F); });
 }
+
+// The whole page, in a window tall enough to show every row, with a bedtime set and two weeks of
+// history kept: what a player who uses both sees at every frame. A build without them draws its
+// own whole page.
+void BM_DrawWholePage(benchmark::State& state) {
+    drawWholePage(state, 600.0F, {});
+}
 BENCHMARK(BM_DrawWholePage);
+
+// The same with limits by weekday and a week's budget set too: the weekday table, the week's
+// line and the chart's marks, in a window tall enough for them all.
+void BM_DrawWholePageWithTheWeek(benchmark::State& state) {
+    drawWholePage(state, 900.0F,
+                  {{"minutesByWeekday", "45,45,45,45,90,180,180"},
+                   {"matchesByWeekday", "2,2,2,2,4,6,6"},
+                   {"weeklyMinutes", "300"},
+                   {"weeklyMatches", "20"}});
+}
+BENCHMARK(BM_DrawWholePageWithTheWeek);
 
 void BM_MatchEnd(benchmark::State& state) {
     BenchHost host;

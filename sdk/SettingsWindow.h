@@ -48,8 +48,10 @@ class SettingsWindow {
     void type(const std::string& label, const std::string& typed);
     // Queues a click into the field with `label` and Enter, typing nothing.
     void enter(const std::string& label);
-    // The player's hand leaves the page: from the next frame the mouse hovers nothing. (A chart
-    // under a resting mouse shows a tooltip, and the page's text is not captured under one.)
+    // The player's hand leaves the page: from the next frame the mouse hovers nothing. A chart
+    // under a resting mouse shows a tooltip, and Dear ImGui before 1.92 ends the page's text
+    // capture as any window that is not a child ends, the tooltip's too: the text comes back
+    // empty while one shows.
     void restMouse() { mouseX = mouseY = -1.0F; }
     // Draws one frame for a picture: the page in the window's area, and below it a strip of
     // game canvas `canvasHeight` tall with `canvasText` in `canvasColor` (RGBA, 0 to 255) at
