@@ -40,6 +40,8 @@ class DayShell final : public OptInRule, public PageRows {
     bool matchEnded() override;
     const char* leaveLine() const override { return "Trying to Exit by the day's budget"; }
 
+    // From the start of a drawing of the page to its end: settings read once in it.
+    void holdForDrawing(bool hold) { weekdays.holdForDrawing(hold); }
     // The day's rows of the page; the history's rows are drawn apart, after bedtime's.
     void drawRows() override;
     PageRows& historyPage() { return historyRows; }

@@ -113,6 +113,14 @@ void Sundown::DrawSettings() {
             maxMinutes = savedMinutes;
         }
     }
+    // Nothing but the page's own rows changes a setting while it is drawn.
+    struct HeldForDrawing {
+        DayShell& day;
+        explicit HeldForDrawing(DayShell& held) : day(held) { day.holdForDrawing(true); }
+        ~HeldForDrawing() { day.holdForDrawing(false); }
+        HeldForDrawing(const HeldForDrawing&) = delete;
+        HeldForDrawing& operator=(const HeldForDrawing&) = delete;
+    } held(*day);
     SundownPage page(*this, gamesVariable, minutesVariable, modeVariable);
     const TextRowsFields fields = page.fields();
     drawCountRows(fields, page, {optionLabels.data(), optionLabels.size()});

@@ -22,12 +22,22 @@ constexpr float kColumnWidth = 56.0F;
 }  // namespace
 
 const std::optional<WeekdayNumbers>& WeekdaySettings::read(const Setting& which, Read& kept) const {
+    if (holding && kept.heldInDrawing) {
+        return kept.numbers;
+    }
     std::string text = services.text(which);
     if (text != kept.text) {
         kept.numbers = readWeekdayNumbers(text, mostFor(which));
         kept.text = std::move(text);
     }
+    kept.heldInDrawing = holding;
     return kept.numbers;
+}
+
+void WeekdaySettings::holdForDrawing(bool hold) {
+    holding = hold;
+    minutesRead.heldInDrawing = false;
+    matchesRead.heldInDrawing = false;
 }
 
 const std::optional<WeekdayNumbers>& WeekdaySettings::minutes() const {
@@ -70,6 +80,7 @@ void WeekdaySettings::drawRows(const DayLimits& daily) {
                                     daily.matches, daily.matches, daily.matches, daily.matches,
                                     daily.matches, daily.matches, daily.matches})
                               : std::string());
+        holdForDrawing(holding);
         return;
     }
     if (!ticked) {
@@ -115,6 +126,7 @@ bool WeekdaySettings::drawRow(const Setting& which, const char* label,
     }
     if (typed) {
         services.write(which, writeWeekdayNumbers(numbers));
+        holdForDrawing(holding);
     }
     return typed;
 }

@@ -24,6 +24,9 @@ class WeekdaySettings {
     bool set() const;
     // Whether any weekday has a limit.
     bool anyLimit() const;
+    // While the page is drawn each text is read once: within one drawing only the table's own
+    // fields change them, and a field that writes one has it read again.
+    void holdForDrawing(bool hold);
 
     // Once a daily limit or a weekday's is set, the box "Different limits by weekday" and, while
     // it is ticked, a column a weekday with a
@@ -34,6 +37,7 @@ class WeekdaySettings {
     struct Read {
         std::string text;
         std::optional<WeekdayNumbers> numbers;
+        bool heldInDrawing = false;
     };
     const std::optional<WeekdayNumbers>& read(const Setting& which, Read& kept) const;
     // One row of the table: `label`'s field for each weekday; whether one was typed.
@@ -43,4 +47,5 @@ class WeekdaySettings {
     RuleServices& services;
     mutable Read minutesRead;
     mutable Read matchesRead;
+    bool holding = false;
 };

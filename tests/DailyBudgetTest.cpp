@@ -225,3 +225,15 @@ TEST(DailyBudget, AStartHourTypedOnThePageKeepsTheDayAndItsCounts) {
     host.wait(5);
     EXPECT_TRUE(host.world.game().quit());
 }
+
+TEST(DailyBudget, WhatTheWeekdayTableWritesIsSeenByTheRestOfTheSameDrawing) {
+    DayHost host("dailyMatches", "3", "2026-12-08", "20:00");
+    host.drawPage();
+    // The drawing in which the box is ticked already names the weekday, and its limit.
+    const std::string ticked = host.clickAndReadThatDrawing("Different limits by weekday");
+    EXPECT_NE(ticked.find("Today (Tue): matches 0 of 3, minutes 0"), std::string::npos) << ticked;
+    host.typeOnPage("##matches Tue", "2");
+    EXPECT_EQ(host.var("matchesByWeekday"), "3,2,3,3,3,3,3");
+    host.drawPage();
+    EXPECT_NE(host.pageText().find("Today (Tue): matches 0 of 2, minutes 0"), std::string::npos);
+}
