@@ -19,8 +19,8 @@ WeekLimits weekLimitsSet(const RuleServices& services) {
 // The day's shell, asked first, has followed the day and started timing the match.
 void WeekShell::kickOff(KickOffOutlook& outlook) {
     const WeekLimits limits = weekLimitsSet(services);
-    watching = limits.on();
-    if (!watching) {
+    minutesSpentSeen = false;
+    if (!limits.on()) {
         return;
     }
     const PlayTotals week = day.weekSoFar();
@@ -28,8 +28,9 @@ void WeekShell::kickOff(KickOffOutlook& outlook) {
     outlook.weekEndsWhatever = weekSpent(week, limits, true);
 }
 
+// A limit set during the match is held against it from its next second, as the day times it.
 bool WeekShell::followingClock() const {
-    return watching && on() && day.followingClock();
+    return on() && day.followingClock();
 }
 
 // The day's shell, asked first, has counted the second. The quit waits for the match's end.
@@ -43,7 +44,6 @@ void WeekShell::secondOfPlay() {
 
 // The day's shell, asked first, has counted the match.
 bool WeekShell::matchEnded() {
-    watching = false;
     const WeekLimits limits = weekLimitsSet(services);
     return limits.on() && weekSpent(day.weekSoFar(), limits, false);
 }

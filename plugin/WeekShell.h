@@ -33,7 +33,6 @@ class WeekShell final : public OptInRule, public PageRows {
   private:
     RuleServices& services;
     DayShell& day;
-    // Watching the approved match, and whether its minutes were spent at the last second seen.
-    bool watching = false;
+    // Whether the week's minutes were spent at the approved match's last second seen.
     bool minutesSpentSeen = false;
 };

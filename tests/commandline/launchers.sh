@@ -96,7 +96,12 @@ for signal in USR1 QUIT ALRM; do
   TMPDIR="$scratch/tmp-$signal" "$validate" --plugin "$plugin" --check random-player \
     --iterations 200000 > /dev/null 2> "$scratch/$signal.err" &
   pid=$!
-  sleep 1
+  # Once a child runs, the validator's handlers are in place, however slow a sanitizer build
+  # and a busy machine make its start.
+  for _ in $(seq 300); do
+    pgrep -f -- "--parent $pid" > /dev/null && break
+    sleep 0.1
+  done
   kill -"$signal" "$pid"
   timeout 60 tail --pid="$pid" -f /dev/null
   wait "$pid"

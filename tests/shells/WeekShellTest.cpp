@@ -108,3 +108,18 @@ TEST(WeekShell, ALimitSetInAMatchIsHeldAgainstTheWeekFromItsNextSecond) {
     w.services.set(setting::weeklyMatches, "0");
     EXPECT_FALSE(w.matchEnded()) << "a limit taken away before the match ends asks no leave";
 }
+
+TEST(WeekShell, AWeekSetDuringAMatchTheDayTimesIsSaidAsSoonAsItIsPlayedPast) {
+    Week w;
+    w.services.set(setting::keepHistory, "1");  // the day times the match; the week is off
+    EXPECT_FALSE(w.kickOff().weekEndsWhatever);
+    w.play(200);
+    EXPECT_TRUE(w.services.headsUps.empty());
+    w.services.set(setting::weeklyMinutes, "5");
+    w.play(1);
+    EXPECT_TRUE(w.services.headsUps.empty()) << "201 seconds of the week's 300";
+    w.services.set(setting::weeklyMinutes, "3");
+    w.play(1);
+    EXPECT_EQ(w.services.headsUps, std::vector<std::string>{headsUpText::kThisWeeksTimeIsUp});
+    EXPECT_TRUE(w.matchEnded());
+}
