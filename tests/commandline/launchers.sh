@@ -70,21 +70,23 @@ mkfifo "$scratch/input"
   < "$scratch/input" &
 pid=$!
 exec 8> "$scratch/input"
-child=""
-for _ in $(seq 100); do
-  child="$(pgrep -f -- "--parent $pid" | head -1)"
-  [ -n "$child" ] && break
-  sleep 0.1
-done
-# The limit is set as the child starts, which a sanitizer build takes its time over.
-for _ in $(seq 100); do
-  grep -qE '^Max core file size +0 +0 ' "/proc/$child/limits" 2>/dev/null && break
+# A child that has started: its limit is set as it starts, which a sanitizer build takes its
+# time over. Children come and go as parts end, so each look takes the child running then, and
+# both are read from the same look.
+input=""
+limits=""
+for _ in $(seq 300); do
+  for child in $(pgrep -f -- "--parent $pid"); do
+    limits="$(grep -E '^Max core file size' "/proc/$child/limits" 2>/dev/null)"
+    input="$(readlink "/proc/$child/fd/0" 2>/dev/null)"
+    [[ "$limits" =~ ^Max\ core\ file\ size\ +0\ +0\  ]] && break 2
+  done
   sleep 0.1
 done
 expect "a child of the validator has /dev/null as standard input" 0 "/dev/null" \
-  readlink "/proc/$child/fd/0"
+  echo "$input"
 expect "a child of the validator may dump no core" 0 "" \
-  grep -qE '^Max core file size +0 +0 ' "/proc/$child/limits"
+  bash -c '[[ "$0" =~ ^Max\ core\ file\ size\ +0\ +0\  ]]' "$limits"
 kill -INT "$pid"
 wait "$pid"
 exec 8>&-
