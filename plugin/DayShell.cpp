@@ -118,11 +118,11 @@ bool DayShell::matchEnded() {
     if (!timed && !on()) {
         return false;
     }
-    const DayLimits today = limits();
+    // Held against the limits of the day it is counted in, which following may have renamed.
     follow();
     budget.countMatch();
     save();
-    return budget.spent(today, false);
+    return budget.spent(limits(), false);
 }
 
 // Read once, as the day is: edits made while the game runs are not seen until it starts again.

@@ -50,8 +50,6 @@ TEST(SettingsPage, DrawsEveryRowInItsPlace) {
               "{ 0 } Online matches a day\n"
               "{ 4 } Day starts at hour\n"
               "Today: matches 0, minutes 0\n"
-              "{ 0 } Online minutes a week\n"
-              "{ 0 } Online matches a week\n"
               "{ } Bedtime (HH:MM)\n"
               "Bedtime: none\n"
               "[ ] Keep a history of online play");

@@ -182,3 +182,15 @@ TEST(DayShell, ADayThatEndsDaysLaterTrimsTheHistoryAgainstToday) {
     day.look();
     EXPECT_EQ(services.text(setting::savedHistory), "2026-11-30,1,60");
 }
+
+TEST(DayShell, AMatchEndingOnADayAClockSetBackRenamedIsHeldToThatDaysWeekdayLimit) {
+    FakeServices services;
+    services.set(setting::matchesByWeekday, "1,1,1,1,1,0,0");
+    DayShell day(services);
+    EXPECT_TRUE(kickOff(day).dayEndsWhatever) << "Tuesday's one match";
+    play(day, services, 30);
+    // A month back: the clock's day, a Sunday without a limit, takes the day's counts.
+    services.clock = {2026, 11, 8, 20, 1};
+    EXPECT_FALSE(day.matchEnded());
+    EXPECT_EQ(day.today().name(), "2026-11-08");
+}

@@ -25,9 +25,9 @@ TEST(RandomEvents, ASeedAlwaysGivesTheSameEventsAndAnotherSeedOthers) {
     // A shorter sequence from the same seed is the start of the longer one.
     EXPECT_TRUE(same(randomPlay::randomEvents(1000, 100),
                      std::vector<Event>(first.begin(), first.begin() + 100)));
-    // The first event of seed 1000, as every build with a week's budget plays it: a change of
+    // The first event of seed 1000, as every build with limits by weekday plays it: a change of
     // the generator is seen here before a seed stops reproducing a failure.
-    EXPECT_EQ(first[0].describe(), "console sets keepHistory 1");
+    EXPECT_EQ(first[0].describe(), "wait 10198 ms");
 }
 
 TEST(RandomEvents, EveryKindIsPlayedAndEveryValueIsOneThePlayerCanMake) {
@@ -43,7 +43,7 @@ TEST(RandomEvents, EveryKindIsPlayedAndEveryValueIsOneThePlayerCanMake) {
             EXPECT_LT(event.value, 90'000);
         }
     }
-    EXPECT_EQ(kinds.size(), static_cast<std::size_t>(Kind::WeekLimit) + 1);
+    EXPECT_EQ(kinds.size(), static_cast<std::size_t>(Kind::WeekdayLimits) + 1);
 }
 
 TEST(Shrinker, CutsAFailingSequenceDownToTheEventsThatMakeItFail) {
