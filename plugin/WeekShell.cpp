@@ -48,7 +48,12 @@ bool WeekShell::matchEnded() {
     return limits.on() && weekSpent(day.weekSoFar(), limits, false);
 }
 
+// Offered once the day is counted (a day's limit, a history, or a week's limit set at the
+// console): a page with nothing on stays as it was.
 void WeekShell::drawRows() {
+    if (!day.on()) {
+        return;
+    }
     WeekLimits limits;
     limits.minutes = numberRow<std::uint16_t>(setting::weeklyMinutes, services).value;
     limits.matches = numberRow<std::uint16_t>(setting::weeklyMatches, services).value;

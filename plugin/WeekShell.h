@@ -27,7 +27,7 @@ class WeekShell final : public OptInRule, public PageRows {
     bool matchEnded() override;
     const char* leaveLine() const override { return "Trying to Exit by the week's budget"; }
 
-    // The week's fields and, while a limit is set, its line.
+    // Once the day is counted, the week's fields and, while a limit is set, its line.
     void drawRows() override;
 
   private:

@@ -108,9 +108,13 @@ TEST(WeeklyBudget, TheWeekIsKeptAcrossARestartWithoutAHistory) {
     EXPECT_EQ(host.weekLine(), "This week: matches 1 of 3, minutes 5 of 60");
 }
 
-TEST(WeeklyBudget, ThePageWritesTheLimitsWithinTheirRangesAndShowsTheLineOnlyWhileOneIsSet) {
+TEST(WeeklyBudget, ThePageOffersTheFieldsOnceTheDayIsCountedAndWritesThemWithinTheirRanges) {
     PluginHost host;
     host.world.setWallClock(*parseWallTime("2026-12-07", "20:00"));
+    host.drawPage();
+    EXPECT_EQ(host.pageText().find("Online minutes a week"), std::string::npos)
+        << "nothing counted, no week's fields: the page stays as it was";
+    host.set("keepHistory", "1");
     host.drawPage();
     EXPECT_EQ(host.pageText().find("This week:"), std::string::npos);
     host.typeOnPage("Online minutes a week", "20000");

@@ -139,16 +139,16 @@ std::string Event::describe() const {
             return std::string("the clock shows the year ") + (value % 2 == 0 ? "9999" : "0000") +
                    " through a whole online match of " + std::to_string(value / 2 + 1) + " minutes";
         case Kind::WeekdayLimits:
+            if (value >= kWeekdayTexts) {
+                const WeekLimitChoice choice = weekLimitChoice(value - kWeekdayTexts);
+                return choice.onThePage ? std::string("type ") + std::to_string(choice.value) +
+                                              " in \"" + choice.field + "\" on the page"
+                                        : std::string("console sets ") + choice.variable + " " +
+                                              std::to_string(choice.value);
+            }
             return std::string("console sets ") +
                    (value < kWeekdayTexts / 2 ? "matchesByWeekday" : "minutesByWeekday") + " \"" +
                    kWeekdayLimits[value] + "\"";
-        case Kind::WeekLimit: {
-            const WeekLimitChoice choice = weekLimitChoice(value);
-            return (choice.onThePage ? std::string("type ") + std::to_string(choice.value) +
-                                           " in \"" + choice.field + "\" on the page"
-                                     : std::string("console sets ") + choice.variable + " " +
-                                           std::to_string(choice.value));
-        }
         case Kind::EditSaved:
             return "the player edits " + std::string(value < 4 ? "savedDay" : "savedHistory") +
                    " with the game closed (" + std::to_string(value) + "), and starts it again";
@@ -171,7 +171,6 @@ std::vector<Event> randomEvents(std::uint64_t seed, int count) {
         {Kind::BedtimeChoice, 2}, {Kind::HistoryChoice, 1},   {Kind::TypeDay, 1},
         {Kind::EditSaved, 1},     {Kind::TimeRunsOut, 1},     {Kind::NightMatch, 1},
         {Kind::LongBedtime, 1},   {Kind::UnreadableClock, 1}, {Kind::WeekdayLimits, 2},
-        {Kind::WeekLimit, 2},
     };
     int total = 0;
     for (const auto& weight : weights) {
@@ -256,10 +255,7 @@ std::vector<Event> randomEvents(std::uint64_t seed, int count) {
                 value %= 6;
                 break;
             case Kind::WeekdayLimits:
-                value %= kWeekdayTexts;
-                break;
-            case Kind::WeekLimit:
-                value %= 24;
+                value %= kWeekdayTexts + kWeekLimitChoices;
                 break;
             default:
                 break;

@@ -56,7 +56,6 @@ enum class Kind {
     LongBedtime,
     UnreadableClock,
     WeekdayLimits,
-    WeekLimit,
 };
 
 // A bedtime the host reads from its saved file for an event's value: a night with many blanks
@@ -64,12 +63,14 @@ enum class Kind {
 std::string longBedtime(int value);
 
 // The limits by weekday the console sets, by index: matches' texts first, then minutes' (empty,
-// some days limited, none, malformed).
+// some days limited, none, malformed). A WeekdayLimits event's value past these sets a week's
+// limit instead (weekLimitChoice of the value less kWeekdayTexts).
 constexpr int kWeekdayTexts = 12;
+constexpr int kWeekLimitChoices = 24;
 extern const char* const kWeekdayLimits[kWeekdayTexts];
 
-// The week's limit an event's value sets, by the console or on the page: matches 0 to 5, or
-// minutes 0 to 25 by fives.
+// The week's limit a choice (0 to kWeekLimitChoices - 1) sets, by the console or on the page:
+// matches 0 to 5, or minutes 0 to 25 by fives.
 struct WeekLimitChoice {
     const char* variable;
     const char* field;

@@ -61,6 +61,8 @@ class Referee {
     void clockRuleSet();
     // The page was drawn. (The day.)
     void pageDrawn();
+    // Whether the page offers the week's fields: once the day is counted. (The day.)
+    bool weekFieldsShown() const { return dayLimits().counted(); }
     // "resetGamesCount" ran at the console: it saves the session too. (Matches.)
     void countsReset() {
         model.lossStreak = 0;

@@ -224,8 +224,8 @@ void Run::playOnPage(const Event& event) {
                           event.value % 2 == 0 ? '-' : '+');
     } else if (event.kind == Kind::TypeDay) {
         host.window.type(kDayFields[event.value % 3], std::to_string(event.value / 3));
-    } else if (event.kind == Kind::WeekLimit) {
-        const WeekLimitChoice choice = weekLimitChoice(event.value);
+    } else if (event.kind == Kind::WeekdayLimits) {
+        const WeekLimitChoice choice = weekLimitChoice(event.value - kWeekdayTexts);
         host.window.type(choice.field, std::to_string(choice.value));
     } else if (event.kind == Kind::TypeLimit) {
         host.window.type("Quit after # games", std::to_string(event.value));
@@ -235,6 +235,17 @@ void Run::playOnPage(const Event& event) {
     referee.timePasses(true);
     host.playInput([this] { referee.afterPageFrame(); });
     referee.timePasses(false);
+}
+
+// A week's limit, on the page where its fields are shown (once the day is counted), else at the
+// console.
+void Run::setWeekLimit(const Event& event) {
+    const WeekLimitChoice choice = weekLimitChoice(event.value - kWeekdayTexts);
+    if (choice.onThePage && referee.weekFieldsShown()) {
+        playOnPage(event);
+    } else {
+        setClockRule(choice.variable, std::to_string(choice.value));
+    }
 }
 
 void Run::perform(const Event& event) {
@@ -363,16 +374,11 @@ void Run::perform(const Event& event) {
         case Kind::LongBedtime:
             enterLongBedtime(event.value);
             break;
-        case Kind::WeekLimit: {
-            const WeekLimitChoice choice = weekLimitChoice(event.value);
-            if (choice.onThePage) {
-                playOnPage(event);
-            } else {
-                setClockRule(choice.variable, std::to_string(choice.value));
-            }
-            break;
-        }
         case Kind::WeekdayLimits:
+            if (event.value >= kWeekdayTexts) {
+                setWeekLimit(event);
+                break;
+            }
             setClockRule(event.value < kWeekdayTexts / 2 ? "matchesByWeekday" : "minutesByWeekday",
                          kWeekdayLimits[event.value]);
             break;

@@ -31,6 +31,7 @@ class Run {
   private:
     void perform(const Event& event);
     void playOnPage(const Event& event);
+    void setWeekLimit(const Event& event);
     // Edits `edited` to `text` while the game is closed, when named.
     void restartGame(const char* edited = nullptr, const std::string& text = {});
     std::string editedText(int value) const;
