@@ -112,6 +112,19 @@ std::string Event::describe() const {
             return "the clock is set " + std::to_string(std::abs(value - 720)) + " minutes " +
                    (value < 720 ? "back" : "forwards");
         case Kind::DayLimit:
+            if (value >= kFirstWeekLimit) {
+                const WeekLimitChoice choice = weekLimitChoice(value - kFirstWeekLimit);
+                return choice.onThePage ? std::string("type ") + std::to_string(choice.value) +
+                                              " in \"" + choice.field + "\" on the page"
+                                        : std::string("console sets ") + choice.variable + " " +
+                                              std::to_string(choice.value);
+            }
+            if (value >= kFirstWeekdayText) {
+                const int text = value - kFirstWeekdayText;
+                return std::string("console sets ") +
+                       (text < kWeekdayTexts / 2 ? "matchesByWeekday" : "minutesByWeekday") +
+                       " \"" + kWeekdayLimits[text] + "\"";
+            }
             return value < 5 ? "console sets dailyMatches " + std::to_string(value)
                              : "console sets dailyMinutes " + std::to_string(value - 5);
         case Kind::DayStart:
@@ -138,17 +151,6 @@ std::string Event::describe() const {
         case Kind::UnreadableClock:
             return std::string("the clock shows the year ") + (value % 2 == 0 ? "9999" : "0000") +
                    " through a whole online match of " + std::to_string(value / 2 + 1) + " minutes";
-        case Kind::WeekdayLimits:
-            if (value >= kWeekdayTexts) {
-                const WeekLimitChoice choice = weekLimitChoice(value - kWeekdayTexts);
-                return choice.onThePage ? std::string("type ") + std::to_string(choice.value) +
-                                              " in \"" + choice.field + "\" on the page"
-                                        : std::string("console sets ") + choice.variable + " " +
-                                              std::to_string(choice.value);
-            }
-            return std::string("console sets ") +
-                   (value < kWeekdayTexts / 2 ? "matchesByWeekday" : "minutesByWeekday") + " \"" +
-                   kWeekdayLimits[value] + "\"";
         case Kind::EditSaved:
             return "the player edits " + std::string(value < 4 ? "savedDay" : "savedHistory") +
                    " with the game closed (" + std::to_string(value) + "), and starts it again";
@@ -170,7 +172,7 @@ std::vector<Event> randomEvents(std::uint64_t seed, int count) {
         {Kind::DayStart, 1},      {Kind::Reset, 1},           {Kind::Restart, 1},
         {Kind::BedtimeChoice, 2}, {Kind::HistoryChoice, 1},   {Kind::TypeDay, 1},
         {Kind::EditSaved, 1},     {Kind::TimeRunsOut, 1},     {Kind::NightMatch, 1},
-        {Kind::LongBedtime, 1},   {Kind::UnreadableClock, 1}, {Kind::WeekdayLimits, 2},
+        {Kind::LongBedtime, 1},   {Kind::UnreadableClock, 1},
     };
     int total = 0;
     for (const auto& weight : weights) {
@@ -218,7 +220,7 @@ std::vector<Event> randomEvents(std::uint64_t seed, int count) {
                 value %= 1441;  // 12 hours back to 12 hours forwards, or days forwards
                 break;
             case Kind::DayLimit:
-                value %= 10;  // matches 0 to 4, or minutes 0 to 4
+                value %= kFirstWeekLimit + kWeekLimitChoices;  // a daily, weekday or week's limit
                 break;
             case Kind::DayStart:
                 value %= 24;
@@ -253,9 +255,6 @@ std::vector<Event> randomEvents(std::uint64_t seed, int count) {
                 break;
             case Kind::UnreadableClock:
                 value %= 6;
-                break;
-            case Kind::WeekdayLimits:
-                value %= kWeekdayTexts + kWeekLimitChoices;
                 break;
             default:
                 break;

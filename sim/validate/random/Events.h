@@ -55,18 +55,21 @@ enum class Kind {
     NightMatch,
     LongBedtime,
     UnreadableClock,
-    WeekdayLimits,
 };
 
 // A bedtime the host reads from its saved file for an event's value: a night with many blanks
 // around it, longer than a short field holds.
 std::string longBedtime(int value);
 
-// The limits by weekday the console sets, by index: matches' texts first, then minutes' (empty,
-// some days limited, none, malformed). A WeekdayLimits event's value past these sets a week's
-// limit instead (weekLimitChoice of the value less kWeekdayTexts).
+// A DayLimit event's value: below kDailyLimitChoices a daily limit (matches 0 to 4, or minutes 0
+// to 4); then one of the limits by weekday the console sets, by index: matches' texts first,
+// then minutes' (empty, some days limited, none, malformed); then a week's limit
+// (weekLimitChoice).
+constexpr int kDailyLimitChoices = 10;
 constexpr int kWeekdayTexts = 12;
 constexpr int kWeekLimitChoices = 24;
+constexpr int kFirstWeekdayText = kDailyLimitChoices;
+constexpr int kFirstWeekLimit = kFirstWeekdayText + kWeekdayTexts;
 extern const char* const kWeekdayLimits[kWeekdayTexts];
 
 // The week's limit a choice (0 to kWeekLimitChoices - 1) sets, by the console or on the page:

@@ -224,8 +224,8 @@ void Run::playOnPage(const Event& event) {
                           event.value % 2 == 0 ? '-' : '+');
     } else if (event.kind == Kind::TypeDay) {
         host.window.type(kDayFields[event.value % 3], std::to_string(event.value / 3));
-    } else if (event.kind == Kind::WeekdayLimits) {
-        const WeekLimitChoice choice = weekLimitChoice(event.value - kWeekdayTexts);
+    } else if (event.kind == Kind::DayLimit) {
+        const WeekLimitChoice choice = weekLimitChoice(event.value - kFirstWeekLimit);
         host.window.type(choice.field, std::to_string(choice.value));
     } else if (event.kind == Kind::TypeLimit) {
         host.window.type("Quit after # games", std::to_string(event.value));
@@ -240,7 +240,7 @@ void Run::playOnPage(const Event& event) {
 // A week's limit, on the page where its fields are shown (once the day is counted), else at the
 // console.
 void Run::setWeekLimit(const Event& event) {
-    const WeekLimitChoice choice = weekLimitChoice(event.value - kWeekdayTexts);
+    const WeekLimitChoice choice = weekLimitChoice(event.value - kFirstWeekLimit);
     if (choice.onThePage && referee.weekFieldsShown()) {
         playOnPage(event);
     } else {
@@ -343,8 +343,16 @@ void Run::perform(const Event& event) {
             break;
         }
         case Kind::DayLimit:
-            setClockRule(event.value < 5 ? "dailyMatches" : "dailyMinutes",
-                         std::to_string(event.value % 5));
+            if (event.value >= kFirstWeekLimit) {
+                setWeekLimit(event);
+            } else if (event.value >= kFirstWeekdayText) {
+                const int text = event.value - kFirstWeekdayText;
+                setClockRule(text < kWeekdayTexts / 2 ? "matchesByWeekday" : "minutesByWeekday",
+                             kWeekdayLimits[text]);
+            } else {
+                setClockRule(event.value < 5 ? "dailyMatches" : "dailyMinutes",
+                             std::to_string(event.value % 5));
+            }
             break;
         case Kind::DayStart:
             setClockRule("dayStartsAt", std::to_string(event.value));
@@ -373,14 +381,6 @@ void Run::perform(const Event& event) {
             break;
         case Kind::LongBedtime:
             enterLongBedtime(event.value);
-            break;
-        case Kind::WeekdayLimits:
-            if (event.value >= kWeekdayTexts) {
-                setWeekLimit(event);
-                break;
-            }
-            setClockRule(event.value < kWeekdayTexts / 2 ? "matchesByWeekday" : "minutesByWeekday",
-                         kWeekdayLimits[event.value]);
             break;
         case Kind::UnreadableClock:
             playWithAnUnreadableClock(event.value);
