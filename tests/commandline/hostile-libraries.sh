@@ -118,13 +118,20 @@ expect "a crash turned into exit 0 by the library's own handler is CRASHED" 1 \
   "$validate" --plugin "$(fixture crash-to-exit)" --check random-player --iterations 300 --jobs 2
 
 # What a library starts lives no longer than its child, even in a session of its own.
+# Each run's sleepers inherit a mark of it, so that another test's, run side by side, are neither
+# counted nor ended here.
 for how in forks forks-away forks-chain; do
-  pkill -9 -f "sleep 31.4159" 2> /dev/null
+  mark="SUNDOWN_SLEEPER_OF=hostile-$$-$how"
   expect "a library that $how passes what it passes" 0 "2 passed, 0 failed" \
-    "$validate" --plugin "$(fixture "$how")" --check load-and-unload --check hostile-console-values \
-    --iterations 10
+    env "$mark" "$validate" --plugin "$(fixture "$how")" --check load-and-unload \
+    --check hostile-console-values --iterations 10
   sleep 0.3
-  left="$(pgrep -f "sleep 31.4159" | wc -l)"
+  ours=()
+  for sleeper in $(pgrep -f "sleep 31.4159"); do
+    tr '\0' '\n' < "/proc/$sleeper/environ" 2> /dev/null | grep -qxF "$mark" && ours+=("$sleeper")
+  done
+  left="${#ours[@]}"
+  ((left == 0)) || kill -9 "${ours[@]}" 2> /dev/null
   [ "$left" = 0 ]
   checkFailure "a library that $how leaves nothing running ($left left)" $? /dev/null
 done

@@ -226,11 +226,18 @@ expect "--events to a FIFO that no one reads: exit 3 at once" 3 "no one reads it
 # sundown-sim nor holds up the reader of its output.
 if [ -e "$fixtures/libfixture-forks-away.so" ]; then
   start=$SECONDS
-  "$sim" --plugin "$fixtures/libfixture-forks-away.so" --quiet "$scratch/show.sundown" | cat \
-    > "$scratch/forks-away.txt"
+  # The sleeper inherits a mark of this run, so that another test's sleepers, run side by side,
+  # are neither counted nor ended here.
+  mark="SUNDOWN_SLEEPER_OF=sim-$$"
+  env "$mark" "$sim" --plugin "$fixtures/libfixture-forks-away.so" --quiet \
+    "$scratch/show.sundown" | cat > "$scratch/forks-away.txt"
   sleep 0.3
-  left="$(pgrep -f "sleep 31.4159" | wc -l)"
-  pkill -9 -f "sleep 31.4159" 2> /dev/null
+  ours=()
+  for sleeper in $(pgrep -f "sleep 31.4159"); do
+    tr '\0' '\n' < "/proc/$sleeper/environ" 2> /dev/null | grep -qxF "$mark" && ours+=("$sleeper")
+  done
+  left="${#ours[@]}"
+  ((left == 0)) || kill -9 "${ours[@]}" 2> /dev/null
   if [ "$left" = 0 ] && ((SECONDS - start < 20)) && grep -qF "1 passed" "$scratch/forks-away.txt"; then
     echo "ok: what the plug-in started ends with the play"
   else
