@@ -1,6 +1,7 @@
 #include "ClockFollow.h"
 
 #include "KeptSessionShell.h"
+#include "LockShell.h"
 #include "OptInRule.h"
 #include "RuleServices.h"
 #include "Settings.h"
@@ -39,10 +40,15 @@ bool ClockFollow::wanted() const {
             return true;
         }
     }
-    return services.flag(setting::keepSessionOnRestart);
+    return services.flag(setting::keepSessionOnRestart) || lock.held();
 }
 
 void ClockFollow::look() {
+    lock.hold();
+    lookAtRules();
+}
+
+void ClockFollow::lookAtRules() {
     for (OptInRule* rule : rules) {
         if (rule->on()) {
             rule->look();
@@ -64,6 +70,7 @@ void ClockFollow::tick(std::uint32_t tickRun) {
     if (tickRun != run) {
         return;
     }
+    lock.hold();
     bool following = false;
     for (OptInRule* rule : rules) {
         if (rule->followingClock()) {
@@ -71,7 +78,7 @@ void ClockFollow::tick(std::uint32_t tickRun) {
             following = following || rule->followingClock();
         }
     }
-    look();
+    lookAtRules();
     if (following || wanted()) {
         services.after(kSecondOfPlay, [this, tickRun] { tick(tickRun); });
     } else {

@@ -49,6 +49,8 @@ class DayShell final : public OptInRule, public PageRows {
     // As the plug-in holds them now.
     const DailyBudget& today() const { return budget; }
     const History& history() const { return kept; }
+    // The day as it stands now, without following it.
+    DailyBudget shown() const;
     // This week's play so far, today's included; none while the day is not known.
     PlayTotals weekSoFar();
     // The limits the chart last marked on its bars, in minutes, oldest first; none: unmarked.
@@ -77,8 +79,6 @@ class DayShell final : public OptInRule, public PageRows {
     void save();
     void loadHistory(const std::string& today);
     void keepInHistory(const SavedDay& ended);
-    // The day as it stands now, without following it.
-    DailyBudget shown() const;
     void drawHistoryRows();
     // The chart's weekday initials, worked out again only when today is another day.
     const std::array<char, History::kDays>& initialsEndingWith(const std::string& today);

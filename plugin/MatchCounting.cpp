@@ -5,6 +5,7 @@
 
 #include "CountRules.h"
 #include "KeptSessionShell.h"
+#include "LockShell.h"
 #include "ServerWrapper.h"
 #include "Settings.h"
 #include "Sundown.h"
@@ -139,6 +140,10 @@ Counted countDestroyedMatch(Sundown& plugin) {
 
 void Sundown::resetGamesCount() {
     keptSession->lookFirst();
+    lock->hold();
+    if (lock->refuses()) {
+        return;
+    }
     numberOfGamesPlayed = 0;
     numberOfWins = 0;
     numberOfLosses = 0;

@@ -8,6 +8,7 @@
 #include "ClockFollow.h"
 #include "KeptSessionShell.h"
 #include "KickOffHeadsUp.h"
+#include "LockShell.h"
 #include "MatchCounting.h"
 #include "OptInRule.h"
 #include "Settings.h"
@@ -29,6 +30,8 @@ void Sundown::GameStart(std::string /*eventName*/) {
 // Each rule starts watching the match, and the match is warned of when it may be the last: what
 // each rule says of it, as each rule will see it at the match's end.
 void Sundown::approveMatch() {
+    // The match is played under the limits the lock holds, whatever was typed a moment ago.
+    lock->hold();
     KickOffOutlook outlook;
     bool following = false;
     for (OptInRule* rule : matchRules) {
@@ -74,6 +77,7 @@ void Sundown::GameDestroyed(std::string /*eventName*/) {
 // the count rules and the streak count it, and leave once when either is met. An opt-in rule's
 // leave is the match's only when nothing else left: one leave for the match.
 void Sundown::endApprovedMatch(const std::string& handlerName, bool gameEnded) {
+    lock->hold();
     const char* ruleLeave = nullptr;
     for (OptInRule* rule : matchRules) {
         if (rule->matchEnded() && ruleLeave == nullptr) {

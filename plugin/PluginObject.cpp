@@ -7,11 +7,13 @@
 #include "CountRules.h"
 #include "DayShell.h"
 #include "KeptSessionShell.h"
+#include "LockShell.h"
 #include "Settings.h"
 #include "Sundown.h"
 #include "WeekShell.h"
 
 #include "ClockFollow.h"
+#include "SundownLock.h"
 #include "SundownSession.h"
 #include "WallClock.h"
 
@@ -51,8 +53,10 @@ Sundown::Sundown()
       bedtime(std::make_unique<BedtimeShell>(*this)),
       session(std::make_unique<SundownSession>(*this)),
       keptSession(std::make_unique<KeptSessionShell>(*this, *session)),
+      lockHolder(std::make_unique<SundownLock>(*this)),
+      lock(std::make_unique<LockShell>(*this, *lockHolder, *day)),
       matchRules{day.get(), week.get(), bedtime.get()},
-      clock(std::make_unique<ClockFollow>(*this, matchRules, *keptSession)) {}
+      clock(std::make_unique<ClockFollow>(*this, matchRules, *keptSession, *lock)) {}
 
 // Releases gameService, then cvarService; nothing the plug-in registered is unregistered.
 Sundown::~Sundown() = default;

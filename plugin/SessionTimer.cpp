@@ -2,6 +2,7 @@
 // Start/Stop button, and quits at the minute limit, or leaves that to the end of the online
 // match the player is in.
 #include "HeadsUpTexts.h"
+#include "LockShell.h"
 #include "Sundown.h"
 
 namespace {
@@ -16,6 +17,10 @@ ImVec4 restingColor() {
 }  // namespace
 
 void Sundown::EnableByTime() {
+    // Under a lock the timer can be started, not stopped.
+    if (timerRunning && lock->refuses()) {
+        return;
+    }
     // A quit that waited for the end of a match belongs to the run that ran out: a stop or a new
     // run cancels it.
     exitPending = false;

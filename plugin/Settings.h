@@ -65,6 +65,8 @@ inline constexpr Setting matchesByWeekday    {"matchesByWeekday",     "",  "Onli
 // A week's budget.
 inline constexpr Setting weeklyMinutes       {"weeklyMinutes",        "0", "Online minutes a week (0: no limit)",   true,  true,  0.0F, true,  10080.0F, true, "Online minutes a week"};
 inline constexpr Setting weeklyMatches       {"weeklyMatches",        "0", "Online matches a week (0: no limit)",   true,  true,  0.0F, true,  2000.0F, true,  "Online matches a week"};
+// A lock on the player's own limits until the day ends.
+inline constexpr Setting savedLock           {"savedLock",            "",  "Limits locked until the day ends",      false, false, 0.0F, false, 0.0F,    true,  nullptr};
 // clang-format on
 
 }  // namespace setting
@@ -91,4 +93,5 @@ inline constexpr const Setting* kSettings[] = {
     &setting::matchesByWeekday,
     &setting::weeklyMinutes,
     &setting::weeklyMatches,
+    &setting::savedLock,
 };

@@ -9,6 +9,7 @@
 #include "DayShell.h"
 #include "KeptSessionShell.h"
 #include "LibraryState.h"
+#include "LockShell.h"
 #include "PageLine.h"
 #include "SettingRows.h"
 #include "Settings.h"
@@ -95,6 +96,8 @@ void Sundown::DrawSettings() {
         return;
     }
     keptSession->lookFirst();
+    // What the console loosened under a lock is put back before the page reads it.
+    lock->hold();
     const bool enabledBefore = enabled;
     const std::int32_t optionBefore = selectedOption;
     if (const auto mode = decodeLimitMode(modeVariable.getStringValue())) {
@@ -113,6 +116,13 @@ void Sundown::DrawSettings() {
             maxMinutes = savedMinutes;
         }
     }
+    SundownPage page(*this, gamesVariable, minutesVariable, modeVariable);
+    drawRows(page);
+    // What the page's rows loosened under a lock is put back before any rule reads it.
+    lock->hold();
+}
+
+void Sundown::drawRows(SundownPage& page) {
     // Nothing but the page's own rows changes a setting while it is drawn.
     struct HeldForDrawing {
         DayShell& day;
@@ -121,7 +131,6 @@ void Sundown::DrawSettings() {
         HeldForDrawing(const HeldForDrawing&) = delete;
         HeldForDrawing& operator=(const HeldForDrawing&) = delete;
     } held(*day);
-    SundownPage page(*this, gamesVariable, minutesVariable, modeVariable);
     const TextRowsFields fields = page.fields();
     drawCountRows(fields, page, {optionLabels.data(), optionLabels.size()});
     drawTimerRows(fields, page);
@@ -131,4 +140,5 @@ void Sundown::DrawSettings() {
     week->drawRows();
     bedtime->drawRows();
     day->historyPage().drawRows();
+    lock->drawRows();
 }

@@ -8,6 +8,7 @@
 #include "CountRules.h"
 #include "DayShell.h"
 #include "KeptSessionShell.h"
+#include "LockShell.h"
 #include "Sundown.h"
 
 namespace {
@@ -39,6 +40,8 @@ void Sundown::renderOverlay(CanvasWrapper canvas) {
     // The line shows the kept session from the first frame; the saved day is read then too.
     if (!firstFrameDrawn) {
         keptSession->lookFirst();
+        // Before the day is read: a start hour edited under a lock is put back first.
+        lock->hold();
         day->load();
         firstFrameDrawn = true;
     }

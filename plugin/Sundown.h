@@ -29,6 +29,8 @@ class ClockFollow;
 class DayShell;
 class WeekShell;
 class KeptSessionShell;
+class LockShell;
+class SundownLock;
 class SundownSession;
 class SundownPage;
 
@@ -132,9 +134,12 @@ class Sundown : public Vantrel::Plugin::VantrelPlugin,
     std::unique_ptr<BedtimeShell> bedtime;
     std::unique_ptr<SundownSession> session;
     std::unique_ptr<KeptSessionShell> keptSession;
+    std::unique_ptr<SundownLock> lockHolder;
+    std::unique_ptr<LockShell> lock;
 
   private:
     friend class SundownSession;
+    friend class SundownLock;
     friend class SundownPage;
 
     // Callables handed to the host hold the object weakly: the host may keep them, and run
@@ -163,6 +168,8 @@ class Sundown : public Vantrel::Plugin::VantrelPlugin,
     bool timedQuitLeaves(const std::string& handlerName);
     void scheduleLeave();
 
+    // The page's rows, top to bottom.
+    void drawRows(SundownPage& page);
     void colourEnableButton();
     // Settings the page and the toggle load from the console variables.
     void loadCountSettings();

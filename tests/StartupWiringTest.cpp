@@ -31,6 +31,7 @@ TEST(StartupWiring, RegistersEverythingInItsOrder) {
         "cvar matchesByWeekday",
         "cvar weeklyMinutes",
         "cvar weeklyMatches",
+        "cvar savedLock",
         "hook Function GameEvent_Soccar_TA.Active.StartRound",
         "hook Function TAGame.GameEvent_Soccar_TA.EventMatchEnded",
         "hook Function TAGame.GameEvent_Soccar_TA.Destroyed",
@@ -87,6 +88,8 @@ TEST(StartupWiring, RegistersTheVariablesWithTheirLimits) {
          10080.0F, true},
         {"weeklyMatches", "0", "Online matches a week (0: no limit)", true, true, 0.0F, true,
          2000.0F, true},
+        {"savedLock", "", "Limits locked until the day ends", false, false, 0.0F, false, 0.0F,
+         true},
     };
     for (const Expected& want : expected) {
         const ConsoleVariable* variable = host.world.console().variable(want.name);
