@@ -46,6 +46,8 @@ class DayShell final : public OptInRule, public PageRows {
     void drawRows() override;
     PageRows& historyPage() { return historyRows; }
 
+    // Whether a day's limit is set, daily or on any weekday.
+    bool limitSet() const { return dailyLimits().on() || weekdays.anyLimit(); }
     // As the plug-in holds them now.
     const DailyBudget& today() const { return budget; }
     const History& history() const { return kept; }

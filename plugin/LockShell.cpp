@@ -71,7 +71,7 @@ void LockShell::load() {
     savedText = services.text(setting::savedLock);
     lock.load(savedText);
     if (lock.held()) {
-        lockedLine = "Sundown: locked until " + clockTimeOf(lock.end());
+        lockedLine = "Sundown: locked until " + writeClockTime(clockOf(lock.end()));
     }
     hold();
     // A text that could not be read, or a lock that has ended, is cleared.
@@ -97,6 +97,19 @@ LockedLimits LockShell::set() const {
     limits.startHour = services.held(setting::dayStartsAt);
     limits.sessionKept = services.flag(setting::keepSessionOnRestart);
     return limits;
+}
+
+// Asked at every frame of the page: the cheapest questions first, and no text parsed but a
+// bedtime's five letters.
+bool LockShell::limitInForce() const {
+    if (holder.countRulesOn() || holder.timerRunning() ||
+        services.held(setting::lossStreakLimit) > 0 || day.limitSet() ||
+        weekLimitsSet(services).on()) {
+        return true;
+    }
+    return nightOf(parseClockTime(services.text(setting::bedtime)),
+                   services.held(setting::dayStartsAt))
+        .has_value();
 }
 
 void LockShell::hold() {
@@ -139,7 +152,7 @@ void LockShell::take() {
         return;
     }
     lock.take(today.name(), *today.end(), set());
-    lockedLine = "Sundown: locked until " + clockTimeOf(lock.end());
+    lockedLine = "Sundown: locked until " + writeClockTime(clockOf(lock.end()));
     save();
 }
 
@@ -177,12 +190,13 @@ void LockShell::save() {
 void LockShell::drawRows() {
     if (lock.held()) {
         ImGui::Separator();
-        (PageLine() << "Locked until " << clockTimeOf(lock.end())
+        const ClockTime until = clockOf(lock.end());
+        (PageLine() << "Locked until " << TwoDigits{until.hour} << ":" << TwoDigits{until.minute}
                     << ": limits can be tightened, not loosened")
             .draw();
         return;
     }
-    if (!holder.timerRunning() && !anyLimitInForce(set())) {
+    if (!limitInForce()) {
         return;
     }
     const DailyBudget today = day.shown();
@@ -190,8 +204,10 @@ void LockShell::drawRows() {
         return;
     }
     ImGui::Separator();
-    const std::string label = "Lock my limits until " + clockTimeOf(*today.end());
-    if (ImGui::Button(label.c_str())) {
+    const ClockTime until = clockOf(*today.end());
+    if ((PageLine() << "Lock my limits until " << TwoDigits{until.hour} << ":"
+                    << TwoDigits{until.minute})
+            .button()) {
         take();
     }
 }

@@ -55,6 +55,8 @@ class LockShell final : public PageRows {
     void drawRows() override;
 
   private:
+    // Whether any limit is in force now, the session timer running among them.
+    bool limitInForce() const;
     // Every limit as the player set it now, by whatever route.
     LockedLimits set() const;
     void take();

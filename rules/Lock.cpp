@@ -137,8 +137,9 @@ void Lock::load(const std::string& saved) {
     }
 }
 
-std::string clockTimeOf(long long minute) {
-    return momentName(minute).substr(11);
+ClockTime clockOf(long long minute) {
+    const auto inDay = static_cast<int>((minute % kMinutesInADay + kMinutesInADay) % kMinutesInADay);
+    return ClockTime{inDay / 60, inDay % 60};
 }
 
 std::string writeClockTime(const ClockTime& time) {

@@ -41,7 +41,7 @@ class Lock {
     LockedLimits locked;
 };
 
-// "HH:MM" of a moment as minuteNumber counts them.
-std::string clockTimeOf(long long minute);
+// The time of day of a moment as minuteNumber counts them.
+ClockTime clockOf(long long minute);
 // "HH:MM".
 std::string writeClockTime(const ClockTime& time);

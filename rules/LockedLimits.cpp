@@ -118,10 +118,3 @@ Holding holdTo(const LockedLimits& locked, const LockedLimits& set) {
             true);
     return holding;
 }
-
-bool anyLimitInForce(const LockedLimits& limits) {
-    return limits.countRulesOn || limits.streak > 0 || limits.daily.on() ||
-           (limits.minutesByWeekday && *limits.minutesByWeekday != WeekdayNumbers{}) ||
-           (limits.matchesByWeekday && *limits.matchesByWeekday != WeekdayNumbers{}) ||
-           limits.week.on() || nightOf(limits.bedtime, limits.startHour).has_value();
-}

@@ -70,6 +70,3 @@ struct Holding {
 // `set` held to `locked`. Limits by weekday are held by the limit in force on each weekday: one
 // that loosens any weekday is put back as seven numbers, each weekday's the tighter of the two.
 Holding holdTo(const LockedLimits& locked, const LockedLimits& set);
-
-// Whether any limit is in force in `limits`, the timer aside: what a lock can be taken on.
-bool anyLimitInForce(const LockedLimits& limits);

@@ -35,6 +35,11 @@ class PageLine {
         return *this << std::string_view(digits, 2);
     }
     void draw() const { ImGui::TextUnformatted(buffer, buffer + length); }
+    // A button labelled with the line; whether it was clicked.
+    bool button() {
+        buffer[length < sizeof buffer ? length : sizeof buffer - 1] = '\0';
+        return ImGui::Button(buffer);
+    }
 
   private:
     char buffer[96] = {};

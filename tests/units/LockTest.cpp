@@ -125,20 +125,6 @@ TEST(LockedLimits, LimitsByWeekdayAreHeldByTheLimitInForceOnEachWeekday) {
     EXPECT_FALSE(holdTo(locked, set).any());
 }
 
-TEST(LockedLimits, ALockIsOfferedOnlyWhileALimitIsInForce) {
-    EXPECT_FALSE(anyLimitInForce(LockedLimits{}));
-    EXPECT_TRUE(anyLimitInForce(evening()));
-    LockedLimits weekdaysAtNone;
-    weekdaysAtNone.minutesByWeekday = WeekdayNumbers{};
-    EXPECT_FALSE(anyLimitInForce(weekdaysAtNone));
-    LockedLimits bedtimeAtTheStartHour;
-    bedtimeAtTheStartHour.bedtime = clock("04:00");
-    EXPECT_FALSE(anyLimitInForce(bedtimeAtTheStartHour));
-    LockedLimits weekOnly;
-    weekOnly.week.matches = 10;
-    EXPECT_TRUE(anyLimitInForce(weekOnly));
-}
-
 TEST(Lock, AHeldLimitRatchetsSoATightenedOneCannotBeLoosenedBack) {
     Lock lock;
     lock.take("2026-12-09", minuteNumber(at(2026, 12, 10, 4)), evening());
