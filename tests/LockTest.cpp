@@ -75,6 +75,18 @@ TEST(Lock, ATighteningIsKeptAndCannotBeUndone) {
     EXPECT_EQ(host.logLines().size(), 3U);
 }
 
+TEST(Lock, AKeyBoundToSetIsPutBackAsTheConsoleIs) {
+    LockedHost host;
+    host.world.console().bind("F6", "set lossStreakLimit 0", "script");
+    host.set("lossStreakLimit", "4");
+    host.wait(1);
+    host.world.console().press("F6");
+    EXPECT_EQ(host.var("lossStreakLimit"), "0");
+    host.wait(1);
+    EXPECT_EQ(host.var("lossStreakLimit"), "4");
+    EXPECT_EQ(host.logged(LockedHost::keptLine("lossStreakLimit", "4")), 1U);
+}
+
 TEST(Lock, TheMasterSwitchAndItsKeyTurnTheCountRulesOnButNeverOff) {
     LockedHost host;
     host.console("SundownEnableDisable");
