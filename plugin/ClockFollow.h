@@ -1,7 +1,7 @@
 // The clock followed once a second while an opt-in rule is on, the session is kept or the
-// limits are locked, in the menus too, so that a change by any route takes effect within a second: one chain of timeouts,
-// started again at each kick-off so that a match's seconds count from it, and armed by a canvas
-// frame when something is switched on while nothing follows the clock.
+// limits are locked, in the menus too, so that a change by any route takes effect within a second:
+// one chain of timeouts, started again at each kick-off so that a match's seconds count from it,
+// and armed by a canvas frame when something is switched on while nothing follows the clock.
 #pragma once
 
 #include <cstdint>

@@ -15,11 +15,11 @@ namespace {
 
 // The setting each held limit is put back in, in the order of LockedLimit.
 constexpr const Setting* kHeldSettings[kLockedLimitCount] = {
-    &setting::enableSundown,   &setting::enableByNumOption, &setting::numOfGames,
-    &setting::numOfMinutes,    &setting::lossStreakLimit,   &setting::dailyMinutes,
-    &setting::dailyMatches,    &setting::minutesByWeekday,  &setting::matchesByWeekday,
-    &setting::weeklyMinutes,   &setting::weeklyMatches,     &setting::bedtime,
-    &setting::dayStartsAt,     &setting::keepSessionOnRestart,
+    &setting::enableSundown, &setting::enableByNumOption,    &setting::numOfGames,
+    &setting::numOfMinutes,  &setting::lossStreakLimit,      &setting::dailyMinutes,
+    &setting::dailyMatches,  &setting::minutesByWeekday,     &setting::matchesByWeekday,
+    &setting::weeklyMinutes, &setting::weeklyMatches,        &setting::bedtime,
+    &setting::dayStartsAt,   &setting::keepSessionOnRestart,
 };
 
 std::string weekdayText(const std::optional<WeekdayNumbers>& numbers) {

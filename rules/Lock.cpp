@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr long long kMinutesInADay = 24 * 60;
+constexpr long long kMinutesInADay = 24LL * 60;
 
 // The eleven numbers of the saved text, in their order.
 constexpr std::size_t kNumbers = 11;
@@ -125,20 +125,23 @@ void Lock::load(const std::string& saved) {
     const std::string day(trimmed(pieces[0]));
     const std::optional<long long> end = readMoment(pieces[1]);
     LockedLimits limits;
-    const bool read =
-        isDayName(day) && end && readNumbers(pieces[2], limits) &&
-        readOptional(pieces[3], limits.bedtime, parseClockTime) &&
-        readOptional(pieces[4], limits.minutesByWeekday,
-                     [](std::string_view text) { return readWeekdayNumbers(std::string(text), 1440); }) &&
-        readOptional(pieces[5], limits.matchesByWeekday,
-                     [](std::string_view text) { return readWeekdayNumbers(std::string(text), 255); });
+    const bool read = isDayName(day) && end && readNumbers(pieces[2], limits) &&
+                      readOptional(pieces[3], limits.bedtime, parseClockTime) &&
+                      readOptional(pieces[4], limits.minutesByWeekday,
+                                   [](std::string_view text) {
+                                       return readWeekdayNumbers(std::string(text), 1440);
+                                   }) &&
+                      readOptional(pieces[5], limits.matchesByWeekday, [](std::string_view text) {
+                          return readWeekdayNumbers(std::string(text), 255);
+                      });
     if (read) {
         take(day, *end, limits);
     }
 }
 
 ClockTime clockOf(long long minute) {
-    const auto inDay = static_cast<int>((minute % kMinutesInADay + kMinutesInADay) % kMinutesInADay);
+    const auto inDay =
+        static_cast<int>((minute % kMinutesInADay + kMinutesInADay) % kMinutesInADay);
     return ClockTime{inDay / 60, inDay % 60};
 }
 
