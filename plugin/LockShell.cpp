@@ -71,7 +71,7 @@ void LockShell::load() {
     savedText = services.text(setting::savedLock);
     lock.load(savedText);
     if (lock.held()) {
-        lockedLine = "Sundown: locked until " + writeClockTime(clockOf(lock.end()));
+        nameLockedLine();
     }
     hold();
     // A text that could not be read, or a lock that has ended, is cleared.
@@ -138,7 +138,7 @@ bool LockShell::refuses() {
     if (!lock.held()) {
         return false;
     }
-    holder.showLocked(lockedLine.c_str());
+    holder.showLocked(lockedLine.data());
     return true;
 }
 
@@ -152,8 +152,15 @@ void LockShell::take() {
         return;
     }
     lock.take(today.name(), *today.end(), set());
-    lockedLine = "Sundown: locked until " + writeClockTime(clockOf(lock.end()));
+    nameLockedLine();
     save();
+}
+
+// Written in place: the status line may be showing the text while the lock is taken anew.
+void LockShell::nameLockedLine() {
+    const std::string line = "Sundown: locked until " + writeClockTime(clockOf(lock.end()));
+    lockedLine.fill('\0');
+    line.copy(lockedLine.data(), lockedLine.size() - 1);
 }
 
 void LockShell::putBack(const Holding& held) {
@@ -169,14 +176,14 @@ void LockShell::putBack(const Holding& held) {
     if (countSettings) {
         holder.countSettingsPutBack();
     }
-    holder.showLocked(lockedLine.c_str());
+    holder.showLocked(lockedLine.data());
 }
 
 void LockShell::putBackOne(LockedLimit which, const LockedLimits& kept) {
     const Setting& variable = *kHeldSettings[static_cast<std::size_t>(which)];
     const std::string value = keptText(which, kept);
     services.write(variable, value);
-    holder.tell(lockedLine + ", " + variable.name + " kept at " + value);
+    holder.tell(std::string(lockedLine.data()) + ", " + variable.name + " kept at " + value);
 }
 
 void LockShell::save() {

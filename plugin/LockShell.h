@@ -4,6 +4,7 @@
 // and puts back each one loosened, saying so; it keeps the lock in "savedLock" across restarts.
 #pragma once
 
+#include <array>
 #include <string>
 
 #include "Lock.h"
@@ -63,13 +64,15 @@ class LockShell final : public PageRows {
     void putBack(const Holding& held);
     void putBackOne(LockedLimit which, const LockedLimits& kept);
     void save();
+    void nameLockedLine();
 
     RuleServices& services;
     LockHolder& holder;
     DayShell& day;
     Lock lock;
     bool loaded = false;
-    // "Sundown: locked until HH:MM", shown in the status line while a refusal is.
-    std::string lockedLine;
+    // "Sundown: locked until HH:MM", shown in the status line while a refusal is: the status line
+    // holds it by its address.
+    std::array<char, 32> lockedLine{};
     std::string savedText;
 };

@@ -278,3 +278,16 @@ TEST(Lock, NothingIsOfferedWhileNoLimitIsInForceAndNothingChangesWhileNobodyLock
     EXPECT_EQ(host.var("savedLock"), "");
     EXPECT_TRUE(host.logLines().empty());
 }
+
+TEST(Lock, TakenAnewWhileTheStatusLineSaysLockedTheLineIsStillWhole) {
+    LockedHost host;
+    host.clock("2026-12-10", "03:59");
+    host.wait(59);
+    host.console("SundownEnableDisable");  // refused: the line is shown
+    host.wait(1.5);                        // the day ends, and the lock with it
+    EXPECT_EQ(host.var("savedLock"), "");
+    host.clickOnPage("Lock my limits until 04:00");
+    host.canvasFrame();
+    EXPECT_EQ(host.statusText(), kLockedLine);
+    EXPECT_EQ(host.var("savedLock").rfind("2026-12-10;2026-12-11 04:00;", 0), 0U);
+}
