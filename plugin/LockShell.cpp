@@ -183,7 +183,17 @@ void LockShell::putBackOne(LockedLimit which, const LockedLimits& kept) {
     const Setting& variable = *kHeldSettings[static_cast<std::size_t>(which)];
     const std::string value = keptText(which, kept);
     services.write(variable, value);
-    holder.tell(std::string(lockedLine.data()) + ", " + variable.name + " kept at " + value);
+    tell(std::string(lockedLine.data()) + ", " + variable.name + " kept at " + value);
+}
+
+// A field on the page gives its number again at each frame while it is typed in: the same line
+// is said once while the status line says the limits are locked.
+void LockShell::tell(const std::string& line) {
+    if (line == lastTold && holder.showingLocked()) {
+        return;
+    }
+    lastTold = line;
+    holder.tell(line);
 }
 
 void LockShell::save() {
@@ -203,7 +213,8 @@ void LockShell::drawRows() {
             .draw();
         return;
     }
-    if (!limitInForce()) {
+    // Without a clock to read there is no telling when the day ends.
+    if (!limitInForce() || !services.now()) {
         return;
     }
     const DailyBudget today = day.shown();

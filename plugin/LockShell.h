@@ -28,6 +28,8 @@ class LockHolder {
     virtual void tell(const std::string& line) = 0;
     // `text` in the status line's place for two seconds; it must outlive them.
     virtual void showLocked(const char* text) = 0;
+    // Whether the status line's place shows what showLocked showed last.
+    virtual bool showingLocked() const = 0;
 
   protected:
     LockHolder() = default;
@@ -65,6 +67,7 @@ class LockShell final : public PageRows {
     void putBackOne(LockedLimit which, const LockedLimits& kept);
     void save();
     void nameLockedLine();
+    void tell(const std::string& line);
 
     RuleServices& services;
     LockHolder& holder;
@@ -75,4 +78,6 @@ class LockShell final : public PageRows {
     // holds it by its address.
     std::array<char, 32> lockedLine{};
     std::string savedText;
+    // The last line told.
+    std::string lastTold;
 };

@@ -35,9 +35,14 @@ void SundownLock::tell(const std::string& line) {
     plugin.cvarService->log(line);
 }
 
+bool SundownLock::showingLocked() const {
+    return plugin.headsUp.shown() == lastShown && plugin.headsUp.text() != nullptr;
+}
+
 // Shown whatever the heads-up choice says: the player must see why nothing happened.
 void SundownLock::showLocked(const char* text) {
     const std::uint32_t shown = plugin.headsUp.show(text);
+    lastShown = shown;
     plugin.gameService->SetTimeout(
         plugin.whileAlive<GameWrapper*>(
             [shown](Sundown& self, GameWrapper* /*game*/) { self.headsUp.expire(shown); }),

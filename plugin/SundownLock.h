@@ -2,6 +2,7 @@
 // the count and timer limits the plug-in holds in its fields, and the lines it shows the player.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "LockShell.h"
@@ -17,7 +18,9 @@ class SundownLock final : public LockHolder {
     void countSettingsPutBack() override;
     void tell(const std::string& line) override;
     void showLocked(const char* text) override;
+    bool showingLocked() const override;
 
   private:
     Sundown& plugin;
+    std::uint32_t lastShown = 0;
 };

@@ -45,7 +45,9 @@ bool readNumbers(std::string_view piece, LockedLimits& limits) {
         return false;
     }
     long long numbers[kNumbers];
-    constexpr long long kMost[kNumbers] = {1, 2, 255, 360, 255, 1440, 255, 10080, 2000, 23, 1};
+    // The count's and the timer's limits have no maximum at the console.
+    constexpr long long kNone = 2147483647;
+    constexpr long long kMost[kNumbers] = {1, 2, kNone, kNone, 255, 1440, 255, 10080, 2000, 23, 1};
     constexpr long long kLeast[kNumbers] = {0, 0, 1, 1, 0, 0, 0, 0, 0, 0, 0};
     for (std::size_t index = 0; index < kNumbers; ++index) {
         const std::optional<long long> number = wholeNumber(texts[index]);

@@ -132,6 +132,8 @@ TEST(Lock, AHigherNumberTypedOnThePageIsPutBackBeforeTheNextDrawing) {
     host.typeOnPage("Quit after # games", "9");
     EXPECT_EQ(host.var("numOfGames"), "2");
     EXPECT_EQ(host.sundown().maxNumberOfGames, 2);
+    // The field gives its number again at each frame it is typed in: said once.
+    EXPECT_EQ(host.logged(LockedHost::keptLine("numOfGames", "2")), 1U);
 }
 
 TEST(Lock, ALoosenedLimitAMomentBeforeTheMatchEndsIsPutBackBeforeTheMatchIsJudged) {

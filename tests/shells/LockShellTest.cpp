@@ -21,6 +21,7 @@ struct FakeHolder final : LockHolder {
     void countSettingsPutBack() override { ++countSettingsReread; }
     void tell(const std::string& line) override { told.push_back(line); }
     void showLocked(const char* text) override { shown.emplace_back(text); }
+    bool showingLocked() const override { return !shown.empty(); }
 
     bool switchOn = true;
     int countSettingsReread = 0;

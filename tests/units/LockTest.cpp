@@ -192,3 +192,17 @@ TEST(Lock, WhatItSavesReadsBackAndAnythingElseIsNoLock) {
     ended.follow(at(2026, 12, 10, 4), 4);
     EXPECT_EQ(ended.save(), "");
 }
+
+TEST(Lock, ACountOrTimeLimitBeyondAByteIsSavedAndReadBack) {
+    // The console holds "numOfGames" and "numOfMinutes" without a maximum.
+    LockedLimits limits = evening();
+    limits.games = 300;
+    limits.minutes = 1000;
+    Lock lock;
+    lock.take("2026-12-09", minuteNumber(at(2026, 12, 10, 4)), limits);
+    Lock loaded;
+    loaded.load(lock.save());
+    ASSERT_TRUE(loaded.held());
+    EXPECT_EQ(loaded.limits().games, 300);
+    EXPECT_EQ(loaded.limits().minutes, 1000);
+}
