@@ -112,6 +112,11 @@ std::string Event::describe() const {
             return "the clock is set " + std::to_string(std::abs(value - 720)) + " minutes " +
                    (value < 720 ? "back" : "forwards");
         case Kind::DayLimit:
+            if (value >= kFirstLock) {
+                return "lock the limits on the page, try " +
+                       std::to_string(lockChangeCount(value - kFirstLock)) +
+                       " changes of them, and let the day end";
+            }
             if (value >= kFirstWeekLimit) {
                 const WeekLimitChoice choice = weekLimitChoice(value - kFirstWeekLimit);
                 return choice.onThePage ? std::string("type ") + std::to_string(choice.value) +
@@ -156,6 +161,15 @@ std::string Event::describe() const {
                    " with the game closed (" + std::to_string(value) + "), and starts it again";
     }
     return "?";
+}
+
+int lockChangeCount(int choice) {
+    return choice % 4 + 1;
+}
+
+// Steps of 5 through the changes, which are 13: a lock's changes are all different.
+int lockChange(int choice, int index) {
+    return (choice / 4 * 7 + index * 5) % kLockChanges;
 }
 
 std::vector<Event> randomEvents(std::uint64_t seed, int count) {
@@ -220,7 +234,7 @@ std::vector<Event> randomEvents(std::uint64_t seed, int count) {
                 value %= 1441;  // 12 hours back to 12 hours forwards, or days forwards
                 break;
             case Kind::DayLimit:
-                value %= kFirstWeekLimit + kWeekLimitChoices;  // a daily, weekday or week's limit
+                value %= kFirstLock + kLockChoices;  // a daily, weekday or week's limit, a lock
                 break;
             case Kind::DayStart:
                 value %= 24;

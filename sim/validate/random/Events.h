@@ -64,12 +64,20 @@ std::string longBedtime(int value);
 // A DayLimit event's value: below kDailyLimitChoices a daily limit (matches 0 to 4, or minutes 0
 // to 4); then one of the limits by weekday the console sets, by index: matches' texts first,
 // then minutes' (empty, some days limited, none, malformed); then a week's limit
-// (weekLimitChoice).
+// (weekLimitChoice); then a lock on the limits, with changes tried under it (lockChange).
 constexpr int kDailyLimitChoices = 10;
 constexpr int kWeekdayTexts = 12;
 constexpr int kWeekLimitChoices = 24;
+constexpr int kLockChoices = 24;
 constexpr int kFirstWeekdayText = kDailyLimitChoices;
 constexpr int kFirstWeekLimit = kFirstWeekdayText + kWeekdayTexts;
+constexpr int kFirstLock = kFirstWeekLimit + kWeekLimitChoices;
+
+// A lock's choice (0 to kLockChoices - 1): how many changes it tries under the lock (1 to 4),
+// and which the `index`th is (0 to kLockChanges - 1).
+constexpr int kLockChanges = 13;
+int lockChangeCount(int choice);
+int lockChange(int choice, int index);
 extern const char* const kWeekdayLimits[kWeekdayTexts];
 
 // The week's limit a choice (0 to kWeekLimitChoices - 1) sets, by the console or on the page:

@@ -30,7 +30,8 @@ void Referee::beforeHook() {
               game.online(),
               game.winningTeam() == game.playerTeam(),
               host.world.console().variable("enableHeadsUp")->boolValue(),
-              sundown.headsUp.shown()};
+              sundown.headsUp.shown(),
+              host.world.events().size()};
 }
 
 void Referee::afterHook(const std::string& name) {
@@ -102,8 +103,10 @@ std::optional<std::string> Referee::checkEndHook(const std::string& name, bool d
     const bool rulesLeave = ruleApplies && (ruleMet(sundown) || streakMet);
     const std::size_t pairs = (timedQuit ? 1U : 0U) + (rulesLeave ? 1U : 0U) +
                               ((dayMet || bedtimeMet) && !timedQuit && !rulesLeave ? 1U : 0U);
-    // Each leave arms its pair, and announces itself when the player asked for heads-ups.
-    const std::size_t headsUps = before.headsUps ? pairs : 0U;
+    // Each leave arms its pair, and announces itself when the player asked for heads-ups. A
+    // lock that puts back a limit at the match's end shows its line, whatever the choice.
+    const std::size_t lockLine = lockPutBackSince(before.events) ? 1U : 0U;
+    const std::size_t headsUps = (before.headsUps ? pairs : 0U) + lockLine;
     const std::size_t armed = host.world.clock().pending() - before.pending;
     if (armed != 2 * pairs + headsUps ||
         sundown.headsUp.shown() - before.headsUpsShown != headsUps) {

@@ -4,13 +4,16 @@
 #pragma once
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "Events.h"
+#include "LockModel.h"
 #include "PlayerModel.h"
 #include "ValidationHost.h"
 
@@ -30,6 +33,7 @@ struct BeforeHook {
     bool won;       // the local player's team won, when teams are known
     bool headsUps;  // the player asked for heads-ups
     std::uint32_t headsUpsShown;
+    std::size_t events;  // how many the host had recorded
 };
 
 class Referee {
@@ -75,6 +79,31 @@ class Referee {
     // The host read this bedtime from its saved file; Enter in its field is to keep it.
     void bedtimeRead(std::string text) { bedtimeLoaded = std::move(text); }
     std::optional<std::string> afterRestart();
+
+    // The lock. Whether the page offers it as the player's limits say it must; its button.
+    bool lockOffered();
+    std::string lockButton() const;
+    std::string heldText(const char* name) const;
+    // Wall seconds the lock surely holds from now, by the player's model of the day.
+    std::int64_t lockHoldsFor() const;
+    // The player clicked it: the lock holds the limits as they stand.
+    void lockClicked();
+    // A change of a limit under the lock begins; it was set at the console, or typed (on the
+    // page, or in the saved configuration before a restart) as `set`: what the lock did.
+    void beforeLockChange();
+    void lockChanged(const std::string& name);
+    // The lines of other limits a restart puts back are due too.
+    void lockTyped(const std::string& name, const std::string& set,
+                   std::vector<std::string> dueToo = {});
+    void lockRestartedWith(const std::string& name, const std::string& edited);
+    // The master switch's key: whether it flips the switch (on, never off, under the lock).
+    bool lockLetsTheSwitchFlip();
+    // The key and the count's reset were refused as they must be.
+    void lockRefusals();
+    // The game started again under the lock.
+    void lockRestarted();
+    // The clock went past the day the lock was taken in.
+    void lockEnded();
 
   private:
     double now() const { return static_cast<double>(host.world.clock().now()) / 1e6; }
@@ -131,6 +160,13 @@ class Referee {
     void checkPageInput(const Event& event);
     // The kept session.
     std::optional<std::string> checkKeptSession() const;
+    // The lock.
+    std::string drawnPage();
+    // Whether the plug-in put back a limit it holds since the host's `events`th event.
+    bool lockPutBackSince(std::size_t events) const;
+    // The lock's lines in the console since the change began, in any order.
+    void checkLockLines(std::vector<std::string> due);
+    void checkLockedLineShown();
 
     ValidationHost& host;
     Model model;
@@ -160,6 +196,9 @@ class Referee {
     // A limit on the streak was set at the console, and the plug-in has not looked since: until
     // it does, the kept session may lack the streak.
     bool streakLimitUnseen = false;
+    // Keeping the session was turned on at the console, and the game quit before the plug-in
+    // looked: until it saves one, no session may be kept.
+    bool keepingUnseen = false;
 
     // The game's quit has been noticed since it last started.
     bool quitSeen = false;
@@ -169,6 +208,13 @@ class Referee {
     std::string sessionBefore;
     int streakKept = 0;
     DayModel dayBefore;
+
+    // The lock, which a restart does not lift; what stood before a change under it.
+    LockModel lock;
+    std::size_t eventsBeforeChange = 0;
+    std::array<int, 3> countsBeforeChange{};
+    bool enabledBeforeChange = false;
+    std::uint32_t headsUpsBeforeChange = 0;
 };
 
 }  // namespace randomPlay

@@ -343,7 +343,9 @@ void Run::perform(const Event& event) {
             break;
         }
         case Kind::DayLimit:
-            if (event.value >= kFirstWeekLimit) {
+            if (event.value >= kFirstLock) {
+                lockLimits(event.value - kFirstLock);
+            } else if (event.value >= kFirstWeekLimit) {
                 setWeekLimit(event);
             } else if (event.value >= kFirstWeekdayText) {
                 const int text = event.value - kFirstWeekdayText;

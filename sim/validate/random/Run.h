@@ -44,6 +44,9 @@ class Run {
     void beforeClockRule();
     void enterLongBedtime(int value);
     void playWithAnUnreadableClock(int value);
+    // A lock taken on the page, `choice`'s changes tried under it, and the day let end.
+    void lockLimits(int choice);
+    void tryUnderTheLock(int change);
     // Where a clock jump sets the wall clock.
     std::int64_t jumpedClock(int value) const;
     // The bedtime the console sets for an event's value.

@@ -43,6 +43,10 @@ std::optional<std::string> Referee::checkKeptSession() const {
     if (!keep->boolValue() || !sundown.keptSession->looked()) {
         return std::nullopt;
     }
+    // Keeping turned on at the console as the game quit: nothing is kept until it is seen.
+    if (keepingUnseen && saved->text().empty()) {
+        return std::nullopt;
+    }
     if (variableValue("lossStreakLimit") > 0 && !streakLimitUnseen) {
         if (saved->text() != withStreak) {
             return "the session is " + withStreak + " with a limit on the streak, but \"" +
@@ -71,7 +75,7 @@ void Referee::beforeRestart() {
 void Referee::savedEdited(const std::string& name, const std::string& text) {
     if (name == "savedDay") {
         dayBefore.edited(text);
-    } else {
+    } else if (name == "savedHistory") {
         dayBefore.history.edited(text);
     }
 }
