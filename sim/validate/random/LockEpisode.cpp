@@ -29,7 +29,7 @@ void Run::lockLimits(int choice) {
     }
     const bool wasOpen = host.pageOpen;
     host.pageOpen = true;
-    host.window.click(referee.lockButton().c_str());
+    host.window.click(referee.lockButton());
     referee.timePasses(true);
     host.playInput([this] { referee.afterPageFrame(); });
     referee.timePasses(false);
@@ -48,7 +48,7 @@ void Run::lockLimits(int choice) {
     }
     // Two days on: past the end of any day the lock can have been taken in.
     referee.beforeClockChange();
-    std::int64_t later = host.world.wallSeconds() + 49 * 3600;
+    std::int64_t later = host.world.wallSeconds() + std::int64_t{49} * 3600;
     if (later % 3600 >= 3598) {
         later -= 3;
     }
