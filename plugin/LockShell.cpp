@@ -107,9 +107,8 @@ bool LockShell::limitInForce() const {
         weekLimitsSet(services).on()) {
         return true;
     }
-    return nightOf(parseClockTime(services.text(setting::bedtime)),
-                   services.held(setting::dayStartsAt))
-        .has_value();
+    const std::optional<ClockTime> bedtime = parseClockTime(services.text(setting::bedtime));
+    return bedtime && nightOf(bedtime, services.held(setting::dayStartsAt)).has_value();
 }
 
 void LockShell::hold() {
