@@ -3,6 +3,11 @@
 // reset refused, a restart that finds a loosened saved value putting it back, and the lock gone
 // once its day has ended.
 #include <algorithm>
+#include <cstdlib>
+#include <iterator>
+#include <map>
+#include <string>
+#include <vector>
 
 #include "CountRules.h"
 #include "Referee.h"
