@@ -28,3 +28,16 @@ expectOutput() {
     echo "ok: $name"
   fi
 }
+
+# endMarkedSleepers MARK: ends the fixtures' sleepers ("sleep 31.4159") that inherited MARK
+# (NAME=VALUE) in their environment, and sets `left` to how many there were. Another test's
+# sleepers, run side by side, carry another mark and are neither counted nor ended.
+endMarkedSleepers() {
+  local mark="$1" ours=() sleeper
+  for sleeper in $(pgrep -f "sleep 31.4159"); do
+    tr '\0' '\n' < "/proc/$sleeper/environ" 2> /dev/null | grep -qxF "$mark" && ours+=("$sleeper")
+  done
+  left="${#ours[@]}"
+  ((left == 0)) || kill -9 "${ours[@]}" 2> /dev/null
+  return 0
+}

@@ -126,12 +126,7 @@ for how in forks forks-away forks-chain; do
     env "$mark" "$validate" --plugin "$(fixture "$how")" --check load-and-unload \
     --check hostile-console-values --iterations 10
   sleep 0.3
-  ours=()
-  for sleeper in $(pgrep -f "sleep 31.4159"); do
-    tr '\0' '\n' < "/proc/$sleeper/environ" 2> /dev/null | grep -qxF "$mark" && ours+=("$sleeper")
-  done
-  left="${#ours[@]}"
-  ((left == 0)) || kill -9 "${ours[@]}" 2> /dev/null
+  endMarkedSleepers "$mark"
   [ "$left" = 0 ]
   checkFailure "a library that $how leaves nothing running ($left left)" $? /dev/null
 done

@@ -232,12 +232,7 @@ if [ -e "$fixtures/libfixture-forks-away.so" ]; then
   env "$mark" "$sim" --plugin "$fixtures/libfixture-forks-away.so" --quiet \
     "$scratch/show.sundown" | cat > "$scratch/forks-away.txt"
   sleep 0.3
-  ours=()
-  for sleeper in $(pgrep -f "sleep 31.4159"); do
-    tr '\0' '\n' < "/proc/$sleeper/environ" 2> /dev/null | grep -qxF "$mark" && ours+=("$sleeper")
-  done
-  left="${#ours[@]}"
-  ((left == 0)) || kill -9 "${ours[@]}" 2> /dev/null
+  endMarkedSleepers "$mark"
   if [ "$left" = 0 ] && ((SECONDS - start < 20)) && grep -qF "1 passed" "$scratch/forks-away.txt"; then
     echo "ok: what the plug-in started ends with the play"
   else
