@@ -22,10 +22,6 @@ constexpr const Setting* kHeldSettings[kLockedLimitCount] = {
     &setting::dayStartsAt,   &setting::keepSessionOnRestart,
 };
 
-std::string weekdayText(const std::optional<WeekdayNumbers>& numbers) {
-    return numbers ? writeWeekdayNumbers(*numbers) : std::string();
-}
-
 // The text a held limit is put back as: what its variable holds once written.
 std::string keptText(LockedLimit which, const LockedLimits& kept) {
     switch (which) {
@@ -44,15 +40,15 @@ std::string keptText(LockedLimit which, const LockedLimits& kept) {
         case LockedLimit::DailyMatches:
             return std::to_string(kept.daily.matches);
         case LockedLimit::MinutesByWeekday:
-            return weekdayText(kept.minutesByWeekday);
+            return writeWeekdayNumbers(kept.minutesByWeekday);
         case LockedLimit::MatchesByWeekday:
-            return weekdayText(kept.matchesByWeekday);
+            return writeWeekdayNumbers(kept.matchesByWeekday);
         case LockedLimit::WeeklyMinutes:
             return std::to_string(kept.week.minutes);
         case LockedLimit::WeeklyMatches:
             return std::to_string(kept.week.matches);
         case LockedLimit::Bedtime:
-            return kept.bedtime ? writeClockTime(*kept.bedtime) : std::string();
+            return writeClockTime(kept.bedtime);
         case LockedLimit::StartHour:
             return std::to_string(kept.startHour);
         case LockedLimit::SessionKept:

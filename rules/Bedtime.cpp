@@ -69,3 +69,15 @@ bool MatchNight::end(bool inTheNight) {
     lastMatch = false;
     return leaves;
 }
+
+std::string writeClockTime(std::optional<ClockTime> time) {
+    if (!time) {
+        return {};
+    }
+    std::string text = "00:00";
+    text[0] = static_cast<char>('0' + time->hour / 10);
+    text[1] = static_cast<char>('0' + time->hour % 10);
+    text[3] = static_cast<char>('0' + time->minute / 10);
+    text[4] = static_cast<char>('0' + time->minute % 10);
+    return text;
+}

@@ -18,6 +18,8 @@ struct ClockTime {
 
 // A time written H:MM or HH:MM, from 00:00 to 23:59, blanks around it ignored; none otherwise.
 std::optional<ClockTime> parseClockTime(std::string_view text);
+// "HH:MM"; empty for none.
+std::string writeClockTime(std::optional<ClockTime> time);
 
 // The night a bedtime makes when days start at `startHour`: from bedtime to the start hour, over
 // midnight when bedtime comes later in the day. None without a bedtime, or with one at the start

@@ -23,10 +23,6 @@ std::vector<std::string_view> split(std::string_view text, char separator) {
     return pieces;
 }
 
-std::string weekdayText(const std::optional<WeekdayNumbers>& numbers) {
-    return numbers ? writeWeekdayNumbers(*numbers) : std::string();
-}
-
 // An empty piece is none; anything else must read.
 template <typename Value, typename Read>
 bool readOptional(std::string_view piece, std::optional<Value>& into, Read read) {
@@ -113,8 +109,9 @@ std::string Lock::save() const {
         text += std::to_string(number) + ",";
     }
     text.back() = ';';
-    text += (locked.bedtime ? writeClockTime(*locked.bedtime) : std::string()) + ";";
-    text += weekdayText(locked.minutesByWeekday) + ";" + weekdayText(locked.matchesByWeekday);
+    text += writeClockTime(locked.bedtime) + ";";
+    text += writeWeekdayNumbers(locked.minutesByWeekday) + ";" +
+            writeWeekdayNumbers(locked.matchesByWeekday);
     return text;
 }
 
@@ -145,13 +142,4 @@ ClockTime clockOf(long long minute) {
     const auto inDay =
         static_cast<int>((minute % kMinutesInADay + kMinutesInADay) % kMinutesInADay);
     return ClockTime{inDay / 60, inDay % 60};
-}
-
-std::string writeClockTime(const ClockTime& time) {
-    std::string text = "00:00";
-    text[0] = static_cast<char>('0' + time.hour / 10);
-    text[1] = static_cast<char>('0' + time.hour % 10);
-    text[3] = static_cast<char>('0' + time.minute / 10);
-    text[4] = static_cast<char>('0' + time.minute % 10);
-    return text;
 }

@@ -43,5 +43,3 @@ class Lock {
 
 // The time of day of a moment as minuteNumber counts them.
 ClockTime clockOf(long long minute);
-// "HH:MM".
-std::string writeClockTime(const ClockTime& time);

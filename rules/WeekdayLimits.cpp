@@ -36,6 +36,10 @@ std::string writeWeekdayNumbers(const WeekdayNumbers& numbers) {
     return text;
 }
 
+std::string writeWeekdayNumbers(const std::optional<WeekdayNumbers>& numbers) {
+    return numbers ? writeWeekdayNumbers(*numbers) : std::string();
+}
+
 std::optional<int> weekdayOf(const std::string& day) {
     if (!isDayName(day)) {
         return std::nullopt;

@@ -18,6 +18,8 @@ using WeekdayNumbers = std::array<int, 7>;
 std::optional<WeekdayNumbers> readWeekdayNumbers(const std::string& text, int most);
 // "60,60,60,60,90,180,180".
 std::string writeWeekdayNumbers(const WeekdayNumbers& numbers);
+// The same, empty for none.
+std::string writeWeekdayNumbers(const std::optional<WeekdayNumbers>& numbers);
 
 // The weekday of the day named `day`, Monday 0 to Sunday 6; none when it names no day.
 std::optional<int> weekdayOf(const std::string& day);
