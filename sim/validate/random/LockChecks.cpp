@@ -45,9 +45,7 @@ std::string Referee::heldText(const char* name) const {
 }
 
 std::string Referee::lockButton() const {
-    const int hour = dayLimits().startHour;
-    return "Lock my limits until " + std::string(1, static_cast<char>('0' + hour / 10)) +
-           static_cast<char>('0' + hour % 10) + ":00";
+    return "Lock my limits until " + clockText(dayLimits().startHour * 60);
 }
 
 // The lock ends with the day: at the next start hour, or at the end of the day the player's
@@ -127,7 +125,7 @@ void Referee::lockClicked() {
         noteBroken("the lock was clicked but nothing is saved in savedLock");
     }
     const std::string page = drawnPage();
-    const std::string locked = "Locked until " + lock.line().substr(lock.line().size() - 5) +
+    const std::string locked = "Locked until " + clockText(dayLimits().startHour * 60) +
                                ": limits can be tightened, not loosened";
     if (page.find(locked) == std::string::npos) {
         noteBroken("the page does not say \"" + locked + "\" once locked");

@@ -29,11 +29,6 @@ std::optional<int> placeInTheNight(const std::string& bedtime, int startHour) {
     return ((night->from - startHour * 60) % 1440 + 1440) % 1440;
 }
 
-std::string twoDigits(int value) {
-    return std::string(1, static_cast<char>('0' + value / 10)) +
-           static_cast<char>('0' + value % 10);
-}
-
 }  // namespace
 
 void LockModel::take(std::map<std::string, std::string> set, int hour) {
@@ -76,14 +71,13 @@ std::string LockModel::kept(const std::string& name) const {
     }
     if (name == "bedtime") {
         const std::optional<NightTimes> night = nightFrom(held->second, startHour);
-        return night ? twoDigits(night->from / 60) + ":" + twoDigits(night->from % 60)
-                     : std::string();
+        return night ? clockText(night->from) : std::string();
     }
     return held->second;
 }
 
 std::string LockModel::line() const {
-    return "Sundown: locked until " + twoDigits(startHour) + ":00";
+    return "Sundown: locked until " + clockText(startHour * 60);
 }
 
 }  // namespace randomPlay

@@ -13,6 +13,10 @@ std::string twoDigits(int value) {
 
 }  // namespace
 
+std::string clockText(int minuteOfDay) {
+    return twoDigits(minuteOfDay / 60) + ":" + twoDigits(minuteOfDay % 60);
+}
+
 bool clockReadable(std::int64_t wallSeconds) {
     constexpr std::int64_t kYear0001 = -62'135'596'800;  // 0001-01-01 00:00:00 UTC
     constexpr std::int64_t kYear9999 = 253'370'764'800;  // 9999-01-01 00:00:00 UTC
@@ -28,8 +32,7 @@ bool NightTimes::holds(std::int64_t wallSeconds) const {
 }
 
 std::string NightTimes::line() const {
-    return "Bedtime: " + twoDigits(from / 60) + ":" + twoDigits(from % 60) + " to " +
-           twoDigits(until / 60) + ":00";
+    return "Bedtime: " + clockText(from) + " to " + clockText(until);
 }
 
 std::optional<NightTimes> nightFrom(const std::string& bedtime, int startHour) {

@@ -14,6 +14,9 @@ namespace randomPlay {
 // Any other is a clock that cannot be read: no night, and the day in progress goes on.
 bool clockReadable(std::int64_t wallSeconds);
 
+// "HH:MM" of a minute of the day.
+std::string clockText(int minuteOfDay);
+
 // The night's first and last minute of the day, from bedtime to the start hour; none when the
 // text is no time from 00:00 to 23:59 (H:MM or HH:MM, blanks around it) or is the start hour.
 struct NightTimes {

@@ -205,12 +205,7 @@ std::string Run::bedtimeFor(int value) const {
 // The clock's time `minutes` from now (before it when negative), "HH:MM".
 std::string Run::clockTimeIn(int minutes) const {
     const std::int64_t then = host.world.wallSeconds() + std::int64_t{minutes} * 60;
-    const int minuteOfDay = static_cast<int>(then % 86'400 / 60);
-    const auto twoDigits = [](int number) {
-        return std::string(1, static_cast<char>('0' + number / 10)) +
-               static_cast<char>('0' + number % 10);
-    };
-    return twoDigits(minuteOfDay / 60) + ":" + twoDigits(minuteOfDay % 60);
+    return clockText(static_cast<int>(then % 86'400 / 60));
 }
 
 void Run::playOnPage(const Event& event) {
