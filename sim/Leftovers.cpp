@@ -14,6 +14,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <fstream>
 #endif
@@ -77,6 +78,13 @@ std::vector<pid_t> descendantsOf(pid_t root, const std::vector<pid_t>& spared) {
     return found;
 }
 
+// Whether any process is still the program's child, running or ended, none of them reaped by
+// the look: every process that descends from it comes through one. Cheaper than /proc.
+bool hasChildren() {
+    siginfo_t any{};
+    return waitid(P_ALL, 0, &any, WEXITED | WNOHANG | WNOWAIT) == 0 || errno != ECHILD;
+}
+
 // Children the program had before it started any: a launcher's (`sleep 300 & exec
 // sundown-validate ...`), never its to end.
 std::vector<pid_t>& childrenBeforeTheRun() {
@@ -89,7 +97,7 @@ std::vector<pid_t>& childrenBeforeTheRun() {
 
 void keepWhatChildrenLeave() {
 #if defined(__linux__)
-    childrenBeforeTheRun() = childrenOf(getpid());
+    childrenBeforeTheRun() = hasChildren() ? childrenOf(getpid()) : std::vector<pid_t>();
     prctl(PR_SET_CHILD_SUBREAPER, 1);
 #endif
 }
@@ -98,6 +106,9 @@ void endWhatChildrenLeft() {
 #if defined(__linux__)
     // Only between runs of children: every process left that descends from the program, but for
     // those it had before it started any and theirs, is one a library started and left.
+    if (!hasChildren()) {
+        return;
+    }
     const std::vector<pid_t>& notOurs = childrenBeforeTheRun();
     // The whole tree at once, again and again until none of it is left: a chain of processes
     // comes to the validator one link at a time as each parent ends. Within a limit, so that a
