@@ -1,6 +1,7 @@
 #include "CrashReport.h"
 
 #include "Leftovers.h"
+#include "RunKeeper.h"
 #include "SignalNames.h"
 
 #include <csignal>
@@ -171,7 +172,13 @@ int watch(pid_t child, int reading) {
     Told told;
     int status = 0;
     char buffer[4096];
+    bool stopped = false;
     for (bool ended = false; !ended;) {
+        if (!stopped && runKeeperGone()) {
+            // The keeper was killed: the play goes with it, and what it left with the play.
+            kill(child, SIGKILL);
+            stopped = true;
+        }
         pollfd waiting{reading, POLLIN, 0};
         poll(&waiting, 1, 50);
         ssize_t read = 0;

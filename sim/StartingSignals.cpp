@@ -20,4 +20,18 @@ sigset_t everySignal() {
     return all;
 }
 
+const std::vector<int>& signalsThatAskToEnd() {
+    static const std::vector<int> signals = [] {
+        std::vector<int> named = {SIGINT,  SIGTERM,   SIGHUP,  SIGPIPE, SIGQUIT, SIGUSR1, SIGUSR2,
+                                  SIGALRM, SIGVTALRM, SIGPROF, SIGIO,   SIGPWR,  SIGXCPU, SIGXFSZ};
+#if defined(SIGRTMIN)
+        for (int signal = SIGRTMIN; signal <= SIGRTMAX; ++signal) {
+            named.push_back(signal);
+        }
+#endif
+        return named;
+    }();
+    return signals;
+}
+
 #endif

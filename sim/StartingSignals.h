@@ -4,11 +4,15 @@
 
 #if !defined(_WIN32)
 #include <csignal>
+#include <vector>
 
 // Gives SIGCHLD its default action and unblocks every signal in this process.
 void startWithDefaultSignals();
 // The signals a child is started with at their defaults: every one that can be set.
 sigset_t everySignal();
+// Every signal whose default action ends the process without a fault of its code: how a user,
+// a terminal, a service manager or a pipe whose reader left asks a program to end.
+const std::vector<int>& signalsThatAskToEnd();
 #else
 inline void startWithDefaultSignals() {}
 #endif

@@ -12,6 +12,7 @@
 #include "PluginFault.h"
 #include "PluginLibrary.h"
 #include "ProgramFiles.h"
+#include "RunKeeper.h"
 #include "Script.h"
 #include "Session.h"
 #include "StartingSignals.h"
@@ -293,6 +294,8 @@ int main(int argc, char** argv) {
         std::cout << kUsage;
         return checkOutputs(kPassed, events);
     }
+    // From here on the play has a keeper: a SIGKILL of either process leaves nothing of it.
+    keepTheRunFromOutside();
     return playReportingItsEnd(kBadInput, [&options, &events] {
         int status = kBadInput;
         try {

@@ -4,6 +4,9 @@
 #include <thread>
 #include <vector>
 
+#include "RunKeeper.h"
+#include "StartingSignals.h"
+
 volatile std::sig_atomic_t interruption = 0;
 
 namespace {
@@ -21,15 +24,9 @@ void watchForInterruptions() {
     // A reader that went away (SIGPIPE): the next write fails, and the run ends as for the
     // others. Every other signal whose default is to end the process ends the run the same way,
     // its children stopped and its folder gone, rather than leaving them behind.
-    for (const int signal : {SIGHUP, SIGPIPE, SIGQUIT, SIGUSR1, SIGUSR2, SIGALRM, SIGVTALRM,
-                             SIGPROF, SIGIO, SIGPWR, SIGXCPU, SIGXFSZ}) {
+    for (const int signal : signalsThatAskToEnd()) {
         std::signal(signal, onInterrupt);
     }
-#if defined(SIGRTMIN)
-    for (int signal = SIGRTMIN; signal <= SIGRTMAX; ++signal) {
-        std::signal(signal, onInterrupt);
-    }
-#endif
 #endif
     // What a library starts and leaves behind comes to the validator, not to the system.
     keepWhatChildrenLeave();
@@ -50,6 +47,10 @@ bool ChildRun::runAll() {
     std::size_t started = 0;
     std::size_t finished = 0;
     while (finished < commands.size()) {
+        if (interruption == 0 && runKeeperGone()) {
+            // The keeper was killed: the run ends as if its controlling process hung up.
+            interruption = SIGHUP;
+        }
         if (interruption != 0) {
             running.clear();
             endWhatChildrenLeft();

@@ -21,6 +21,7 @@
 #include "PluginLibrary.h"
 #include "PrivateFolder.h"
 #include "Results.h"
+#include "RunKeeper.h"
 #include "StartingSignals.h"
 #include "Verdict.h"
 
@@ -237,6 +238,8 @@ int main(int argc, char** argv) {
         std::cerr << "sundown-validate: " << problem << '\n';
         return kBadCommandLine;
     }
+    // From here on the run has a keeper: a SIGKILL of either process leaves nothing of it.
+    keepTheRunFromOutside();
     watchForInterruptions();
     options->verdictToken = newVerdictToken();
     Results results(*options);

@@ -29,15 +29,28 @@ expectOutput() {
   fi
 }
 
-# endMarkedSleepers MARK: ends the fixtures' sleepers ("sleep 31.4159") that inherited MARK
-# (NAME=VALUE) in their environment, and sets `left` to how many there were. Another test's
-# sleepers, run side by side, carry another mark and are neither counted nor ended.
-endMarkedSleepers() {
-  local mark="$1" ours=() sleeper
+# markedSleepers MARK: the fixtures' sleepers ("sleep 31.4159") that inherited MARK (NAME=VALUE)
+# in their environment. Another test's sleepers, run side by side, carry another mark.
+markedSleepers() {
+  local mark="$1" sleeper
   for sleeper in $(pgrep -f "sleep 31.4159"); do
-    tr '\0' '\n' < "/proc/$sleeper/environ" 2> /dev/null | grep -qxF "$mark" && ours+=("$sleeper")
+    tr '\0' '\n' < "/proc/$sleeper/environ" 2> /dev/null | grep -qxF "$mark" && echo "$sleeper"
   done
+  return 0
+}
+
+# endMarkedSleepers MARK: ends the sleepers that inherited MARK, and sets `left` to how many
+# there were.
+endMarkedSleepers() {
+  local ours=()
+  mapfile -t ours < <(markedSleepers "$1")
   left="${#ours[@]}"
   ((left == 0)) || kill -9 "${ours[@]}" 2> /dev/null
   return 0
+}
+
+# workOf PID: the process that does a tool's work under the keeper the launcher started (its
+# only child); empty until it runs.
+workOf() {
+  pgrep -P "$1" 2> /dev/null | head -1
 }

@@ -131,6 +131,57 @@ for how in forks forks-away forks-chain; do
   checkFailure "a library that $how leaves nothing running ($left left)" $? /dev/null
 done
 
+# Nothing of a run outlives a SIGKILL, though no parent-death signal reaches what the library
+# started: not of the program the launcher started, nor of the process doing its work, nor of
+# the launcher's whole process group (as `timeout -s KILL` ends a job); nor a SIGTERM, which
+# ends the simulator where it stands.
+# runEndedBy SIGNAL WHAT MARK COMMAND...: starts COMMAND as a job of its own, waits for a sleeper
+# of its library, and sends SIGNAL to WHAT (program, work or group). Sets `status` to the
+# program's end and `left` to what of the run still runs a moment later: its work and the
+# library's sleepers.
+runEndedBy() {
+  local signal="$1" what="$2" mark="$3"
+  shift 3
+  env "$mark" setsid "$@" > /dev/null 2>&1 &
+  local program=$! work=""
+  for _ in $(seq 300); do
+    work="$(workOf "$program")"
+    [ -n "$work" ] && [ -n "$(markedSleepers "$mark")" ] && break
+    sleep 0.1
+  done
+  case "$what" in
+    program) kill -"$signal" "$program" ;;
+    work) kill -"$signal" "$work" ;;
+    group) kill -"$signal" -- "-$program" ;;
+  esac
+  wait "$program"
+  status=$?
+  for _ in $(seq 100); do
+    kill -0 "$work" 2> /dev/null || break
+    sleep 0.05
+  done
+  local workLeft=0
+  kill -0 "$work" 2> /dev/null && workLeft=1 && kill -KILL "$work"
+  sleep 0.3
+  endMarkedSleepers "$mark"
+  left=$((left + workLeft))
+}
+for _ in $(seq 100); do echo "wait 24h"; done > "$scratch/long.sundown"
+for how in KILL:program KILL:work KILL:group TERM:program; do
+  signal="${how%:*}" what="${how#*:}"
+  expected=$((128 + $(kill -l "$signal")))
+  runEndedBy "$signal" "$what" "SUNDOWN_SLEEPER_OF=hostile-$$-validate-$signal-$what" \
+    "$validate" --plugin "$(fixture forks-away)" --check random-player --iterations 200000
+  [ "$status" = "$expected" ] && [ "$left" = 0 ]
+  checkFailure "sundown-validate: SIG$signal to its $what leaves nothing running (status $status, $left left)" \
+    $? /dev/null
+  runEndedBy "$signal" "$what" "SUNDOWN_SLEEPER_OF=hostile-$$-sim-$signal-$what" "$sim" \
+    --plugin "$(fixture forks-away)" --quiet "$scratch/long.sundown"
+  [ "$status" = "$expected" ] && [ "$left" = 0 ]
+  checkFailure "sundown-sim: SIG$signal to its $what leaves nothing running (status $status, $left left)" \
+    $? /dev/null
+done
+
 # Output without end: the report keeps its start and end, the validator's memory stays small.
 # Measured against the same check with a quiet library, as a sanitizer's own share is large.
 /usr/bin/time -f "%M" -o "$scratch/quiet.txt" "$validate" --plugin "$(fixture closes-output)" \

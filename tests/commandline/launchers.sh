@@ -52,7 +52,7 @@ runner=$!
 exec 7> "$scratch/script"
 player=""
 for _ in $(seq 100); do
-  player="$(pgrep -P "$(pgrep -P "$runner" -x sundown-sim | head -1)" 2>/dev/null | head -1)"
+  player="$(workOf "$(workOf "$(pgrep -P "$runner" -x sundown-sim | head -1)")")"
   [ -n "$player" ] && break
   sleep 0.1
 done
@@ -76,7 +76,9 @@ exec 8> "$scratch/input"
 input=""
 limits=""
 for _ in $(seq 300); do
-  for child in $(pgrep -f -- "--parent $pid"); do
+  work="$(workOf "$pid")"
+  [ -n "$work" ] || { sleep 0.1; continue; }
+  for child in $(pgrep -f -- "--parent $work"); do
     limits="$(grep -E '^Max core file size' "/proc/$child/limits" 2>/dev/null)"
     input="$(readlink "/proc/$child/fd/0" 2>/dev/null)"
     [[ "$limits" =~ ^Max\ core\ file\ size\ +0\ +0\  ]] && break 2
@@ -100,8 +102,10 @@ for signal in USR1 QUIT ALRM; do
   pid=$!
   # Once a child runs, the validator's handlers are in place, however slow a sanitizer build
   # and a busy machine make its start.
+  work=""
   for _ in $(seq 300); do
-    pgrep -f -- "--parent $pid" > /dev/null && break
+    work="$(workOf "$pid")"
+    [ -n "$work" ] && pgrep -f -- "--parent $work" > /dev/null && break
     sleep 0.1
   done
   kill -"$signal" "$pid"
@@ -111,12 +115,51 @@ for signal in USR1 QUIT ALRM; do
   number="$(kill -l "$signal")"
   expect "SIG$signal ends sundown-validate with $((128 + number))" 0 "" \
     test "$status" = "$((128 + number))"
-  expect "SIG$signal leaves no child of the validator running" 1 "" pgrep -f "parent $pid"
+  expect "SIG$signal leaves no child of the validator running" 1 "" pgrep -f "parent $work"
   expect "SIG$signal is told as an interruption" 0 "sundown-validate: interrupted" \
     cat "$scratch/$signal.err"
   expect "SIG$signal leaves no private folder behind" 0 "" \
     test -z "$(ls -A "$scratch/tmp-$signal")"
 done
+
+# Stopped as a terminal stops a job (SIGTSTP), the program's work and the play stop with it, and
+# go on with it.
+stateOf() {  # the state letter /proc gives a process: R, S, T, ...
+  sed 's/.*) //' "/proc/$1/stat" 2> /dev/null | cut -d' ' -f1
+}
+# waitForState PID STATE...: within ten seconds, PID in one of the STATEs.
+waitForState() {
+  local pid="$1" state
+  shift
+  for _ in $(seq 100); do
+    state="$(stateOf "$pid")"
+    for wanted in "$@"; do
+      [ "$state" = "$wanted" ] && return 0
+    done
+    sleep 0.1
+  done
+  return 1
+}
+for _ in $(seq 100); do echo "wait 24h"; done > "$scratch/long.sundown"
+"$sim" --plugin "$plugin" --quiet "$scratch/long.sundown" > /dev/null 2>&1 &
+pid=$!
+work="" player=""
+for _ in $(seq 100); do
+  work="$(workOf "$pid")"
+  player="$(workOf "$work")"
+  [ -n "$player" ] && break
+  sleep 0.1
+done
+kill -TSTP "$pid"
+expect "SIGTSTP stops sundown-sim's work" 0 "" waitForState "$work" T
+expect "SIGTSTP stops sundown-sim's play" 0 "" waitForState "$player" T
+kill -CONT "$pid"
+expect "SIGCONT lets sundown-sim's work go on" 0 "" waitForState "$work" R S
+expect "SIGCONT lets sundown-sim's play go on" 0 "" waitForState "$player" R S D
+kill -TERM "$pid"
+wait "$pid"
+status=$?
+expect "SIGTERM after a stop ends sundown-sim with 143" 0 "" test "$status" = 143
 
 if ((failures > 0)); then
   echo "$failures failed"

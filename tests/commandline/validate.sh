@@ -170,7 +170,8 @@ grep -qF "plug-in: $scratch/elsewhere/Sundown.so" "$scratch/linked.txt" \
 TMPDIR="" "$validate" --check load-and-unload --iterations 10 > "$scratch/empty-tmpdir.txt" 2>&1 \
   || fail "an empty TMPDIR: $(cat "$scratch/empty-tmpdir.txt")"
 
-# SIGHUP and SIGPIPE end it as SIGINT does; SIGKILL leaves no child running.
+# SIGHUP and SIGPIPE end it as SIGINT does; SIGKILL leaves no child running, and the process
+# doing the work, left without its keeper, removes the private folder.
 mkdir -p "$scratch/tmp-hup"
 TMPDIR="$scratch/tmp-hup" "$validate" --check random-player --iterations 5000 > /dev/null 2>&1 &
 runner=$!
@@ -195,8 +196,22 @@ wait "$runner" 2> /dev/null
 sleep 0.5
 [ "$(pgrep -f "libfixture-load-hangs.so" | wc -l)" = 0 ] || fail "SIGKILL left children running"
 pkill -9 -f "libfixture-load-hangs.so" 2> /dev/null
-ls -d "$scratch/tmp-kill"/sundown-validate-* > /dev/null 2>&1 \
-  || fail "SIGKILL left no private folder named as the README says"
+[ -z "$(ls -A "$scratch/tmp-kill")" ] \
+  || fail "SIGKILL left the private folder behind: $(ls -A "$scratch/tmp-kill")"
+# Only the program and its work killed at once leave the folder, named as the README says.
+mkdir -p "$scratch/tmp-kill-both"
+TMPDIR="$scratch/tmp-kill-both" "$validate" --plugin "$fixtures/libfixture-load-hangs.so" \
+  > /dev/null 2>&1 &
+runner=$!
+sleep 1
+kill -KILL "$runner" $(pgrep -P "$runner")
+wait "$runner" 2> /dev/null
+sleep 0.5
+[ "$(pgrep -f "libfixture-load-hangs.so" | wc -l)" = 0 ] \
+  || fail "SIGKILL of the program and its work left children running"
+pkill -9 -f "libfixture-load-hangs.so" 2> /dev/null
+ls -d "$scratch/tmp-kill-both"/sundown-validate-* > /dev/null 2>&1 \
+  || fail "SIGKILL of the program and its work left no private folder named as the README says"
 
 # The load's limit is --timeout when it is given, and says so.
 "$validate" --plugin "$fixtures/libfixture-load-hangs.so" --timeout 3 > "$scratch/timeout.txt" 2>&1
