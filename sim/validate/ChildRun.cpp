@@ -47,10 +47,12 @@ bool ChildRun::runAll() {
     std::size_t started = 0;
     std::size_t finished = 0;
     while (finished < commands.size()) {
+#if !defined(_WIN32)
         if (interruption == 0 && runKeeperGone()) {
             // The keeper was killed: the run ends as if its controlling process hung up.
             interruption = SIGHUP;
         }
+#endif
         if (interruption != 0) {
             running.clear();
             endWhatChildrenLeft();
