@@ -18,22 +18,27 @@ namespace {
 #if defined(__linux__)
 // The keeper's process id, as the work knows it; 0 in a program without one.
 pid_t keeper = 0;
-// A launcher that ignores a stop signal wants the program never stopped by it.
-sigset_t stopsIgnored;
 
 bool stopsTheProgram(int signal) {
     return signal == SIGTSTP || signal == SIGTTIN || signal == SIGTTOU;
 }
 
-// What the keeper waits for: the work's end, and every signal it passes on.
+// What the keeper waits for: the work's end, and every signal it passes on. A stop signal its
+// launcher ignores stays ignored: the launcher wants the program never stopped by it.
 sigset_t waitedFor() {
     sigset_t signals;
     sigemptyset(&signals);
     for (const int signal : signalsThatAskToEnd()) {
         sigaddset(&signals, signal);
     }
-    for (const int signal : {SIGCHLD, SIGTSTP, SIGTTIN, SIGTTOU, SIGCONT}) {
+    for (const int signal : {SIGCHLD, SIGCONT}) {
         sigaddset(&signals, signal);
+    }
+    for (const int signal : {SIGTSTP, SIGTTIN, SIGTTOU}) {
+        struct sigaction now {};
+        if (sigaction(signal, nullptr, &now) != 0 || now.sa_handler != SIG_IGN) {
+            sigaddset(&signals, signal);
+        }
     }
     return signals;
 }
@@ -75,11 +80,11 @@ sigset_t waitedFor() {
         }
         if (signal == SIGCONT) {
             kill(-work, SIGCONT);
-        } else if (signal > 0 && stopsTheProgram(signal) && !sigismember(&stopsIgnored, signal)) {
+        } else if (signal > 0 && stopsTheProgram(signal)) {
             // The work's whole group stops and goes on with the keeper, as a terminal's job.
             kill(-work, SIGSTOP);
             kill(getpid(), SIGSTOP);
-        } else if (signal > 0 && signal != SIGCHLD && !stopsTheProgram(signal)) {
+        } else if (signal > 0 && signal != SIGCHLD) {
             // The work has the dispositions the launcher gave: what it ignores, it ignores still.
             kill(work, signal);
         }
@@ -98,13 +103,6 @@ void keepTheRunFromOutside() {
     const sigset_t signals = waitedFor();
     sigset_t before;
     sigprocmask(SIG_BLOCK, &signals, &before);
-    sigemptyset(&stopsIgnored);
-    for (const int signal : {SIGTSTP, SIGTTIN, SIGTTOU}) {
-        struct sigaction now {};
-        if (sigaction(signal, nullptr, &now) == 0 && now.sa_handler == SIG_IGN) {
-            sigaddset(&stopsIgnored, signal);
-        }
-    }
     const pid_t self = getpid();
     // The launcher's own children, had before the run, are never the keeper's to end.
     keepWhatChildrenLeave();
